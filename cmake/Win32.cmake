@@ -1,0 +1,79 @@
+# Windows cross build: Tovrane.exe, the adapter tests and the end-to-end probe.
+include(ExternalProject)
+
+# libjpeg for MinGW: Debian's libjpeg-turbo source (fetched by scripts/lib/deps.sh into
+# build/deps), built once as a static library inside this build tree.
+file(GLOB TOVR_LIBJPEG_TARBALLS ${CMAKE_SOURCE_DIR}/build/deps/libjpeg-turbo_*.orig.tar.gz)
+set(TOVR_LIBJPEG_TARBALL "" CACHE FILEPATH "libjpeg-turbo upstream tarball")
+if(NOT TOVR_LIBJPEG_TARBALL)
+  list(GET TOVR_LIBJPEG_TARBALLS 0 TOVR_LIBJPEG_TARBALL_FOUND)
+  set(TOVR_LIBJPEG_TARBALL ${TOVR_LIBJPEG_TARBALL_FOUND})
+endif()
+if(NOT EXISTS "${TOVR_LIBJPEG_TARBALL}")
+  message(FATAL_ERROR "libjpeg-turbo source not found in build/deps; run scripts/test or scripts/run, which fetch it")
+endif()
+set(TOVR_JPEG_PREFIX ${CMAKE_BINARY_DIR}/libjpeg)
+ExternalProject_Add(libjpeg_ext
+  URL ${TOVR_LIBJPEG_TARBALL}
+  PREFIX ${CMAKE_BINARY_DIR}/libjpeg-build
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=${TOVR_JPEG_PREFIX}
+    -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_SIMD=0 -DWITH_TURBOJPEG=0
+    -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
+  BUILD_BYPRODUCTS ${TOVR_JPEG_PREFIX}/lib/libjpeg.a
+  DOWNLOAD_EXTRACT_TIMESTAMP ON)
+file(MAKE_DIRECTORY ${TOVR_JPEG_PREFIX}/include)
+add_library(tovr_jpeg STATIC IMPORTED)
+set_target_properties(tovr_jpeg PROPERTIES
+  IMPORTED_LOCATION ${TOVR_JPEG_PREFIX}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TOVR_JPEG_PREFIX}/include)
+add_dependencies(tovr_jpeg libjpeg_ext)
+add_dependencies(tovr_core libjpeg_ext)
+target_link_libraries(tovr_core PUBLIC tovr_jpeg)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(TOVR_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(TOVR_SYSTEM_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 advapi32 winmm winhttp shlwapi)
+
+# Win32 adapters and views: a library shared by the exe and the adapter tests.
+set(TOVR_WIN32_LIB_SOURCES ${TOVR_WIN32_SOURCES})
+list(FILTER TOVR_WIN32_LIB_SOURCES EXCLUDE REGEX "/app/win32/WinMain\\.cpp$")
+if(TOVR_WIN32_LIB_SOURCES)
+  add_library(tovr_win32 STATIC ${TOVR_WIN32_LIB_SOURCES})
+  target_link_libraries(tovr_win32 PUBLIC tovr_core ${TOVR_SYSTEM_LIBS})
+  tovr_warnings(tovr_win32)
+else()
+  add_library(tovr_win32 INTERFACE)
+  target_link_libraries(tovr_win32 INTERFACE tovr_core ${TOVR_SYSTEM_LIBS})
+endif()
+
+add_executable(Tovrane WIN32 ${CMAKE_SOURCE_DIR}/src/app/win32/WinMain.cpp
+  ${CMAKE_SOURCE_DIR}/res/Tovrane.rc)
+target_link_libraries(Tovrane PRIVATE tovr_win32)
+target_link_options(Tovrane PRIVATE -municode ${TOVR_STATIC_LINK} $<$<CONFIG:Release>:-s>)
+tovr_warnings(Tovrane)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tovrane.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Tovrane.manifest;${CMAKE_SOURCE_DIR}/res/Tovrane.ico")
+
+# GoogleTest cross-compiled from the system's sources, for the Wine-run adapter tests.
+set(TOVR_GTEST_SRC /usr/src/googletest/googletest)
+add_library(tovr_gtest STATIC ${TOVR_GTEST_SRC}/src/gtest-all.cc ${TOVR_GTEST_SRC}/src/gtest_main.cc)
+target_include_directories(tovr_gtest SYSTEM PUBLIC ${TOVR_GTEST_SRC}/include PRIVATE ${TOVR_GTEST_SRC})
+
+file(GLOB_RECURSE TOVR_ADAPTER_TEST_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp)
+add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES})
+target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${TOVR_GEN_DIR})
+target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest)
+target_link_options(TovraneAdapterTests PRIVATE ${TOVR_STATIC_LINK})
+tovr_warnings(TovraneAdapterTests)
+
+# The end-to-end probe: reports windows and sends messages on behalf of the test scripts.
+file(GLOB TOVR_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probe/*.cpp)
+add_executable(probe ${TOVR_PROBE_SOURCES})
+target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(probe PRIVATE tovr_core user32 gdi32 shell32 advapi32)
+target_link_options(probe PRIVATE -municode ${TOVR_STATIC_LINK})
+tovr_warnings(probe)

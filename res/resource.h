@@ -1,0 +1,3 @@
+// Resource identifiers shared by the resource script and the program.
+#pragma once
+#define IDI_APP 1

@@ -1,0 +1,21 @@
+// Decodes JPEG pictures for the wallpaper preview, through libjpeg.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tovr {
+
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel (red, green, blue)
+};
+
+// The decoded picture, or nothing when the bytes are not a JPEG libjpeg can read. Damaged
+// files never abort the program.
+std::optional<RgbImage> DecodeJpeg(std::string_view bytes);
+
+}  // namespace tovr

@@ -1,0 +1,3 @@
+#include "wallpaper/JpegDecodeCases.h"
+
+TEST(JpegDecoder, DecodesPictureAndSurvivesDamagedInput) { tovr::testing::CheckJpegDecoding(); }
