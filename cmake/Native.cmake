@@ -10,6 +10,7 @@ add_executable(tovr_tests ${TOVR_TEST_SOURCES})
 target_include_directories(tovr_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(tovr_tests PRIVATE tovr_core GTest::gtest GTest::gtest_main)
 tovr_warnings(tovr_tests)
+add_dependencies(tovr_tests tovr_testdata)
 include(GoogleTest)
 gtest_discover_tests(tovr_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "TOVR_TEST_DATA=${CMAKE_BINARY_DIR}/testdata")

@@ -69,6 +69,7 @@ target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests
 target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest)
 target_link_options(TovraneAdapterTests PRIVATE ${TOVR_STATIC_LINK})
 tovr_warnings(TovraneAdapterTests)
+add_dependencies(TovraneAdapterTests tovr_testdata)
 
 # The end-to-end probe: reports windows and sends messages on behalf of the test scripts.
 file(GLOB TOVR_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probe/*.cpp)
@@ -77,3 +78,10 @@ target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(probe PRIVATE tovr_core user32 gdi32 shell32 advapi32)
 target_link_options(probe PRIVATE -municode ${TOVR_STATIC_LINK})
 tovr_warnings(probe)
+
+# --- Start-up benchmark (bench/startup-to-tray.sh): a program that only adds a tray icon, the
+# yardstick for Tovrane's own start-up to its tray icon.
+add_executable(MinimalTray WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/MinimalTray.cpp)
+target_link_libraries(MinimalTray PRIVATE user32 shell32)
+target_link_options(MinimalTray PRIVATE -municode ${TOVR_STATIC_LINK} $<$<CONFIG:Release>:-s>)
+tovr_warnings(MinimalTray)
