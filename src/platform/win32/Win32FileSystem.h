@@ -1,0 +1,26 @@
+// The file-system port on the Win32 wide-character file functions.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace tovr {
+
+class Win32FileSystem final : public IFileSystem {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  // Temporary file from GetTempFileNameW in the target's folder, FlushFileBuffers, then
+  // MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). The target's hidden,
+  // system and archive attributes are carried over. A read-only target is refused here, since
+  // a rename would replace it (Wine allows that; Windows does not).
+  void WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+  // The target is not read-only and opens for writing and deletion; the folder accepts a new
+  // (temporary, at once deleted) file.
+  bool CheckWritable(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& folder,
+                                     const std::string& pattern) override;
+};
+
+}  // namespace tovr
