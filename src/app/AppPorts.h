@@ -1,0 +1,98 @@
+// What the main window's logic asks of the system and of the window layer. The Win32 adapters
+// live in app/win32; tests use small fakes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+
+namespace tovr::app {
+
+// Message box flags and answers, with the values of the system's MB_* and ID* constants.
+inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbYesNo = 0x4;
+inline constexpr unsigned kMbIconStop = 0x10;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr unsigned kMbIconExclamation = 0x30;
+inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbDefButton2 = 0x100;
+inline constexpr unsigned kMbSystemModal = 0x1000;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// A local date and time (the executable's last-write time).
+struct LocalDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
+  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
+};
+
+// Facts about the running program and the machine.
+class IEnvironment {
+ public:
+  virtual ~IEnvironment() = default;
+  // The running executable's full path ("C:\Tools\Tovrane.exe").
+  virtual std::string ExePath() = 0;
+  // Height of the primary screen in pixels.
+  virtual int ScreenHeight() = 0;
+  // Milliseconds since the system started; wraps at 2^32.
+  virtual std::uint32_t TickCount() = 0;
+  // The temporary directory with its trailing backslash.
+  virtual std::string TempPath() = 0;
+  // Total physical memory in bytes.
+  virtual std::uint64_t TotalPhysicalMemory() = 0;
+  // The executable's last-write time in local time; nullopt when it cannot be read.
+  virtual std::optional<LocalDateTime> ExeFileTime() = 0;
+  // The RGB value of a system colour (GetSysColor; 0 for an unknown index).
+  virtual std::uint32_t SystemColor(int index) = 0;
+};
+
+// Modal message boxes. Show blocks until the user answers and returns the ID* of the button
+// pressed; the message loop keeps running meanwhile (timers fire).
+class IMessageBox {
+ public:
+  virtual ~IMessageBox() = default;
+  virtual int Show(const std::string& text, const std::string& caption, unsigned flags) = 0;
+};
+
+// Requests of the main window's logic to the window layer.
+class IShellUi {
+ public:
+  virtual ~IShellUi() = default;
+  // Restores the application's hidden owner window, makes the main window visible and brings
+  // it to the foreground. (TKWForm has already run FormShow when it was hidden before.)
+  virtual void ShowMainWindow() = 0;
+  // Hides the main window and the application's owner window.
+  virtual void HideMainWindow() = 0;
+  // Switches acceptance of files dropped from Explorer onto the main window.
+  virtual void AcceptFiles(bool accept) = 0;
+  // Ends the message loop; the tray icon is removed as the program ends.
+  virtual void QuitApplication() = 0;
+  // Start-up step 2: the window's outer height.
+  virtual void SetOuterHeight(int height) = 0;
+  // Start-up step 3: the window's icon and the tray icon become the application's icon.
+  virtual void ApplyApplicationIcon() = 0;
+  // Start-up step 8: the owner window gets the tool-window style (no taskbar button).
+  virtual void MakeOwnerToolWindow() = 0;
+  // Start-up step 13: from now on minimising the application hides the main window (the view
+  // then calls TKWForm::ApplicationMinimize).
+  virtual void InstallMinimizeHandler() = 0;
+  // Start-up step 15: the three lists and the tray menu use the system's small-icon list.
+  virtual void ShareSystemImageList() = 0;
+  // The tray icon's tooltip.
+  virtual void SetTrayHint(const std::string& hint) = 0;
+};
+
+// The ports the main window works through, handed to its constructor.
+struct AppPorts {
+  IEnvironment& env;
+  IMessageBox& messages;
+  IShellUi& ui;
+  IFileSystem& files;
+  IRegistry& registry;
+};
+
+}  // namespace tovr::app

@@ -1,0 +1,317 @@
+// The main window TKWForm as the logic sees it: the control models of its seven pages and side
+// panel (named as the form names them), its timers, its tray menu, the shell's flags and
+// values, and the handlers of every event. The Win32 view (app/win32) mirrors the models in
+// real controls and delivers events through Dispatch, so every event runs under the one error
+// guard.
+//
+// Files: MainForm.cpp (controls, wiring, lookups, the control handlers), StartupSequence.cpp
+// (FormCreate), SettingsLoadSave.cpp (LoadSettings, bOKClick), FormLifecycle.cpp (showing,
+// hiding, closing, quitting, pages, tray), ToolOperations.cpp (the operations and handlers the
+// later tools fill in).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AppPorts.h"
+#include "app/HandlerGuard.h"
+#include "app/SettingsFile.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/Control.h"
+#include "controls/Edit.h"
+#include "controls/MenuItem.h"
+#include "controls/PageControl.h"
+#include "controls/RangeControl.h"
+#include "controls/Timer.h"
+#include "tweaks/SystemToggles.h"
+
+namespace tovr::app {
+
+// Page indexes of PC, in tab order.
+enum PageIndex : int {
+  kPageShortcut = 0,  // TSshortcut
+  kPageWallpaper,     // TSWP
+  kPageIcon,          // TSicon
+  kPageRun,           // TSRun
+  kPageMemory,        // TSmemory
+  kPageTrans,         // TSTrans
+  kPageSet,           // TSSet
+  kPageCount,
+  kSidePanel = -1,    // Panel1 / Panel2, beside the page control
+};
+
+// Placeholders until the project has its own address (reserved .example domain).
+inline constexpr char kHomePageUrl[] = "http://www.tovrane.example/";
+inline constexpr char kFeedbackAddress[] = "tovrane@tovrane.example";
+inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
+inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
+
+// A shortcut row as the tray menu needs it (start-up step 26).
+struct ShortcutMenuRow {
+  std::string name;
+  std::string target;
+  int iconIndex = -1;
+};
+
+class TKWForm {
+ public:
+  explicit TKWForm(AppPorts ports);
+  virtual ~TKWForm();
+  TKWForm(const TKWForm&) = delete;
+  TKWForm& operator=(const TKWForm&) = delete;
+
+  // ---- Entry points for the window layer -------------------------------------------------
+  // Runs `event` under the error guard as the handler `name`; every call from the view into
+  // the form goes through here (model User* calls, timer ticks, menu clicks, messages).
+  bool Dispatch(std::string_view name, const std::function<void()>& event);
+  // The start-up sequence under the guard: an error ends it at its step and is shown.
+  void StartUp() { Dispatch("FormCreate", [this] { FormCreate(); }); }
+
+  // ---- Lookups for the view and the end-to-end probe --------------------------------------
+  controls::Control* FindControl(std::string_view name);
+  controls::Timer* FindTimer(std::string_view name);
+  controls::MenuItem* FindMenuItem(std::string_view name);
+  // The controls placed on a page (kPageShortcut..kPageSet) or on the side panel (kSidePanel),
+  // in layout order. PC itself is not listed.
+  std::vector<controls::Control*> ControlsOfPage(int page);
+  std::vector<controls::Timer*> Timers();
+
+  // ---- Lifecycle (FormLifecycle.cpp; StartupSequence.cpp) --------------------------------
+  void FormCreate();  // the 28 start-up steps
+  void FormShow();    // run by ShowMainWindow when the window was hidden
+  // The close request: true when the window may close (quitting); otherwise hides it.
+  bool FormCloseQuery();
+  void ApplicationMinimize();  // the owner window was minimised
+  void ShowMainWindow();       // also the show request message 2024
+  void HideMainWindow();
+  void ShowRequest() { ShowMainWindow(); }
+  // WM_QUERYENDSESSION: sets quitting, quits without a question and answers 1.
+  int QueryEndSession();
+  void TrayIcon1DblClick();
+  void m1Click();
+  void menucloseClick();
+  void PCChange();
+  void TSSetShow();
+  void PopupMenu1Popup();
+  void bCCClick();
+  void bRClick();
+  bool MainWindowShown() const { return mainWindowShown; }
+
+  // ---- Settings (SettingsLoadSave.cpp) ----------------------------------------------------
+  void LoadSettings();
+  void bOKClick();
+
+  // ---- Control handlers (MainForm.cpp) ----------------------------------------------------
+  void CBClick();
+  void CAClick();
+  void CBBChange();
+  void SPIntChange();
+  void CSClick();
+  void CTClick();
+  void CTTClick();
+  void CTMClick();
+  void SpinEdit3Change();
+  void SpinEdit5Change();
+  void SpinEdit6Change();
+  void C4Click();
+  void CheckBox2Click();
+  void chkPClick();
+  void RClick(const controls::RadioButton& button);  // R0..R5
+  void MemLevelChange();
+  void DLevelChange();
+  void CPULevelChange();
+
+  // ---- Operations and handlers of the later tools (ToolOperations.cpp) --------------------
+  // Virtual so that tests can observe the order in which the spine calls them.
+  virtual void SetMainWindowAlpha(int alpha);   // main window translucency
+  virtual void SetTaskbarAlpha(int alpha);      // the taskbar window
+  virtual void SetStartMenuAlpha(int alpha);    // every Start menu window
+  virtual void SetDesktopIconsHidden(bool hidden, bool refreshNow);
+  virtual bool DesktopIconsVisible();
+  virtual void ApplyIconStyle();
+  virtual void PickNextWallpaper();
+  virtual void SelectCurrentWallpaper();
+  virtual void LoadShortcuts();
+  virtual void LoadWallpaperList();
+  virtual void ClearStartupList();
+  virtual void LoadStartupEntries();
+  virtual void ApplyStartupEntries();
+  virtual void SaveShortcuts(bool grouped);
+  virtual void SaveWallpaperList();
+  virtual std::optional<std::string> SelectedWallpaperPath();
+  virtual void ApplyAnimatedWallpaper();
+  virtual void SetWallpaper(const std::string& path);
+  virtual void CreateShortcutGroups();
+  virtual void AddShortcutMenuItem(const std::string& name, const std::string& target,
+                                   bool grouped, int iconIndex);
+  virtual std::vector<ShortcutMenuRow> ShortcutRows();
+  virtual void SelectShortcutRow(int index);
+  virtual void RegisterUrlDropTarget();
+  virtual std::vector<std::string> RefreshWindowList();
+  virtual void WindowItemClick(int index);
+  virtual void TSmemoryShow();
+  virtual void TSmemoryHide();
+  virtual void TSTransShow();
+  virtual void bNClick();
+  virtual void bdClick();
+  virtual void bCClick();
+  virtual void Timer1Timer();
+  virtual void TimerIconTimer();
+  virtual void TimermemTimer();
+  virtual void tmrupdateTimer();
+  virtual void PnlFCClick();
+  virtual void PnlBCClick();
+  virtual void sbwebClick();
+  virtual void sbmailClick();
+  virtual void btnhelpClick();
+  virtual void m201Click();
+  virtual void m202Click();
+  virtual void m203Click();
+  virtual void mrsClick();
+  virtual void mospClick();
+  virtual void menumemClick();
+  virtual void menuopencdClick();
+  virtual void menuclosecdClick();
+  virtual void N2Click();
+  virtual void N3Click();
+  virtual void MenuCVClick();
+  virtual void menudownClick();
+  virtual void N9Click();
+  virtual void m304Click();
+  virtual void m305Click();
+  virtual void m306Click();
+  // "RGB: %3d,%3d,%3d" of a colour (system colours resolved).
+  std::string RgbLabelText(std::uint32_t colour);
+
+  // ---- Ports and shared objects -----------------------------------------------------------
+  AppPorts ports;
+  const std::string exePath;
+  TSettingsFile settings;  // "Config.ini" beside the executable
+  tweaks::SystemToggles toggles;
+  HandlerGuard guard;
+  std::minstd_rand random;  // seeded at start-up step 10
+
+  // ---- Shell state ------------------------------------------------------------------------
+  bool shortcutsChanged = false;
+  bool wallpaperChanged = false;
+  bool settingsVisited = false;
+  bool startupChanged = false;
+  bool wallpaperApplyPending = false;
+  bool quitting = false;
+  bool mainWindowShown = false;
+  int changeInterval = 0;  // minutes
+  int minutesLeft = 0;
+  LocalDateTime programFileTime;
+  std::uint32_t lastAutoRun = 0;
+  std::string downloadTempFile;
+  int updateTicks = 0;
+  int iconStyle = 0;       // IconStyle: R0..R5
+  bool groupedMenu = false;
+  // Called at the beginning of each start-up step with its number (for tests and tracing).
+  std::function<void(int step)> onStartupStep;
+
+  // ---- Page control and side panel --------------------------------------------------------
+  controls::PageControl PC;
+  controls::Control Panel1{"Panel1"};
+  controls::Control Panel2{"Panel2"};
+  controls::Button bN{"bN"}, bd{"bd"}, bC{"bC"}, bR{"bR"};
+  controls::Button sbweb{"sbweb"}, sbmail{"sbmail"}, btnhelp{"btnhelp"};
+  controls::Button bOK{"bOK"}, bCC{"bCC"};
+
+  // ---- TSWP: wallpaper ---------------------------------------------------------------------
+  controls::CheckBox Cn{"Cn", "按随机顺序更换壁纸"};
+  controls::CheckBox CR{"CR", "每次启动时更换新的壁纸"};
+  controls::CheckBox CA{"CA", "定时更换壁纸"};
+  controls::SpinEdit SPInt{"SPInt", 1, 600, 60};
+  controls::Label L1{"L1", "分钟"};
+  controls::Label L2{"L2", "少于XX分钟"};
+  controls::CheckBox CB{"CB", "使用壁纸转换动画"};
+  controls::ComboBox CBB;
+
+  // ---- TSicon: icon colours and arrangement -------------------------------------------------
+  controls::Label L5{"L5", "图标文字前景色"};
+  controls::ColorPanel PnlFC{"PnlFC", 16777215};
+  controls::Label LBLFC{"LBLFC", "RGB   "};
+  controls::Label L6{"L6", "图标文字背景色"};
+  controls::ColorPanel PnlBC{"PnlBC", 0};
+  controls::Label LBLBC{"LBLBC", "RGB   "};
+  controls::CheckBox C4{"C4", "透明背景色"};
+  controls::CheckBox CheckBox2{"CheckBox2", "定时自动图标背景色    时间间隔(秒)"};
+  controls::SpinEdit SpinEdit4{"SpinEdit4", 0, 3600, 5};
+  controls::CheckBox CKHideIcon{"CKHideIcon", "隐藏桌面上的所有图标"};
+  controls::RadioGroup iconStyleGroup;
+  // The Tag of each is its IconStyle value.
+  controls::RadioButton R0{"R0", "不改变对齐方式（默认）", iconStyleGroup, 0};
+  controls::RadioButton R1{"R1", "桌面图标左对齐", iconStyleGroup, 1};
+  controls::RadioButton R2{"R2", "桌面图标右对齐", iconStyleGroup, 2};
+  controls::RadioButton R3{"R3", "桌面图标上对齐", iconStyleGroup, 3};
+  controls::RadioButton R4{"R4", "桌面图标下对齐", iconStyleGroup, 4};
+  controls::RadioButton R5{"R5", "桌面图标围绕中心点排列", iconStyleGroup, 5};
+  controls::Label L3{"L3", "半径"};
+  controls::SpinEdit SpinEdit1{"SpinEdit1", 0, 10000, 300};
+  controls::Label L4{"L4", "椭圆度"};
+  controls::SpinEdit SpinEdit2{"SpinEdit2", 10, 1000, 100};
+  controls::Label Label11{"Label11", "层数"};
+  controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
+
+  // ---- TSmemory: memory -------------------------------------------------------------------
+  controls::Label LInfo{"LInfo"};
+  controls::TrackBar MemLevel{"MemLevel", 2, 1024, 1024};
+  controls::CheckBox Dinfo{"Dinfo"};
+  controls::TrackBar DLevel{"DLevel", 2, 100, 10};
+  controls::CheckBox CInfo{"CInfo"};
+  controls::TrackBar CPULevel{"CPULevel", 2, 100, 10};
+
+  // ---- TSTrans: transparency ----------------------------------------------------------------
+  controls::CheckBox CTT{"CTT", "任务栏半透明效果"};
+  controls::SpinEdit SpinEdit5{"SpinEdit5", 20, 255, 200};
+  controls::CheckBox CTM{"CTM", "开始菜单半透明效果"};
+  controls::SpinEdit SpinEdit6{"SpinEdit6", 20, 255, 200};
+
+  // ---- TSSet: system settings -----------------------------------------------------------------
+  controls::CheckBox CT{"CT", "主窗口界面半透明效果(Win2K, WinXP有效)"};
+  controls::SpinEdit SpinEdit3{"SpinEdit3", 20, 255, 200};
+  controls::CheckBox CS{"CS", "使用分组菜单"};
+  controls::CheckBox chkupdate{"chkupdate", "自动检测新版本"};
+  controls::CheckBox chkP{"chkP", "使用代理服务器"};
+  controls::Label lblproxy{"lblproxy", "代理服务器"};
+  controls::Edit edtpx{"edtpx"};
+  controls::Label lblport{"lblport", "端口"};
+  controls::Edit edtpr{"edtpr"};
+  controls::CheckBox CE{"CE", "使用“资源管理器”打开“我的电脑”"};
+  controls::CheckBox CKExitSave{"CKExitSave", "Windwos退出时不保存设置(可加快关机速度)"};
+  controls::CheckBox CW{"CW", "随Windows启动自动运行"};
+  controls::CheckBox CKAMICON{"CKAMICON", "使用动画图标"};  // never visible
+
+  // ---- Timers ------------------------------------------------------------------------------
+  controls::Timer Timer1{"Timer1", 60000, false};
+  controls::Timer TimerIcon{"TimerIcon", 60000, false};
+  controls::Timer Timermem{"Timermem", 3000, true};
+  controls::Timer tmrupdate{"tmrupdate", 60000, true};
+
+  // ---- Tray menu ---------------------------------------------------------------------------
+  std::unique_ptr<controls::MenuItem> PopupMenu1;
+
+ private:
+  struct Placed {
+    controls::Control* control;
+    int page;
+  };
+  void Place(int page, std::initializer_list<controls::Control*> controls);
+  void WireControls();
+  void WireMenu();
+  controls::MenuItem& MenuItemNamed(std::string_view name);
+  void RefreshPage(const std::string& page);  // select it and perform Refresh
+  void SetMinutesLeftCaption();
+
+  std::vector<Placed> placed_;
+};
+
+}  // namespace tovr::app

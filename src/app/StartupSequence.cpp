@@ -1,0 +1,141 @@
+// FormCreate: the start-up sequence. When it runs, the window's controls exist and the tray
+// icon is already in the notification area; the window stays hidden afterwards. An error in a
+// step ends the sequence there (the guard shows it) and the program still lives in the tray.
+#include "app/AppTitle.h"
+#include "app/MainForm.h"
+#include "app/TrayMenu.h"
+
+namespace tovr::app {
+
+namespace {
+
+constexpr char kGreetingCaption[] = "欢迎使用Tovrane";
+constexpr char kGreetingText[] =
+    "这是您第一次运行 Tovrane 。\r\r"
+    "Tovrane 已经设置为随Windows启动自动运行。\r\r"
+    "请点击系统托盘处的图标来打开主界面。";
+constexpr unsigned kGreetingFlags = kMbOk | kMbIconInformation | kMbSystemModal;  // 4160
+
+}  // namespace
+
+void TKWForm::FormCreate() {
+  auto step = [this](int n) {
+    if (onStartupStep) onStartupStep(n);
+  };
+  IEnvironment& env = ports.env;
+
+  step(1);
+  updateTicks = 0;
+
+  step(2);
+  ports.ui.SetOuterHeight(358);
+
+  step(3);
+  ports.ui.ApplyApplicationIcon();
+
+  step(4);  // first run: no Config.ini yet
+  if (!settings.Exists()) {
+    toggles.SetAutorun(exePath, true);
+    CW.SetChecked(true);
+    ports.messages.Show(kGreetingText, kGreetingCaption, kGreetingFlags);
+  }
+
+  step(5);
+  programFileTime = env.ExeFileTime().value_or(LocalDateTime{});
+
+  step(6);
+  lastAutoRun = env.TickCount();
+
+  step(7);
+  downloadTempFile = env.TempPath() + "NbDown.tmp";
+
+  step(8);
+  ports.ui.MakeOwnerToolWindow();
+
+  step(9);
+  RegisterUrlDropTarget();
+
+  step(10);
+  random.seed(env.TickCount());
+
+  step(11);
+  PC.SetActivePage("TSshortcut");
+
+  step(12);
+  ports.ui.AcceptFiles(true);
+
+  step(13);
+  ports.ui.InstallMinimizeHandler();
+
+  step(14);
+  quitting = false;
+
+  step(15);
+  ports.ui.ShareSystemImageList();
+
+  step(16);  // the system's state into the settings page
+  CE.SetChecked(toggles.IsFolderExplore());
+  CKExitSave.SetChecked(toggles.ExplorerNoSave(2));
+  CW.SetChecked(toggles.IsAutorun(exePath));
+  MenuItemNamed("m202").SetChecked(!DesktopIconsVisible());
+
+  step(17);
+  MenuItemNamed("m306").SetEnabled(ports.files.FileExists(HelpPath(exePath)));
+
+  step(18);
+  SetAboutCaptions(*PopupMenu1);
+
+  step(19);
+  SpinEdit1.SetValue(env.ScreenHeight() / 2);
+
+  step(20);
+  LoadSettings();
+
+  step(21);  // ticking the stored arrangement's button enables them again for style 5
+  SpinEdit1.SetEnabled(false);
+  SpinEdit2.SetEnabled(false);
+  SpinEdit7.SetEnabled(false);
+
+  step(22);
+  groupedMenu = CS.Checked();
+  CBB.SetEnabled(CB.Checked());
+
+  step(23);  // a hand-edited style outside 0..5 names no button: nothing is ticked
+  if (controls::RadioButton* r = iconStyleGroup.Find("R" + std::to_string(iconStyle))) {
+    r->SetChecked(true);
+  }
+
+  step(24);  // loads the startup, wallpaper and shortcut lists, in that order
+  RefreshPage("TSRun");
+  RefreshPage("TSWP");
+  RefreshPage("TSshortcut");
+
+  step(25);
+  if (groupedMenu) CreateShortcutGroups();
+
+  step(26);
+  const std::vector<ShortcutMenuRow> rows = ShortcutRows();
+  if (!rows.empty()) {
+    SelectShortcutRow(0);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+      AddShortcutMenuItem(row->name, row->target, groupedMenu, row->iconIndex);
+    }
+  }
+
+  step(27);
+  SpinEdit1.SetMax(env.ScreenHeight() / 2);
+
+  step(28);
+  if (CR.Checked() && !CB.Checked()) {
+    PickNextWallpaper();  // ends with ApplyIconStyle
+  } else {
+    ApplyIconStyle();
+  }
+}
+
+void TKWForm::RefreshPage(const std::string& page) {
+  PC.SetActivePage(page);
+  bRClick();
+}
+
+}  // namespace tovr::app
