@@ -9,30 +9,12 @@
 
 #include "app/SettingsFile.h"
 #include "base/Text.h"
-#include "platform/FileSystem.h"
+#include "fakes/MemoryFileSystem.h"
 
 namespace {
 
 constexpr int kKeys = 10000;
 const char kPath[] = "C:\\Tovrane\\Config.ini";
-
-// One file held in memory: all the benchmark needs of a file system.
-class OneFile final : public tovr::IFileSystem {
- public:
-  std::optional<std::string> bytes;
-
-  std::optional<std::string> ReadFile(const std::string&) override { return bytes; }
-  bool FileExists(const std::string&) override { return bytes.has_value(); }
-  bool DirectoryExists(const std::string&) override { return true; }
-  void WriteFileAtomic(const std::string&, std::string_view b) override { bytes.emplace(b); }
-  bool CheckWritable(const std::string&) override { return true; }
-  bool RemoveFile(const std::string&) override {
-    return std::exchange(bytes, std::nullopt).has_value();
-  }
-  std::vector<std::string> ListFiles(const std::string&, const std::string&) override {
-    return {};
-  }
-};
 
 std::vector<std::pair<std::string, std::string>> Entries() {
   std::vector<std::pair<std::string, std::string>> entries;
@@ -51,8 +33,8 @@ std::string File(const std::vector<std::pair<std::string, std::string>>& entries
 }
 
 void BM_LoadSection(benchmark::State& state) {
-  OneFile fs;
-  fs.bytes = File(Entries());
+  tovr::MemoryFileSystem fs;
+  fs.SetFile(kPath, File(Entries()));
   tovr::TSettingsFile ini(fs, kPath);
   for (auto _ : state) {
     auto op = ini.BeginOperation();
@@ -68,8 +50,8 @@ BENCHMARK(BM_LoadSection)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSection(benchmark::State& state) {
   const auto entries = Entries();
-  OneFile fs;
-  fs.bytes = File(entries);
+  tovr::MemoryFileSystem fs;
+  fs.SetFile(kPath, File(entries));
   tovr::TSettingsFile ini(fs, kPath);
   for (auto _ : state) {
     auto op = ini.BeginOperation();

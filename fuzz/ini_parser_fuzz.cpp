@@ -17,27 +17,9 @@
 #include "app/IniDocument.h"
 #include "app/SettingsFile.h"
 #include "base/Text.h"
-#include "platform/FileSystem.h"
+#include "fakes/MemoryFileSystem.h"
 
 namespace {
-
-// One file held in memory: all this target needs of a file system.
-class OneFile final : public tovr::IFileSystem {
- public:
-  std::optional<std::string> bytes;
-
-  std::optional<std::string> ReadFile(const std::string&) override { return bytes; }
-  bool FileExists(const std::string&) override { return bytes.has_value(); }
-  bool DirectoryExists(const std::string&) override { return true; }
-  void WriteFileAtomic(const std::string&, std::string_view b) override { bytes.emplace(b); }
-  bool CheckWritable(const std::string&) override { return true; }
-  bool RemoveFile(const std::string&) override {
-    return std::exchange(bytes, std::nullopt).has_value();
-  }
-  std::vector<std::string> ListFiles(const std::string&, const std::string&) override {
-    return {};
-  }
-};
 
 void Check(bool ok, const char* what) {
   if (ok) return;
@@ -89,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(doc.Serialize() == input, "an untouched GBK file is written back byte for byte");
   }
 
-  OneFile fs;
-  fs.bytes = input;
+  tovr::MemoryFileSystem fs;
+  fs.SetFile("C:\\fuzz\\Config.ini", input);
   tovr::TSettingsFile ini(fs, "C:\\fuzz\\Config.ini");
   const Snapshot before = Take(ini);
   std::vector<std::string> sections = ini.SectionNames();
