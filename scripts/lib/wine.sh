@@ -75,9 +75,27 @@ start_xvfb() {
 }
 
 # start_desktop EXE [ARGS...]: the virtual desktop running EXE (a Windows or Unix path).
+# Returns once the desktop's window is on the display: a Wine program started from Linux
+# before that (a probe) makes Wine start a second desktop process for the same name, and the
+# virtual desktop is lost.
 start_desktop() {
   wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
   TOVR_STARTED_PIDS+=($!)
+  wait_desktop 60
+}
+
+# wait_desktop SECONDS: until the virtual desktop's X window exists.
+wait_desktop() {
+  local i
+  for i in $(seq 1 $(( ${1:-60} * 10 ))); do
+    if xwininfo -root -children 2>/dev/null | grep -qF "\"$TOVR_DESKTOP_NAME - Wine desktop\""; then
+      sleep 0.5
+      return 0
+    fi
+    sleep 0.1
+  done
+  say "the virtual desktop did not come up"
+  return 1
 }
 
 # probe ARGS...: runs probe.exe inside the current prefix (and desktop).

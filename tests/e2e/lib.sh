@@ -21,10 +21,48 @@ e2e_end() {
   TOVR_STARTED_PIDS=()
 }
 
-# start_tovrane: the virtual desktop with Tovrane.exe; waits for its main window.
+# start_tovrane: the virtual desktop, its empty tray remembered in EMPTY_TRAY (a fingerprint of
+# the first icon's place), then Tovrane.exe started into it as the shell would start it; waits
+# for its main window.
 start_tovrane() {
-  start_desktop "$E2E_EXE"
+  # A probe that waits for an hour keeps the desktop up between the program's runs.
+  start_desktop "$TOVR_BUILD/win64/probe.exe" gone NoSuchWindowClass 3600000
+  local i previous=
+  EMPTY_TRAY=
+  for i in $(seq 1 40); do
+    EMPTY_TRAY=$(probe trayarea || true)
+    [ -n "$EMPTY_TRAY" ] && [ "$EMPTY_TRAY" = "$previous" ] && break
+    previous=$EMPTY_TRAY
+    sleep 0.25
+  done
+  [ -n "$EMPTY_TRAY" ] || fail "no taskbar on the desktop"
+  launch_tovrane
+}
+
+# launch_tovrane: Tovrane.exe into the running desktop; waits for its main window.
+launch_tovrane() {
+  wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
+  TOVR_STARTED_PIDS+=($!)
   wait_window TKWForm 60 || fail "no TKWForm window within 60 s"
+}
+
+# tray_shows_icon / tray_is_empty: the first tray icon place differs from / equals the empty
+# tray. Waits up to 5 s for it.
+tray_shows_icon() {
+  local i
+  for i in $(seq 1 20); do
+    [ "$(probe trayarea)" != "$EMPTY_TRAY" ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+tray_is_empty() {
+  local i
+  for i in $(seq 1 20); do
+    [ "$(probe trayarea)" = "$EMPTY_TRAY" ] && return 0
+    sleep 0.25
+  done
+  return 1
 }
 
 fail() { echo "check failed: $*" >&2; exit 1; }
@@ -32,14 +70,129 @@ fail() { echo "check failed: $*" >&2; exit 1; }
 # expect_eq WHAT ACTUAL EXPECTED
 expect_eq() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }
 
+# tovrane_pids: the Tovrane.exe processes of our prefix (other prefixes may run their own).
+tovrane_pids() {
+  local pid
+  for pid in $(pgrep -f '^C:.Tovrane.Tovrane\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+
 # tovrane_running: is a Tovrane.exe process alive in our prefix?
-tovrane_running() { pgrep -f '^C:.Tovrane.Tovrane\.exe' >/dev/null; }
+tovrane_running() { [ -n "$(tovrane_pids)" ]; }
 
 # wait_exit SECONDS: waits until the Tovrane process has ended.
 wait_exit() {
   local i
   for i in $(seq 1 $(( $1 * 10 ))); do
     tovrane_running || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# ---- The program as a user meets it --------------------------------------------------------
+
+# start_second_tovrane: another Tovrane.exe in the running desktop (no wait).
+start_second_tovrane() {
+  wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
+  TOVR_STARTED_PIDS+=($!)
+}
+
+# config_text: Config.ini as UTF-8 text with "\n" line ends.
+config_text() { iconv -f gbk -t utf-8 "$E2E_APP_DIR/Config.ini" | tr -d '\r'; }
+
+# config_value KEY: the value of KEY in [Option] (keys compare without regard to case).
+config_value() {
+  config_text | awk -F= -v k="$(echo "$1" | tr 'A-Z' 'a-z')" '
+    /^\[/ { inopt = tolower($0) == "[option]" }
+    inopt && tolower($1) == k { sub(/^[^=]*=/, ""); print; exit }'
+}
+
+# run_value NAME: the data of a value of HKLM's Run key ("" when it is missing).
+run_value() {
+  timeout 60 wine reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' /v "$1" 2>/dev/null |
+    iconv -f gbk -t utf-8 | tr -d '\r' | awk -v n="$1" '$1 == n { sub(/^ *[^ ]+ +REG_SZ +/, ""); print }'
+}
+
+# press_greeting: the first-run greeting is showing; press its button.
+press_greeting() {
+  probe press 欢迎使用Tovrane 确定 20000 >/dev/null || fail "no greeting box"
+}
+
+# wait_config: Config.ini exists (start-up step 20 writes it on a first run).
+wait_config() {
+  local i
+  for i in $(seq 1 100); do
+    [ -f "$E2E_APP_DIR/Config.ini" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# window_state CLASS: "visible" or "hidden" of the first top-level window of CLASS.
+window_state() { probe windows "$1" | head -n 1 | cut -f4; }
+
+# wait_state CLASS STATE [SECONDS]
+wait_state() {
+  local i
+  for i in $(seq 1 $(( ${3:-10} * 4 ))); do
+    [ "$(window_state "$1")" = "$2" ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# show_main_window: the show request a second instance sends (message 2024).
+show_main_window() {
+  probe post TKWForm 2024 0 0 || fail "cannot post the show request"
+  wait_state TKWForm visible 10 || fail "the main window did not show"
+  sleep 0.5
+}
+
+# control_rect CLASS: screen rectangle "l,t,r,b" of the main window's first child of CLASS.
+control_rect() { probe children TKWForm | awk -F'\t' -v c="$1" '$3 == c { print $7; exit }'; }
+
+# click_tab N: a real click on the tab of page N (0 = 快捷方式 ... 6 = 系统设置).
+click_tab() {
+  local rect l t r b w
+  rect=$(control_rect SysTabControl32)
+  [ -n "$rect" ] || fail "no page control"
+  IFS=, read -r l t r b <<<"$rect"
+  w=$(( (r - l - 4) / 7 )); [ "$w" -gt 60 ] && w=60
+  xdotool mousemove $(( l + 2 + $1 * w + w / 2 )) $(( t + 10 )) click 1
+}
+
+# window_shot FILE: a screenshot of the main window only.
+window_shot() {
+  local rect l t r b
+  rect=$(probe rect TKWForm)
+  IFS=, read -r l t r b <<<"$rect"
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$1" 2>/dev/null
+}
+
+# The first tray icon's place on the 1024x768 desktop.
+TRAY_X=1006
+TRAY_Y=751
+
+# tray_tooltip: hovers over the tray icon and prints the tooltip that shows.
+tray_tooltip() {
+  xdotool mousemove $((TRAY_X - 200)) $((TRAY_Y - 200))
+  sleep 0.2
+  xdotool mousemove "$TRAY_X" "$TRAY_Y"
+  sleep 0.2
+  xdotool mousemove $((TRAY_X + 1)) $((TRAY_Y + 1))
+  probe tooltip 5000
+}
+
+# open_tray_menu: right-clicks the tray icon and waits for the menu (#32768) to show.
+open_tray_menu() {
+  local dump=$1 i
+  rm -f "$dump"
+  xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
+  for i in $(seq 1 50); do
+    [ -s "$dump" ] && probe windows '#32768' | grep -q visible && return 0
     sleep 0.1
   done
   return 1

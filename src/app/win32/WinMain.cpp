@@ -1,45 +1,78 @@
-// Program entry. The main window TKWForm is created hidden; the program lives until it is
-// closed or Windows ends the session.
+// Program entry: the single-instance guard, then the main window with its tray icon, the
+// start-up sequence and the message loop. A second instance asks whether to open the running
+// one's main window, posts it the show request and exits.
 #include <windows.h>
+#include <ole2.h>
+
+#include "app/AppTitle.h"
+#include "app/MainForm.h"
+#include "app/win32/MainWindow.h"
+#include "app/win32/Win32Environment.h"
+#include "app/win32/Win32MessageBox.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
 
 namespace {
 
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_QUERYENDSESSION:
-      // Windows may go on ending; the program ends right after answering.
-      PostMessageW(hwnd, WM_CLOSE, 0, 0);
-      return TRUE;
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+using namespace tovr;
+using namespace tovr::app;
+
+constexpr wchar_t kMutexName[] = L"KW";
+constexpr wchar_t kRunningText[] = L"Tovrane正在运行！\r\r是否打开Tovrane主窗口？";
+constexpr wchar_t kRunningCaption[] = L"注意";
+
+// A second instance: ask, and on Yes ask the first one to show its main window.
+int RunSecondInstance(HANDLE mutex) {
+  if (MessageBoxW(nullptr, kRunningText, kRunningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+    if (HWND first = FindWindowW(win32::MainWindow::kClassName, nullptr)) {
+      PostMessageW(first, kShowRequestMessage, 0, 0);
+    }
   }
+  CloseHandle(mutex);
+  return 0;
+}
+
+int RunMessageLoop(HWND main) {
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) break;
+    // Tab and the arrow keys move between the main window's controls.
+    if (main && IsWindow(main) && IsDialogMessageW(main, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWndProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"TKWForm";
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (!RegisterClassExW(&wc)) return 1;
-  HWND main = CreateWindowExW(WS_EX_TOPMOST, L"TKWForm", L"Tovrane 2.53- 测试版",
-                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              458, 358, nullptr, nullptr, instance, nullptr);
-  if (!main) return 1;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  // The mutex stays open until the process ends. Without a handle at all the program runs
+  // as the first instance.
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, kMutexName);
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) return RunSecondInstance(mutex);
+
+  win32::Win32Environment env;
+  win32::Win32MessageBox boxes;
+  Win32FileSystem files;
+  Win32Registry registry;
+  win32::MainWindow window(instance);
+  int exitCode = 0;
+  {
+    TKWForm form(AppPorts{env, boxes, window, files, registry});
+    if (!window.Create(form, ApplicationTitle(form.exePath))) {
+      MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
+      return 1;
+    }
+    // After the tray icon is in (Create adds it first): OLE for the drop targets of start-up.
+    OleInitialize(nullptr);
+    boxes.owner = window.Handle();
+    form.StartUp();  // the window stays hidden: the program lives in the tray
+    exitCode = RunMessageLoop(window.Handle());
+    boxes.owner = nullptr;
+    window.Destroy();  // the tray icon goes; nothing is saved
+    OleUninitialize();
   }
-  return 0;
+  return exitCode;
 }

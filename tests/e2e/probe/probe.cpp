@@ -8,6 +8,24 @@
 //   probe send CLASS MSG WPARAM LPARAM            SendMessageTimeout (5 s); prints the result
 //   probe boxes                                   message boxes: title, then each child's text
 //   probe press TITLE BUTTON_TEXT TIMEOUT_MS      waits for a box titled TITLE, clicks the button
+//   probe children CLASS                          the first window of CLASS: every descendant's
+//                                                 hwnd, id, class, text, visible, enabled, and
+//                                                 screen rectangle left,top,right,bottom
+//   probe rect CLASS                              screen rectangle of the first (visible) window
+//                                                 of CLASS
+//   probe click CLASS CONTROL_ID                  BM_CLICK to the descendant with that id
+//   probe sendchild CLASS CHILD_CLASS MSG WPARAM LPARAM
+//                                                 SendMessageTimeout to the first descendant of
+//                                                 CHILD_CLASS; prints the result
+//   probe pixel X Y                               the screen pixel's colour, rrggbb
+//   probe trayarea                                fingerprint of the pixels where the first tray
+//                                                 icon is drawn (changes when it comes or goes)
+//   probe tooltip TIMEOUT_MS                      waits for a visible tooltip with text; prints it
+//   probe key CLASS VK                            posts WM_KEYDOWN and WM_KEYUP of VK to the first
+//                                                 visible window of CLASS (e.g. an open menu, #32768)
+//   probe launch-tray COMMAND_LINE TIMEOUT_MS     starts a program and prints the milliseconds
+//                                                 until the first tray icon place changes (an
+//                                                 icon appeared in an empty tray)
 #include <windows.h>
 
 #include <cstdio>
@@ -104,8 +122,60 @@ HWND FindBox(const std::wstring& title) {
   return nullptr;
 }
 
+std::string Rect(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
+
+HWND FirstOfClass(const std::wstring& cls) {
+  auto found = OfClass(cls);
+  return found.empty() ? nullptr : found[0];
+}
+
+// The pixels of the notification area's first icon place (the right end of the taskbar):
+// Wine's explorer draws its tray icons there itself, so a change of these pixels is the icon
+// appearing or going.
+std::vector<COLORREF> TrayArea() {
+  HWND tray = FirstOfClass(L"Shell_TrayWnd");
+  if (!tray) return {};
+  RECT r{};
+  GetWindowRect(tray, &r);
+  const int w = 22, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<COLORREF> pixels;
+  if (dib) {
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, r.right - w, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const COLORREF*>(bits);
+    pixels.assign(p, p + w * h);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+std::string Fingerprint(const std::vector<COLORREF>& pixels) {
+  unsigned long long h = 1469598103934665603ull;
+  for (COLORREF c : pixels) h = (h ^ c) * 1099511628211ull;
+  return Hex(h);
+}
+
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray ...");
   return 2;
 }
 
@@ -167,6 +237,140 @@ int wmain(int argc, wchar_t** argv) {
     }
     Out("no button " + Narrow(button));
     return 1;
+  }
+  if (cmd == L"children" && argc >= 3) {
+    HWND top = FirstOfClass(argv[2]);
+    if (!top) {
+      Out("no window of class " + Narrow(argv[2]));
+      return 1;
+    }
+    for (HWND c : Children(top)) {
+      Out(Hex(reinterpret_cast<ULONG_PTR>(c)) + "\t" + std::to_string(GetDlgCtrlID(c)) + "\t" +
+          Narrow(ClassOf(c)) + "\t" + Narrow(TextOf(c)) + "\t" + (IsWindowVisible(c) ? "visible" : "hidden") +
+          "\t" + (IsWindowEnabled(c) ? "enabled" : "disabled") + "\t" + Rect(c));
+    }
+    return 0;
+  }
+  if (cmd == L"rect" && argc >= 3) {
+    HWND top = nullptr;
+    for (HWND h : OfClass(argv[2]))
+      if (!top && IsWindowVisible(h)) top = h;
+    if (!top) top = FirstOfClass(argv[2]);
+    if (!top) return 1;
+    Out(Rect(top));
+    return 0;
+  }
+  if (cmd == L"click" && argc >= 4) {
+    HWND top = FirstOfClass(argv[2]);
+    if (!top) {
+      Out("no window of class " + Narrow(argv[2]));
+      return 1;
+    }
+    int id = static_cast<int>(Num(argv[3]));
+    for (HWND c : Children(top)) {
+      if (GetDlgCtrlID(c) == id) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(c, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+      }
+    }
+    Out("no control with id " + std::to_string(id));
+    return 1;
+  }
+  if (cmd == L"pixel" && argc >= 4) {
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, static_cast<int>(Num(argv[2])), static_cast<int>(Num(argv[3])));
+    ReleaseDC(nullptr, dc);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    Out(buf);
+    return 0;
+  }
+  if (cmd == L"sendchild" && argc >= 7) {
+    HWND top = FirstOfClass(argv[2]);
+    HWND child = nullptr;
+    if (top)
+      for (HWND c : Children(top))
+        if (!child && ClassOf(c) == argv[3]) child = c;
+    if (!child) {
+      Out("no child of class " + Narrow(argv[3]));
+      return 1;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(child, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
+                             static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) {
+      return 1;
+    }
+    Out(std::to_string(static_cast<long long>(result)));
+    return 0;
+  }
+  if (cmd == L"trayarea") {
+    auto pixels = TrayArea();
+    if (pixels.empty()) return 1;
+    Out(Fingerprint(pixels));
+    return 0;
+  }
+  if (cmd == L"tooltip" && argc >= 3) {
+    std::string text;
+    bool ok = WaitFor(static_cast<DWORD>(Num(argv[2])), [&] {
+      for (HWND h : OfClass(L"tooltips_class32")) {
+        if (!IsWindowVisible(h)) continue;
+        text = Narrow(TextOf(h));
+        if (!text.empty()) return true;
+      }
+      return false;
+    });
+    if (!ok) return 1;
+    Out(text);
+    return 0;
+  }
+  if (cmd == L"key" && argc >= 4) {
+    HWND target = nullptr;
+    for (HWND h : OfClass(argv[2]))
+      if (IsWindowVisible(h)) target = target ? target : h;
+    if (!target) {
+      Out("no visible window of class " + Narrow(argv[2]));
+      return 1;
+    }
+    WPARAM vk = static_cast<WPARAM>(Num(argv[3]));
+    return PostMessageW(target, WM_KEYDOWN, vk, 1) && PostMessageW(target, WM_KEYUP, vk, 0xC0000001) ? 0 : 1;
+  }
+  if (cmd == L"launch-tray" && argc >= 4) {
+    const auto before = TrayArea();
+    if (before.empty()) {
+      Out("no taskbar");
+      return 1;
+    }
+    std::wstring commandLine = argv[2];
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    // Not our output pipe: the caller reads our output to its end.
+    si.dwFlags = STARTF_USESTDHANDLES;
+    PROCESS_INFORMATION pi{};
+    LARGE_INTEGER freq, start, now;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+      Out("cannot start the program");
+      return 1;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    const DWORD timeout = static_cast<DWORD>(Num(argv[3]));
+    for (;;) {
+      QueryPerformanceCounter(&now);
+      const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+      if (TrayArea() != before) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.1f", ms);
+        Out(buf);
+        return 0;
+      }
+      if (ms > timeout) {
+        Out("no new tray icon");
+        return 1;
+      }
+      Sleep(1);
+    }
   }
   return Usage();
 }

@@ -1,0 +1,50 @@
+// Where every control of the main window sits. Positions are in pixels, relative to the page
+// the control is on (the page control's display area) or, for the side panel, to Panel1 —
+// except the buttons of Panel2, which are relative to Panel2.
+//
+// The frame: client area 452 x 341; the page control PC at the left (423 x 331); Panel1, 29
+// pixels wide, at the right with the nine 23 x 23 image buttons.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tovr::app::win32 {
+
+struct LayoutRect {
+  int x, y, w, h;
+};
+
+struct ControlPlace {
+  std::string_view name;  // the control's name in TKWForm
+  int page;               // PageIndex, or kSidePanel (-1)
+  LayoutRect rect;
+  int id = 0;             // command id; 0: kFirstControlId + the entry's index
+};
+
+inline constexpr int kClientWidth = 452;
+inline constexpr int kClientHeight = 341;
+inline constexpr int kOuterHeight = 358;
+inline constexpr LayoutRect kPageControlRect{0, 5, 423, 331};
+inline constexpr int kTabWidth = 60;
+inline constexpr LayoutRect kPanel1Rect{423, 0, 29, 341};
+inline constexpr int kImageButtonSize = 23;
+// Command ids of the controls. The side buttons' ids are fixed (the end-to-end checks press
+// them by id); the page control's and the other controls' follow the table.
+inline constexpr int kPageControlId = 100;
+inline constexpr int kIdbN = 201, kIdbd = 202, kIdbC = 203, kIdbR = 204, kIdsbweb = 205,
+                     kIdsbmail = 206, kIdbtnhelp = 207, kIdbOK = 208, kIdbCC = 209;
+inline constexpr int kFirstControlId = 1000;
+
+// Room every page has for its controls (the page control's display area is at least this).
+inline constexpr int kPageWidth = 413;
+inline constexpr int kPageHeight = 297;
+
+// Every placed control, page by page.
+std::span<const ControlPlace> MainLayout();
+// The entry for a control; nullptr when it has none.
+const ControlPlace* FindPlace(std::string_view name);
+// The command id of a placed control; 0 when it has no entry.
+int ControlId(std::string_view name);
+
+}  // namespace tovr::app::win32

@@ -1,0 +1,507 @@
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "resource.h"
+#include "app/MainForm.h"
+#include "app/TrayMenu.h"
+#include "app/win32/MainLayout.h"
+#include "app/win32/SideGlyphs.h"
+#include "app/win32/TrayMenuDump.h"
+#include "base/win32/Wide.h"
+#include "controls/win32/MenuBinder.h"
+#include "controls/win32/TimerBinder.h"
+
+namespace tovr::app::win32 {
+
+namespace {
+
+constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr int kTabHeight = 20;
+constexpr char kInitialTrayHint[] = "Tovrane";
+
+using controls::Control;
+
+// Styles a few controls need beyond what their kind gives.
+DWORD ExtraStyle(std::string_view name) {
+  if (name == "SpinEdit7") return ES_READONLY;  // arrows only
+  // MemLevel's range is the machine's memory in MiB: ticks every 8 would be a solid bar.
+  if (name == "DLevel" || name == "CPULevel") return TBS_AUTOTICKS;
+  return 0;
+}
+
+// Creates the real control for a model of any kind.
+HWND BindAny(controls::win32::ControlBinder& binder, Control& c, int id, const RECT& r, DWORD style) {
+  using namespace controls;
+  if (auto* x = dynamic_cast<CheckBox*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<RadioButton*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<SpinEdit*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<TrackBar*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<ComboBox*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<Edit*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<Label*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<ColorPanel*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<Button*>(&c)) return binder.Bind(*x, id, r, style);
+  return nullptr;  // a container: no window of its own
+}
+
+RECT Offset(const LayoutRect& r, int dx, int dy) { return RECT{dx + r.x, dy + r.y, dx + r.x + r.w, dy + r.y + r.h}; }
+
+MainWindow* FromWindow(HWND hwnd) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+void AttachOnCreate(HWND hwnd, UINT msg, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+}
+
+// The application icon at a size; shared with the module, never destroyed.
+HICON AppIcon(HINSTANCE instance, int cx, int cy) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, cx, cy, LR_SHARED));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+
+MainWindow::~MainWindow() { Destroy(); }
+
+void MainWindow::Destroy() {
+  timers_.reset();
+  tray_.reset();  // removes the icon
+  binder_.reset();
+  menu_.reset();
+  sideGlyphs_.clear();
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  if (owner_) {
+    SetWindowLongPtrW(owner_, GWLP_USERDATA, 0);
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+  }
+  form_ = nullptr;
+}
+
+bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
+  form_ = &form;
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = AppIcon(instance_, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  wc.hIconSm = AppIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  wc.lpfnWndProc = &MainWindow::OwnerProc;
+  wc.lpszClassName = kOwnerClassName;
+  RegisterClassExW(&wc);
+  wc.lpfnWndProc = &MainWindow::WindowProc;
+  wc.lpszClassName = kClassName;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  RegisterClassExW(&wc);
+
+  // The application's owner window: hidden, no size, a tool window (no taskbar button). Its
+  // title is the application title.
+  owner_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClassName, Widen(appTitle).c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                           GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                           nullptr, instance_, this);
+  if (!owner_) return false;
+
+  // The tray icon goes in first, long before the start-up sequence runs: the user sees the
+  // program at once. Its events wait in the queue until the message loop (or the first box)
+  // runs, when the window and the menu exist. The main window stays hidden.
+  bigIcon_ = AppIcon(instance_, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  smallIcon_ = AppIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  tray_ = std::make_unique<TrayIcon>(instance_);
+  tray_->SetIcon(smallIcon_);
+  tray_->SetHint(kInitialTrayHint);
+  tray_->SetVisible(true);
+
+  font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+  hwnd_ = CreateWindowExW(kFrameExStyle, kClassName, Widen(kWindowCaption).c_str(), kFrameStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.right - frame.left, kOuterHeight, owner_, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+  const auto guard = [this](const std::string& name, const std::function<void()>& action) {
+    form_->Dispatch(name, action);
+  };
+  binder_ = std::make_unique<controls::win32::ControlBinder>(hwnd_, font_.get());
+  binder_->SetGuard(guard);
+  CreateControls();
+
+  timers_ = std::make_unique<controls::win32::TimerBinder>(hwnd_, 1);
+  timers_->SetGuard(guard);
+  for (controls::Timer* timer : form.Timers()) timers_->Bind(*timer);
+
+  menu_ = std::make_unique<controls::win32::MenuBinder>();
+  menu_->SetGuard(guard);
+
+  tray_->menuOwner = hwnd_;
+  tray_->PrepareMenu = [this] { return PrepareTrayMenu(); };
+  tray_->OnDblClick = [this] { form_->Dispatch("TrayIcon1DblClick", [this] { form_->TrayIcon1DblClick(); }); };
+  return true;
+}
+
+void MainWindow::CreateControls() {
+  TKWForm& f = *form_;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  // The frame's outer height is fixed, so the client area may be a little lower than the
+  // design's on systems with a taller title bar: the page control keeps to it.
+  const int clientHeight = client.bottom;
+  const int pcTop = std::clamp(clientHeight - kPageControlRect.h, 0, kPageControlRect.y);
+  const int pcHeight = std::min(kPageControlRect.h, clientHeight - pcTop);
+  const RECT pcRect{kPageControlRect.x, pcTop, kPageControlRect.x + kPageControlRect.w, pcTop + pcHeight};
+  HWND tabs = binder_->Bind(f.PC, kPageControlId, pcRect, TCS_FIXEDWIDTH);
+  // Tabs 60 wide; when seven of them and the selected tab's outset do not fit into the page
+  // control (Wine's tab control needs 4 pixels more than the tabs), a little narrower, so that
+  // no scroll arrows appear.
+  const int pages = static_cast<int>(f.PC.Pages().size());
+  const int tabWidth = pages > 0 ? std::min(kTabWidth, (kPageControlRect.w - 4) / pages) : kTabWidth;
+  SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, kTabHeight));
+
+  SamplePageColor();
+  const RECT area = PageArea();
+  for (int page = 0; page < kPageCount; ++page) {
+    for (Control* c : f.ControlsOfPage(page)) {
+      const ControlPlace* place = FindPlace(c->Name());
+      if (!place) continue;
+      HWND h = BindAny(*binder_, *c, ControlId(c->Name()), Offset(place->rect, area.left, area.top), ExtraStyle(c->Name()));
+      if (!h) continue;
+      binder_->PlaceIn(h, f.PC, page);
+      if (auto* track = dynamic_cast<controls::TrackBar*>(c)) {
+        SendMessageW(h, TBM_SETTICFREQ, 2, 0);
+        SendMessageW(h, TBM_SETPAGESIZE, 0, track->Increment());
+      }
+    }
+  }
+
+  // The side panel: Panel2's four buttons act on the active page; PCChange enables Panel2.
+  const ControlPlace* panel2 = FindPlace("Panel2");
+  const int p1x = kPanel1Rect.x, p1y = kPanel1Rect.y;
+  for (Control* c : f.ControlsOfPage(kSidePanel)) {
+    auto glyph = SideGlyphOf(c->Name());
+    const ControlPlace* place = FindPlace(c->Name());
+    auto* button = dynamic_cast<controls::Button*>(c);
+    if (!glyph || !place || !button) continue;
+    const bool inPanel2 = *glyph == SideGlyph::Add || *glyph == SideGlyph::Delete || *glyph == SideGlyph::Modify ||
+                          *glyph == SideGlyph::Refresh;
+    const int dx = p1x + (inPanel2 && panel2 ? panel2->rect.x : 0);
+    const int dy = p1y + (inPanel2 && panel2 ? panel2->rect.y : 0);
+    HWND h = binder_->Bind(*button, place->id, Offset(place->rect, dx, dy), BS_OWNERDRAW);
+    if (!h) continue;
+    sideGlyphs_[h] = *glyph;
+    binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
+  }
+}
+
+// The pages are painted by the page control (white under a visual style, the face colour
+// without one); labels, check boxes and sliders on them take the same colour.
+void MainWindow::SamplePageColor() {
+  HWND tabs = binder_->Window(form_->PC);
+  RECT client{};
+  GetClientRect(tabs, &client);
+  pageColor_ = GetSysColor(COLOR_BTNFACE);
+  HDC screen = GetDC(tabs);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  if (mem && bitmap) {
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+    RECT area = client;
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const COLORREF c = GetPixel(mem, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    if (c != CLR_INVALID) pageColor_ = c;
+    SelectObject(mem, old);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  if (mem) DeleteDC(mem);
+  ReleaseDC(tabs, screen);
+  pageBrush_.reset(CreateSolidBrush(pageColor_));
+}
+
+HBRUSH MainWindow::PageBackground(HDC dc, HWND control) {
+  if (!pageBrush_) return nullptr;
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  if (lstrcmpiW(cls, WC_EDITW) == 0) return nullptr;  // fields keep their own look
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  const RECT area = PageArea();
+  POINT corner{r.left, r.top};
+  if (!PtInRect(&area, corner)) return nullptr;  // the side panel
+  SetBkColor(dc, pageColor_);
+  return pageBrush_.get();
+}
+
+HWND MainWindow::ControlWindow(const controls::Control& model) const {
+  return binder_ ? binder_->Window(model) : nullptr;
+}
+
+RECT MainWindow::PageArea() const {
+  HWND tabs = binder_->Window(form_->PC);
+  RECT r{};
+  GetWindowRect(tabs, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+void MainWindow::DrawImageButton(const DRAWITEMSTRUCT& item) {
+  auto found = sideGlyphs_.find(item.hwndItem);
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  // A flat button: an edge only while pressed.
+  if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  if (found != sideGlyphs_.end()) {
+    const int x = r.left + (r.right - r.left - kGlyphSize) / 2 + (pressed ? 1 : 0);
+    const int y = r.top + (r.bottom - r.top - kGlyphSize) / 2 + (pressed ? 1 : 0);
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    DrawSideGlyph(dc, found->second, x, y, enabled);
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT f = r;
+    InflateRect(&f, -2, -2);
+    DrawFocusRect(dc, &f);
+  }
+}
+
+void MainWindow::PaintSidePanel(HDC dc) {
+  RECT panel{kPanel1Rect.x, kPanel1Rect.y, kPanel1Rect.x + kPanel1Rect.w, kPanel1Rect.y + kPanel1Rect.h};
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  panel.bottom = std::min(panel.bottom, client.bottom);
+  DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
+}
+
+HMENU MainWindow::PrepareTrayMenu() {
+  // The menu's opening handler runs first; when it fails the menu does not open.
+  if (!form_->Dispatch("PopupMenu1Popup", [this] { form_->PopupMenu1Popup(); })) return nullptr;
+  if (!form_->PopupMenu1) return nullptr;
+  HMENU menu = menu_->Build(*form_->PopupMenu1);
+  if (!menu) return nullptr;
+  // "[关于]" carries the program's own small picture.
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    controls::MenuItem* item = menu_->ItemForCommand(info.wID);
+    if (!item || item->ImageIndex() != kOwnPictureImage) continue;
+    if (!ownPicture_) {
+      const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+      if (HIMAGELIST list = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0)) {
+        ImageList_AddIcon(list, smallIcon_);
+        ownPicture_.reset(controls::win32::MenuBinder::ImageBitmap(list, 0));
+        ImageList_Destroy(list);
+      }
+    }
+    MENUITEMINFOW picture{};
+    picture.cbSize = sizeof picture;
+    picture.fMask = MIIM_BITMAP;
+    picture.hbmpItem = ownPicture_.get();
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &picture);
+  }
+  DumpMenuIfAsked(menu);
+  return menu;
+}
+
+void MainWindow::Minimize() {
+  form_->Dispatch("ApplicationMinimize", [this] { form_->ApplicationMinimize(); });
+  tray_->SetVisible(true);  // MinimizeToTray: the icon stays reachable
+}
+
+void MainWindow::Center() {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  SetWindowPos(hwnd_, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- IShellUi -------------------------------------------------------------------------------
+
+void MainWindow::ShowMainWindow() {
+  if (!hwnd_) return;
+  if (!centred_) {
+    Center();
+    centred_ = true;
+  }
+  // The owner window has no size: it is only ever restored from a minimised state, never
+  // shown (a visible owner would cost nothing but could give the program a taskbar entry
+  // before start-up step 8).
+  if (IsIconic(owner_)) ShowWindow(owner_, SW_RESTORE);
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::HideMainWindow() {
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_HIDE);
+  ShowWindow(owner_, SW_HIDE);
+}
+
+void MainWindow::AcceptFiles(bool accept) {
+  if (hwnd_) DragAcceptFiles(hwnd_, accept ? TRUE : FALSE);
+}
+
+void MainWindow::QuitApplication() { PostQuitMessage(0); }
+
+void MainWindow::SetOuterHeight(int height) {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::ApplyApplicationIcon() {
+  for (HWND h : {hwnd_, owner_}) {
+    SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  }
+  tray_->SetIcon(smallIcon_);
+}
+
+void MainWindow::MakeOwnerToolWindow() { SetWindowLongPtrW(owner_, GWL_EXSTYLE, WS_EX_TOOLWINDOW); }
+
+void MainWindow::InstallMinimizeHandler() { minimizeHandler_ = true; }
+
+void MainWindow::ShareSystemImageList() {
+  SHFILEINFOW info{};
+  systemImages_ = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON));
+  if (info.hIcon) DestroyIcon(info.hIcon);
+  menu_->SetImages(systemImages_);
+}
+
+void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
+
+// ---- Window procedures ----------------------------------------------------------------------
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  AttachOnCreate(hwnd, msg, lParam);
+  if (MainWindow* self = FromWindow(hwnd); self && self->form_) return self->Handle(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  AttachOnCreate(hwnd, msg, lParam);
+  if (MainWindow* self = FromWindow(hwnd); self && self->form_) return self->HandleOwner(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Minimising the application hides the main window to the tray.
+  if (msg == WM_SIZE && wParam == SIZE_MINIMIZED && minimizeHandler_) {
+    Minimize();
+    return 0;
+  }
+  if (msg == WM_QUERYENDSESSION) return 1;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TKWForm& f = *form_;
+  switch (msg) {
+    case kShowRequestMessage:
+      f.Dispatch("ShowRequest", [&f] { f.ShowRequest(); });
+      return 0;
+    case WM_COMMAND:
+      if (menu_ && menu_->OnCommand(wParam, lParam)) return 0;
+      if (binder_ && binder_->OnCommand(wParam, lParam)) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (binder_ && binder_->OnNotify(lParam, result)) return result;
+      break;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (binder_ && binder_->OnScroll(wParam, lParam)) return 0;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      HWND control = reinterpret_cast<HWND>(lParam);
+      if (binder_ && msg == WM_CTLCOLORSTATIC) {
+        if (HBRUSH brush = binder_->OnCtlColorStatic(dc, control)) return reinterpret_cast<LRESULT>(brush);
+      }
+      if (HBRUSH brush = PageBackground(dc, control)) return reinterpret_cast<LRESULT>(brush);
+      break;
+    }
+    case WM_TIMER:
+      if (timers_ && timers_->OnTimer(wParam)) return 0;
+      break;
+    case WM_DRAWITEM:
+      DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      PaintSidePanel(dc);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_CLOSE: {
+      bool allow = false;
+      f.Dispatch("FormCloseQuery", [&] { allow = f.FormCloseQuery(); });
+      if (allow) DestroyWindow(hwnd);
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && minimizeHandler_) {
+        Minimize();
+        return 0;
+      }
+      break;
+    case WM_QUERYENDSESSION: {
+      LRESULT answer = 1;
+      f.Dispatch("FormQueryEndSession", [&] { answer = f.QueryEndSession(); });
+      return answer;
+    }
+    case WM_ENDSESSION:
+      if (wParam) {
+        // The session ends now: the icon goes, nothing is saved.
+        tray_.reset();
+        ExitProcess(0);
+      }
+      return 0;
+    case WM_ACTIVATE:
+      // Keyboard focus returns to the control that had it when the window was left.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) savedFocus_ = focus;
+      } else if (savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd, savedFocus_)) {
+        SetFocus(savedFocus_);
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      DragFinish(reinterpret_cast<HDROP>(wParam));  // dropped files are taken by the tools
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace tovr::app::win32

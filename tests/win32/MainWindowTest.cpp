@@ -1,0 +1,197 @@
+// The main window's frame and layout against real windows and the real font under Wine: every
+// control of the form is placed on its page inside the page control's display area, no two
+// overlap, no caption is cut off, the seven tabs fit without scroll arrows, and the side
+// panel's nine image buttons sit in their 29-pixel column.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/MainForm.h"
+#include "app/win32/MainLayout.h"
+#include "app/win32/MainWindow.h"
+#include "base/win32/Wide.h"
+#include "fakes/FakeAppPorts.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/MemoryFileSystem.h"
+
+namespace tovr::app::win32 {
+namespace {
+
+RECT ClientRectOf(HWND child, HWND parent) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t buf[64] = {};
+  GetClassNameW(h, buf, 64);
+  return buf;
+}
+
+// Width of a control's own text in its own font.
+int TextWidth(HWND control) {
+  wchar_t text[512] = {};
+  const int n = GetWindowTextW(control, text, 512);
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, n, &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files.AddDirectory("C:\\Tovr");
+    // A machine with much memory gives the memory page its longest caption.
+    env.totalPhysicalMemory = 65536ull << 20;
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry});
+    ASSERT_TRUE(window.Create(*form, "Tovrane"));
+    form->StartUp();  // a first run: the load sets the captions the pages show
+  }
+  void TearDown() override { window.Destroy(); }
+
+  FakeEnvironment env;
+  FakeMessageBox boxes;
+  MemoryFileSystem files;
+  FakeRegistry registry;
+  MainWindow window{GetModuleHandleW(nullptr)};
+  std::unique_ptr<TKWForm> form;
+};
+
+TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHidden) {
+  HWND h = window.Handle();
+  const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+  const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowVisible(h));
+  RECT outer{};
+  GetWindowRect(h, &outer);
+  EXPECT_EQ(outer.bottom - outer.top, kOuterHeight);
+  EXPECT_EQ(GetWindow(h, GW_OWNER), window.Owner());
+  EXPECT_EQ(GetWindowLongPtrW(window.Owner(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+  wchar_t title[64] = {};
+  GetWindowTextW(h, title, 64);
+  EXPECT_EQ(Narrow(title), "Tovrane 2.53- 测试版");
+}
+
+TEST_F(MainWindowTest, EveryControlSitsOnItsPageWithoutOverlapAndShowsItsWholeCaption) {
+  HWND main = window.Handle();
+  const RECT area = window.PageArea();
+  EXPECT_GE(area.right - area.left, kPageWidth);
+  EXPECT_GE(area.bottom - area.top, kPageHeight);
+  for (int page = 0; page < kPageCount; ++page) {
+    struct Placed {
+      std::string name;
+      RECT rect;
+    };
+    std::vector<Placed> placed;
+    for (controls::Control* c : form->ControlsOfPage(page)) {
+      SCOPED_TRACE("page " + std::to_string(page) + ", control " + c->Name());
+      ASSERT_NE(FindPlace(c->Name()), nullptr) << "no layout entry";
+      EXPECT_EQ(FindPlace(c->Name())->page, page);
+      HWND h = window.ControlWindow(*c);
+      ASSERT_NE(h, nullptr);
+      const RECT r = ClientRectOf(h, main);
+      EXPECT_TRUE(Inside(r, area)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+      for (const Placed& other : placed) {
+        RECT overlap{};
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &other.rect)) << "overlaps " << other.name;
+      }
+      placed.push_back({c->Name(), r});
+      const std::wstring cls = ClassOf(h);
+      const int width = r.right - r.left;
+      if (cls == L"Button") {
+        EXPECT_LE(TextWidth(h) + 18, width) << "caption cut off";  // the box, its gap, the text
+      } else if (cls == L"Static" && !dynamic_cast<controls::ColorPanel*>(c)) {
+        EXPECT_LE(TextWidth(h), width) << "caption cut off";
+      }
+    }
+  }
+}
+
+TEST_F(MainWindowTest, EveryLayoutEntryNamesAControlOfTheForm) {
+  for (const ControlPlace& place : MainLayout()) {
+    SCOPED_TRACE(std::string(place.name));
+    controls::Control* c = form->FindControl(place.name);
+    ASSERT_NE(c, nullptr);
+    bool onItsPage = false;
+    for (controls::Control* x : form->ControlsOfPage(place.page)) onItsPage = onItsPage || x == c;
+    EXPECT_TRUE(onItsPage);
+  }
+}
+
+TEST_F(MainWindowTest, SevenTabsFitWithoutScrollArrows) {
+  HWND tabs = window.ControlWindow(form->PC);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 7);
+  // The tab control makes its scroll arrows when the tabs do not fit (and may keep them hidden
+  // once they do).
+  HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+  EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows));
+  RECT client{};
+  GetClientRect(tabs, &client);
+  for (int i = 0; i < 7; ++i) {
+    RECT item{};
+    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_LE(item.right, client.right) << "tab " << i;
+    EXPECT_GE(item.right - item.left, 58) << "tab " << i;
+  }
+}
+
+TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheirHints) {
+  HWND main = window.Handle();
+  RECT client{};
+  GetClientRect(main, &client);
+  const RECT column{kPanel1Rect.x, 0, kPanel1Rect.x + kPanel1Rect.w, client.bottom};
+  const struct {
+    const char* name;
+    int id;
+    const char* hint;
+  } kButtons[] = {{"bN", kIdbN, "添加"},        {"bd", kIdbd, "删除"},         {"bC", kIdbC, "修改"},
+                  {"bR", kIdbR, "刷新"},        {"sbweb", kIdsbweb, nullptr}, {"sbmail", kIdsbmail, nullptr},
+                  {"btnhelp", kIdbtnhelp, "打开帮助"}, {"bOK", kIdbOK, "保存设置"}, {"bCC", kIdbCC, "关闭"}};
+  std::vector<RECT> seen;
+  for (const auto& b : kButtons) {
+    SCOPED_TRACE(b.name);
+    controls::Control* c = form->FindControl(b.name);
+    ASSERT_NE(c, nullptr);
+    HWND h = window.ControlWindow(*c);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(h), b.id);
+    EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    const RECT r = ClientRectOf(h, main);
+    EXPECT_EQ(r.right - r.left, kImageButtonSize);
+    EXPECT_EQ(r.bottom - r.top, kImageButtonSize);
+    EXPECT_TRUE(Inside(r, column));
+    for (const RECT& other : seen) {
+      RECT overlap{};
+      EXPECT_FALSE(IntersectRect(&overlap, &r, &other));
+    }
+    seen.push_back(r);
+    if (b.hint) {
+      EXPECT_EQ(c->Hint(), b.hint);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tovr::app::win32
