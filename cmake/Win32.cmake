@@ -86,3 +86,10 @@ add_executable(MinimalTray WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/MinimalTray.c
 target_link_libraries(MinimalTray PRIVATE user32 shell32)
 target_link_options(MinimalTray PRIVATE -municode ${TOVR_STATIC_LINK} $<$<CONFIG:Release>:-s>)
 tovr_warnings(MinimalTray)
+
+# --- End-to-end helper (tests/e2e/checks/shortcuts.sh): a program that records the working
+# folder and command line it was started with, to check how shortcuts start their targets.
+add_executable(recordcwd WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/recordcwd/recordcwd.cpp)
+target_link_libraries(recordcwd PRIVATE kernel32)
+target_link_options(recordcwd PRIVATE -municode ${TOVR_STATIC_LINK})
+tovr_warnings(recordcwd)

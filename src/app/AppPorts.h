@@ -8,6 +8,9 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "shortcuts/ShellDialogs.h"
+#include "shortcuts/ShellExecute.h"
+#include "shortcuts/ShellPorts.h"
 
 namespace tovr::app {
 
@@ -93,6 +96,10 @@ struct AppPorts {
   IShellUi& ui;
   IFileSystem& files;
   IRegistry& registry;
+  shortcuts::IShellIcons& icons;   // the system small-icon list
+  shortcuts::IShellLinks& links;   // shell link (".lnk") files
+  shortcuts::IShellExecute& shell; // starting targets
+  shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
 };
 
 }  // namespace tovr::app

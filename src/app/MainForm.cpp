@@ -40,7 +40,10 @@ TKWForm::TKWForm(AppPorts p)
                 {"TSTrans", "透明设置", {}, {}},
                 {"TSSet", "系统设置", {}, {}}}),
       CBB("CBB", TransitionNames(), "[ 无 ]"),
-      PopupMenu1(BuildTrayMenu()) {
+      PopupMenu1(BuildTrayMenu()),
+      LV(shortcuts::ShortcutPorts{p.files, p.icons, p.links, p.messages}),
+      launcher(p.files, p.shell, p.messages),
+      editing(LV, p.dialogs) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -90,6 +93,8 @@ TKWForm::TKWForm(AppPorts p)
 
   WireControls();
   WireMenu();
+  shortcutMenu = std::make_unique<shortcuts::ShortcutMenu>(
+      *PopupMenu1, ports.files, [this](const std::string& target) { launcher.RunTarget(target); });
 }
 
 TKWForm::~TKWForm() = default;
@@ -116,6 +121,7 @@ void TKWForm::WireControls() {
   CBB.OnChange = [this] { CBBChange(); };
   SPInt.OnChange = [this] { SPIntChange(); };
   CS.OnClick = [this] { CSClick(); };
+  LV.OnChange = [this] { shortcutsChanged = true; };
   CT.OnClick = [this] { CTClick(); };
   CTT.OnClick = [this] { CTTClick(); };
   CTM.OnClick = [this] { CTMClick(); };

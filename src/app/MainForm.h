@@ -30,6 +30,10 @@
 #include "controls/PageControl.h"
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
+#include "shortcuts/ShortcutEditing.h"
+#include "shortcuts/ShortcutLauncher.h"
+#include "shortcuts/ShortcutList.h"
+#include "shortcuts/ShortcutMenu.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -148,12 +152,14 @@ class TKWForm {
   virtual std::optional<std::string> SelectedWallpaperPath();
   virtual void ApplyAnimatedWallpaper();
   virtual void SetWallpaper(const std::string& path);
+  virtual void ClearShortcutMenu();
   virtual void CreateShortcutGroups();
   virtual void AddShortcutMenuItem(const std::string& name, const std::string& target,
                                    bool grouped, int iconIndex);
   virtual std::vector<ShortcutMenuRow> ShortcutRows();
   virtual void SelectShortcutRow(int index);
   virtual void RegisterUrlDropTarget();
+  void LVDblClick();  // runs the first selected row's target; nothing without a selection
   virtual std::vector<std::string> RefreshWindowList();
   virtual void WindowItemClick(int index);
   virtual void TSmemoryShow();
@@ -162,6 +168,8 @@ class TKWForm {
   virtual void bNClick();
   virtual void bdClick();
   virtual void bCClick();
+  // Files dropped onto the main window from Explorer.
+  void FormDropFiles(const std::vector<std::string>& paths);
   virtual void Timer1Timer();
   virtual void TimerIconTimer();
   virtual void TimermemTimer();
@@ -298,6 +306,13 @@ class TKWForm {
 
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;
+
+  // ---- TSshortcut: the shortcut list and what starts its targets ----------------------------
+  // LV's change notification sets shortcutsChanged (LVChange).
+  shortcuts::ShortcutList LV;
+  shortcuts::ShortcutLauncher launcher;
+  shortcuts::ShortcutEditing editing;  // add, modify, delete and drops
+  std::unique_ptr<shortcuts::ShortcutMenu> shortcutMenu;  // the tray menu's shortcut entries
 
  private:
   struct Placed {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/MainForm.h"
+#include "shortcuts/ShortcutStore.h"
 
 namespace tovr::app {
 
@@ -49,12 +50,42 @@ void TKWForm::Timer1Timer() {}             // minute count-down of the timed cha
 void TKWForm::m201Click() {}               // change the wallpaper now
 
 // ---- Shortcuts ---------------------------------------------------------------------------
-void TKWForm::LoadShortcuts() {}                // rebuilds LV from [Apps] and sorts it
-void TKWForm::SaveShortcuts(bool) {}            // [Apps] and the tray menu's shortcut entries
-void TKWForm::CreateShortcutGroups() {}         // the group submenus at the top of the tray menu
-void TKWForm::AddShortcutMenuItem(const std::string&, const std::string&, bool, int) {}
-std::vector<ShortcutMenuRow> TKWForm::ShortcutRows() { return {}; }  // LV's rows in order
-void TKWForm::SelectShortcutRow(int) {}         // selects a row of LV
+// Refresh on the shortcut page: LV rebuilt from [Apps] in file order, then sorted.
+void TKWForm::LoadShortcuts() { shortcuts::LoadShortcuts(LV, settings); }
+
+// Save step 2: [Apps] rewritten from the sorted list, last row first, and the tray menu's
+// shortcut entries rebuilt in the form `grouped` asks for.
+void TKWForm::SaveShortcuts(bool grouped) {
+  LV.SortShortcuts();
+  ClearShortcutMenu();
+  if (grouped) CreateShortcutGroups();
+  shortcuts::WriteShortcuts(LV, settings, [&](const shortcuts::ShortcutEntry& e) {
+    AddShortcutMenuItem(e.name, e.target, grouped, e.iconIndex);
+  });
+}
+
+void TKWForm::ClearShortcutMenu() { shortcutMenu->Clear(); }
+void TKWForm::CreateShortcutGroups() { shortcutMenu->CreateGroups(); }
+void TKWForm::AddShortcutMenuItem(const std::string& name, const std::string& target,
+                                  bool grouped, int iconIndex) {
+  shortcutMenu->AddItem(name, target, grouped, iconIndex);
+}
+
+std::vector<ShortcutMenuRow> TKWForm::ShortcutRows() {
+  std::vector<ShortcutMenuRow> rows;
+  rows.reserve(LV.Count());
+  for (std::size_t i = 0; i < LV.Count(); ++i) rows.push_back({LV[i].name, LV[i].target, LV[i].iconIndex});
+  return rows;
+}
+
+void TKWForm::SelectShortcutRow(int index) {
+  if (index >= 0 && static_cast<std::size_t>(index) < LV.Count()) {
+    LV.SelectOnly(static_cast<std::size_t>(index));
+  }
+}
+
+void TKWForm::LVDblClick() { launcher.LVDblClick(LV); }
+
 void TKWForm::RegisterUrlDropTarget() {}        // PnlUrl accepts dropped web links
 
 // ---- Startup entries ---------------------------------------------------------------------
@@ -63,9 +94,24 @@ void TKWForm::LoadStartupEntries() {}   // fills LR from the Run keys when it is
 void TKWForm::ApplyStartupEntries() {}  // parks or restores the changed entries
 
 // ---- Side buttons by active page ---------------------------------------------------------
-void TKWForm::bNClick() {}  // Add: shortcut, wallpaper or startup entry
-void TKWForm::bdClick() {}  // Delete
-void TKWForm::bCClick() {}  // Modify
+// Add, Delete and Modify act on the active page; the wallpaper and startup lists join later.
+void TKWForm::bNClick() {
+  if (PC.ActiveIndex() == kPageShortcut) editing.bNClick();
+}
+void TKWForm::bdClick() {
+  if (PC.ActiveIndex() == kPageShortcut) editing.bdClick();
+}
+void TKWForm::bCClick() {
+  if (PC.ActiveIndex() == kPageShortcut) editing.bCClick();
+}
+
+void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
+  const int page = PC.ActiveIndex();
+  const auto destination = page == kPageShortcut    ? shortcuts::DropDestination::Shortcuts
+                           : page == kPageWallpaper ? shortcuts::DropDestination::Wallpapers
+                                                    : shortcuts::DropDestination::Ignored;
+  editing.DropFiles(paths, destination, [](const std::string&) {});  // wallpaper list: later
+}
 
 // ---- Memory ------------------------------------------------------------------------------
 void TKWForm::TimermemTimer() {}  // gauges, tray hint, automatic defragmentation

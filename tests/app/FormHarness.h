@@ -11,8 +11,11 @@
 
 #include "app/MainForm.h"
 #include "base/Text.h"
+#include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeShellExecute.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -85,8 +88,10 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
+  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs}; }
+
   RecordingForm& NewForm() {
-    form = std::make_unique<RecordingForm>(AppPorts{env, messages, ui, fs, registry}, log);
+    form = std::make_unique<RecordingForm>(Ports(), log);
     form->onStartupStep = [this](int n) { log.push_back("step " + std::to_string(n)); };
     return *form;
   }
@@ -117,6 +122,10 @@ struct FormHarness {
   FakeShellUi ui;
   MemoryFileSystem fs;
   FakeRegistry registry;
+  shortcuts::FakeShellIcons icons;
+  shortcuts::FakeShellDialogs dialogs;
+  shortcuts::FakeShellLinks links;
+  FakeShellExecute shell;
   std::unique_ptr<RecordingForm> form;
 };
 

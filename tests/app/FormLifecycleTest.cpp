@@ -209,7 +209,7 @@ TEST(FormLifecycleTest, MenuOpeningListsTheWindowsOnce) {
   FormHarness h;
   h.GivenOptions("");
   std::vector<std::string> log;
-  Windows f(AppPorts{h.env, h.messages, h.ui, h.fs, h.registry}, log);
+  Windows f(h.Ports(), log);
   f.PopupMenu1Popup();
   f.PopupMenu1Popup();
   const auto& items = f.FindMenuItem("MTF")->Items();

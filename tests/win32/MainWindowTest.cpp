@@ -14,9 +14,12 @@
 #include "app/win32/MainLayout.h"
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
+#include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/MemoryFileSystem.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeShellExecute.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -58,7 +61,7 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -68,6 +71,10 @@ class MainWindowTest : public ::testing::Test {
   FakeMessageBox boxes;
   MemoryFileSystem files;
   FakeRegistry registry;
+  shortcuts::FakeShellIcons icons;
+  shortcuts::FakeShellDialogs dialogs;
+  shortcuts::FakeShellLinks links;
+  FakeShellExecute shell;
   MainWindow window{GetModuleHandleW(nullptr)};
   std::unique_ptr<TKWForm> form;
 };

@@ -40,6 +40,12 @@ inline constexpr int kFirstControlId = 1000;
 inline constexpr int kPageWidth = 413;
 inline constexpr int kPageHeight = 297;
 
+// The shortcut page: the list LV above the web-link drop panel PnlUrl (page-relative). Both
+// have views of their own (shortcuts/win32), so they are not in the table below.
+inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 262};
+inline constexpr LayoutRect kUrlPanelRect{4, 271, 405, 22};
+inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
+
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();
 // The entry for a control; nullptr when it has none.

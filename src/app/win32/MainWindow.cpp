@@ -72,6 +72,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
+  urlDrop_.Revoke();
+  shortcutList_.reset();  // lets go of LV
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
@@ -205,6 +207,43 @@ void MainWindow::CreateControls() {
     sideGlyphs_[h] = *glyph;
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
+  CreateShortcutPage();
+}
+
+// The shortcut page: the list view LV mirroring the form's shortcut list, and below it the
+// panel PnlUrl ("拖入网址", green, bold) that takes web links dropped from a browser.
+void MainWindow::CreateShortcutPage() {
+  TKWForm& f = *form_;
+  const RECT area = PageArea();
+  shortcutList_ = std::make_unique<shortcuts::win32::ShortcutListView>(
+      hwnd_, f.LV, kIdShortcutList, Offset(kShortcutListRect, area.left, area.top), font_.get());
+  shortcutList_->SetGuard([this](const std::string& name, const std::function<void()>& action) {
+    form_->Dispatch(name, action);
+  });
+  shortcutList_->OnDblClick = [this] { form_->LVDblClick(); };
+  if (HWND list = shortcutList_->Handle()) {
+    if (systemImages_) shortcutList_->SetImages(systemImages_);
+    binder_->Adopt(shortcutListModel_, list);
+    binder_->PlaceIn(list, f.PC, kPageShortcut);
+  }
+  LOGFONTW bold{};
+  if (GetObjectW(font_.get(), sizeof bold, &bold)) {
+    bold.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&bold));
+  }
+  HWND panel = binder_->Bind(urlPanel_, kIdUrlPanel, Offset(kUrlPanelRect, area.left, area.top),
+                             SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN);
+  if (panel) {
+    if (boldFont_) SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    binder_->PlaceIn(panel, f.PC, kPageShortcut);
+  }
+}
+
+HWND MainWindow::UrlPanelWindow() const { return binder_ ? binder_->Window(urlPanel_) : nullptr; }
+
+bool MainWindow::RegisterUrlDrop() {
+  HWND panel = UrlPanelWindow();
+  return panel && urlDrop_.Register(panel);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -388,6 +427,7 @@ void MainWindow::ShareSystemImageList() {
       SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON));
   if (info.hIcon) DestroyIcon(info.hIcon);
   menu_->SetImages(systemImages_);
+  if (shortcutList_) shortcutList_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -428,6 +468,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY: {
       LRESULT result = 0;
+      if (shortcutList_ && shortcutList_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }
@@ -439,6 +480,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       HWND control = reinterpret_cast<HWND>(lParam);
+      if (control && control == UrlPanelWindow()) SetTextColor(dc, RGB(0, 128, 0));
       if (binder_ && msg == WM_CTLCOLORSTATIC) {
         if (HBRUSH brush = binder_->OnCtlColorStatic(dc, control)) return reinterpret_cast<LRESULT>(brush);
       }
@@ -492,9 +534,22 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_DROPFILES:
-      DragFinish(reinterpret_cast<HDROP>(wParam));  // dropped files are taken by the tools
+    case WM_DROPFILES: {
+      // Every path whole (no fixed buffer), then the drop is released before the tools run.
+      auto drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::string> paths;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        DragQueryFileW(drop, i, path.data(), length + 1);
+        path.resize(length);
+        paths.push_back(Narrow(path));
+      }
+      DragFinish(drop);
+      if (onFilesDropped) f.Dispatch("FormDropFiles", [&] { onFilesDropped(paths); });
       return 0;
+    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

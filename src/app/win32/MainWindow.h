@@ -15,15 +15,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/AppPorts.h"
 #include "app/win32/SideGlyphs.h"
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
+#include "shortcuts/win32/ShortcutListView.h"
+#include "shortcuts/win32/UrlDropTarget.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -60,6 +64,15 @@ class MainWindow final : public IShellUi {
   // The real control of a model; null when it has none.
   HWND ControlWindow(const controls::Control& model) const;
   RECT PageArea() const;  // the page control's display area, in client coordinates
+  // The shortcut page's list view and its web-link drop panel PnlUrl with the drop target.
+  HWND ShortcutListWindow() const { return shortcutList_ ? shortcutList_->Handle() : nullptr; }
+  HWND UrlPanelWindow() const;
+  shortcuts::win32::UrlDropTarget& UrlDrop() { return urlDrop_; }
+  // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
+  bool RegisterUrlDrop();
+  // Files dropped from the shell onto the window, in the drop's order (the HDROP already
+  // released). Set by the composition root to the form's drop handler.
+  std::function<void(const std::vector<std::string>& paths)> onFilesDropped;
 
   // IShellUi
   void ShowMainWindow() override;
@@ -80,6 +93,7 @@ class MainWindow final : public IShellUi {
   LRESULT HandleOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
+  void CreateShortcutPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -107,6 +121,11 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBitmap ownPicture_;  // "[关于]"'s picture in the tray menu
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
+  std::unique_ptr<shortcuts::win32::ShortcutListView> shortcutList_;
+  controls::Control shortcutListModel_{"LV"};  // stands for the list view on its page
+  controls::Label urlPanel_{"PnlUrl", "拖入网址"};
+  controls::win32::UniqueHandle<HFONT, &DeleteObject> boldFont_;
+  shortcuts::win32::UrlDropTarget urlDrop_;
 };
 
 }  // namespace tovr::app::win32

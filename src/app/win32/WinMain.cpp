@@ -11,6 +11,10 @@
 #include "app/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "shortcuts/win32/Win32ShellDialogs.h"
+#include "shortcuts/win32/Win32ShellExecute.h"
+#include "shortcuts/win32/Win32ShellIcons.h"
+#include "shortcuts/win32/Win32ShellLinks.h"
 
 namespace {
 
@@ -57,10 +61,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32MessageBox boxes;
   Win32FileSystem files;
   Win32Registry registry;
+  shortcuts::win32::Win32ShellIcons icons;
+  shortcuts::win32::Win32ShellLinks links;
+  shortcuts::win32::Win32ShellExecute shell;
+  shortcuts::win32::Win32ShellDialogs dialogs;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -68,6 +76,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // After the tray icon is in (Create adds it first): OLE for the drop targets of start-up.
     OleInitialize(nullptr);
     boxes.owner = window.Handle();
+    shell.owner = window.Handle();
+    dialogs.owner = window.Handle();
+    dialogs.anchorWindow = [&](std::string_view name) -> HWND {
+      auto* control = form.FindControl(name);
+      return control ? window.ControlWindow(*control) : nullptr;
+    };
+    window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
+    window.UrlDrop().OnDrop = [&form](const shortcuts::DroppedLink& link) {
+      form.Dispatch("UrlDropTarget1Drop", [&] { form.editing.UrlDropped(link); });
+    };
+    form.editing.AcceptUrlDrops = [&window](bool accept) { window.UrlDrop().SetAccepting(accept); };
+    window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
     form.StartUp();  // the window stays hidden: the program lives in the tray
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;

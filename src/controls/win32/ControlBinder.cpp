@@ -236,6 +236,14 @@ HWND ControlBinder::Bind(PageControl& model, int id, const RECT& rect, DWORD sty
   return tabs;
 }
 
+void ControlBinder::Adopt(Control& model, HWND window) {
+  if (!window || Find(model)) return;
+  Entry& entry = Add(Kind::Container, model);
+  entry.hwnd = window;
+  byWindow_[window] = &entry;
+  Sync(entry);
+}
+
 void ControlBinder::PlaceIn(HWND child, Control& container, int page) {
   Entry* entry = FindByWindow(child);
   if (!entry) return;

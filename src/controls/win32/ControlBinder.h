@@ -61,6 +61,11 @@ class ControlBinder {
   HWND Bind(Button& model, int id, const RECT& rect, DWORD style = 0);
   HWND Bind(PageControl& model, int id, const RECT& rect, DWORD style = 0);
 
+  // A window made by a view of its own (a list view) shown and enabled like a control of
+  // `model`, which stands for it here, so that PlaceIn works for it. The window stays the
+  // caller's; the binder only shows, hides, enables and disables it.
+  void Adopt(Control& model, HWND window);
+
   // `child` (a bound control's window) is on page `page` of `container`, a bound PageControl,
   // or, with page -1, inside `container`, any model (bound or not: a panel without a window
   // of its own works too).

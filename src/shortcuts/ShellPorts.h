@@ -1,0 +1,35 @@
+// What the shortcut launcher asks of the shell: icons of the system's small-icon list and shell
+// link (".lnk") files. The Win32 adapters live in shortcuts/win32; tests use tests/fakes/FakeShell.h.
+#pragma once
+
+#include <string>
+
+namespace tovr::shortcuts {
+
+// Fixed positions of the system small-icon list: a web address shows the first icon, a missing
+// target the fourth.
+inline constexpr int kUrlIconIndex = 0;
+inline constexpr int kMissingIconIndex = 3;
+
+class IShellIcons {
+ public:
+  virtual ~IShellIcons() = default;
+  // The index of the path's small icon in the system small-icon list (SHGetFileInfo with
+  // SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON). The list is shared by the shortcut,
+  // wallpaper and startup lists and the tray menu.
+  virtual int ShellIconIndex(const std::string& path) = 0;
+};
+
+class IShellLinks {
+ public:
+  virtual ~IShellLinks() = default;
+  // The path stored in a shell link file; empty for a link to a non-file object. A link that
+  // cannot be loaded or read throws tovr::Error carrying the system's error text.
+  virtual std::string ResolveShellLink(const std::string& linkPath) = 0;
+  // Writes a shell link holding exactly the target path, the working directory and the
+  // description; creates or overwrites `linkPath`. False when the file could not be saved.
+  virtual bool CreateShellLink(const std::string& target, const std::string& linkPath,
+                               const std::string& workDir, const std::string& description) = 0;
+};
+
+}  // namespace tovr::shortcuts

@@ -1,0 +1,79 @@
+// The editing commands of the shortcut page: Add (the menu PopupMenu2 below bN: a file or a
+// folder), Modify (bC: by the kind of the selected row's target, with the menu ChgTarget for a
+// missing one), Delete (bd, with the reselection rule), files dropped from the shell onto the
+// main window and web links dropped onto PnlUrl. Every new entry goes through AddShortcut.
+//
+// Modify with no row selected does nothing. A new name given by Modify is refused (with the
+// list's message) when it cannot be stored or another row has it, ASCII case ignored: two
+// such names would be one key of [Apps], and one entry would be lost on saving.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/MenuItem.h"
+#include "shortcuts/DroppedLink.h"
+#include "shortcuts/ShellDialogs.h"
+#include "shortcuts/ShortcutList.h"
+
+namespace tovr::shortcuts {
+
+// Where files dropped from the shell go: the active page decides.
+enum class DropDestination { Shortcuts, Wallpapers, Ignored };
+
+class ShortcutEditing {
+ public:
+  ShortcutEditing(ShortcutList& list, IShellDialogs& dialogs);
+  ShortcutEditing(const ShortcutEditing&) = delete;
+  ShortcutEditing& operator=(const ShortcutEditing&) = delete;
+
+  // ---- Add ------------------------------------------------------------------------------------
+  void bNClick();  // drops PopupMenu2 down below bN
+  void S1Click();  // "选择文件...": AddShortcut("", file, true)
+  void S2Click();  // "选择文件夹...": AddShortcut("", folder, true)
+
+  // ---- Modify -------------------------------------------------------------------------------
+  // The first selected row, by the kind of its target now: a web address opens the dialog, a
+  // file the file dialog, a folder the folder browser, a missing target ChgTarget below bC.
+  void bCClick();
+  void SFClick();   // "更改文件": a file, the row becomes a "文件" row with the file's icon
+  void SFDClick();  // "更改文件夹": a folder, the row becomes a "文件夹" row
+  void SUClick();   // "更改网址": name and target from the dialog; type text and icon stay
+
+  // ---- Delete -------------------------------------------------------------------------------
+  // Removes every selected row; then selects the row now at the topmost removed position, or
+  // the last row when that lies past the end. Nothing without a selection.
+  void bdClick();
+
+  // ---- Drops --------------------------------------------------------------------------------
+  // Files dropped from the shell, in the drop's order. On the shortcut page each is added
+  // (a refused one shows its message and the next is tried); on the wallpaper page each goes
+  // to `toWallpapers`; elsewhere they are ignored. The list is sorted afterwards whatever the
+  // page, also when a link that cannot be read ends the pass.
+  void DropFiles(const std::vector<std::string>& paths, DropDestination destination,
+                 const std::function<void(const std::string&)>& toWallpapers = {});
+  // A web link dropped on PnlUrl: the dialog asks (kUrlQuestionDrop); accepted, the title and
+  // link enter through AddShortcut(title, link, true). Drops are refused while it is open.
+  // Does not sort.
+  void UrlDropped(const DroppedLink& link);
+  // Switches PnlUrl's acceptance of web-link drops (the view's drop target).
+  std::function<void(bool accept)> AcceptUrlDrops;
+
+  // The pop-up menus, opened only by the commands above.
+  controls::MenuItem PopupMenu2{"PopupMenu2"};
+  controls::MenuItem ChgTarget{"ChgTarget"};
+
+ private:
+  std::optional<std::size_t> ModifyRow() const;
+  void ChangeToFile(std::size_t row);
+  void ChangeToFolder(std::size_t row);
+  void ChangeUrl(std::size_t row);
+
+  ShortcutList& list_;
+  IShellDialogs& dialogs_;
+  std::optional<std::size_t> changing_;  // the row ChgTarget acts on while it is open
+};
+
+}  // namespace tovr::shortcuts

@@ -1,0 +1,90 @@
+#include "shortcuts/ShortcutEntry.h"
+
+#include "base/Text.h"
+
+namespace tovr::shortcuts {
+
+TargetKind TargetKindOf(IFileSystem& files, std::string_view target) {
+  TargetKind kind = TargetKind::Missing;
+  if (target.find("://") != std::string_view::npos) kind = TargetKind::Url;
+  const std::string path(target);
+  if (files.FileExists(path)) return TargetKind::File;
+  if (files.DirectoryExists(path)) return TargetKind::Folder;
+  return kind;
+}
+
+const char* TypeTextOf(TargetKind kind) {
+  switch (kind) {
+    case TargetKind::Url: return kTypeUrl;
+    case TargetKind::File: return kTypeFile;
+    case TargetKind::Folder: return kTypeFolder;
+    case TargetKind::Missing: break;
+  }
+  return kTypeMissing;
+}
+
+// UTF-8 text: '\', ':' and '.' never occur inside a multi-byte character, so plain byte searches
+// split paths correctly.
+std::string DerivedName(TargetKind kind, std::string_view target) {
+  switch (kind) {
+    case TargetKind::File: {
+      const std::size_t sep = target.find_last_of("\\:");
+      std::string_view file = sep == std::string_view::npos ? target : target.substr(sep + 1);
+      const std::size_t dot = file.find('.');
+      if (dot == std::string_view::npos) return {};
+      return std::string(file.substr(0, dot));
+    }
+    case TargetKind::Folder: {
+      const std::size_t sep = target.rfind('\\');
+      return std::string(sep == std::string_view::npos ? target : target.substr(sep + 1));
+    }
+    case TargetKind::Url:
+    case TargetKind::Missing:
+      break;
+  }
+  return {};
+}
+
+bool IsShellLinkPath(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view ext = path.substr(dot);
+  if (ext.find_first_of("\\/") != std::string_view::npos) return false;
+  return text::EqualsIgnoreAsciiCase(ext, ".lnk");
+}
+
+std::string FolderPart(std::string_view target) {
+  const std::size_t sep = target.find_last_of("\\:");
+  if (sep == std::string_view::npos) return {};
+  return std::string(target.substr(0, sep + 1));
+}
+
+bool IsStorableName(std::string_view name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F || c == '=') return false;
+  }
+  // The settings file trims these blanks from both ends of a line and of a key.
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1A; };
+  if (blank(name.front()) || blank(name.back())) return false;
+  return name.front() != '[' && name.front() != ';';
+}
+
+std::string ShortcutSortKey(std::string_view text) {
+  std::string gbk = text::Utf8ToGbk(text);
+  for (std::size_t i = 0; i < gbk.size();) {
+    const std::size_t n = text::GbkCharLength(gbk, i);
+    if (n == 1 && gbk[i] >= 'a' && gbk[i] <= 'z') gbk[i] = static_cast<char>(gbk[i] - 'a' + 'A');
+    i += n;
+  }
+  return gbk;
+}
+
+int CompareShortcutText(std::string_view a, std::string_view b) {
+  const std::string x = ShortcutSortKey(a), y = ShortcutSortKey(b);
+  const int c = x.compare(y);  // char_traits<char>::compare orders bytes as unsigned char
+  return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+}  // namespace tovr::shortcuts

@@ -1,0 +1,138 @@
+// The shortcut list LV as the logic sees it: its rows in order, their selection, the sort
+// column, the one way entries enter it (AddShortcut with its uniqueness check), renaming in
+// place and the change notification. The Win32 list view mirrors it through `Changed`; the main
+// window sets shortcutsChanged through `OnChange`.
+//
+// The uniqueness check keeps an index of the folded names and targets, so adding n rows costs
+// O(n) and a refusal names the same row that a scan from the first row would find.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "app/AppPorts.h"
+#include "platform/FileSystem.h"
+#include "shortcuts/ShellPorts.h"
+#include "shortcuts/ShortcutEntry.h"
+
+namespace tovr::shortcuts {
+
+// Refusal messages (caption kErrorCaption, flags kRefusalFlags).
+inline constexpr char kNameTakenMessage[] = "名称 %s 已经存在";
+inline constexpr char kTargetTakenMessage[] = "目标 %s 已经存在";
+inline constexpr char kNameNotStorableMessage[] =
+    "名称“%s”无法保存：名称不能为空，不能含有“=”或换行，前后不能有空格，也不能以“[”或“;”开头。";
+inline constexpr char kErrorCaption[] = "错误";
+inline constexpr unsigned kRefusalFlags = app::kMbIconInformation | app::kMbSystemModal;  // 4160
+
+struct ShortcutPorts {
+  IFileSystem& files;
+  IShellIcons& icons;
+  IShellLinks& links;
+  app::IMessageBox& messages;
+};
+
+// What changed, for the view. `row` is the row concerned (Inserted: its new position; Removed:
+// its former position); Reset and Reordered concern the whole list.
+struct ListChange {
+  enum Kind { Inserted, Removed, Updated, Selection, Reset, Reordered };
+  Kind kind;
+  std::size_t row = 0;
+};
+
+class ShortcutList {
+ public:
+  explicit ShortcutList(ShortcutPorts ports);
+  ShortcutList(const ShortcutList&) = delete;
+  ShortcutList& operator=(const ShortcutList&) = delete;
+
+  // ---- Rows ----------------------------------------------------------------------------------
+  std::size_t Count() const { return rows_.size(); }
+  bool Empty() const { return rows_.empty(); }
+  const ShortcutEntry& operator[](std::size_t row) const { return rows_[row].entry; }
+  std::vector<ShortcutEntry> Entries() const;
+
+  // ---- Adding (every entry enters through here) ----------------------------------------------
+  // Resolves a ".lnk" target (a link that cannot be read throws tovr::Error with the system's
+  // text), classifies the target, names the entry by its kind (or takes `name` when deriveName
+  // is false), refuses a name that cannot be stored or one that ShortcutTaken finds, and
+  // appends the row. True when a row was added. Does not sort.
+  bool AddShortcut(const std::string& name, const std::string& target, bool deriveName);
+  // The uniqueness check: the first row whose name (then, in the same row, whose target) equals
+  // `name` (`target`) with ASCII case ignored decides; shows "名称 %s 已经存在" or
+  // "目标 %s 已经存在" and returns true; false when neither is taken.
+  bool ShortcutTaken(std::string_view name, std::string_view target);
+  // The message ShortcutTaken would show, without showing it.
+  std::optional<std::string> TakenMessage(std::string_view name, std::string_view target) const;
+
+  // ---- Changing rows (the modify and delete commands) ---------------------------------------
+  // For a new name given to an existing row (modify): shows the refusal message and returns
+  // false when the name cannot be stored or another row has it (ASCII case ignored).
+  bool AcceptNameFor(std::size_t row, std::string_view name);
+  void SetName(std::size_t row, std::string name);
+  // Sets the target only; TypeText and IconIndex stay.
+  void SetTarget(std::size_t row, std::string target);
+  // Sets the target and gives the row the type text and icon of `kind` (icon from the shell
+  // for files and folders).
+  void Retarget(std::size_t row, std::string target, TargetKind kind);
+  void Remove(std::size_t row);
+  void Clear();
+  void Reserve(std::size_t rows);  // room for a load of this many rows
+
+  // ---- Selection ------------------------------------------------------------------------------
+  bool Selected(std::size_t row) const { return rows_[row].selected; }
+  void SetSelected(std::size_t row, bool selected);
+  void SelectOnly(std::size_t row);  // the row alone is selected
+  void ClearSelection();
+  std::vector<std::size_t> SelectedRows() const;
+  std::optional<std::size_t> FirstSelected() const;
+
+  // ---- Order ----------------------------------------------------------------------------------
+  int SortColumn() const { return sortColumn_; }
+  // Compares two rows by the sort column: Name (0), Target (1) or TypeText (2).
+  int LVCompare(std::size_t a, std::size_t b) const;
+  // A header click: SortColumn := column; stable ascending sort. A second click sorts the same.
+  void LVColumnClick(int column);
+  // By Name, then stably by TypeText; SortColumn is 2 afterwards.
+  void SortShortcuts();
+
+  // ---- In-place rename ----------------------------------------------------------------------
+  // End of an in-place edit of the row's name (not a cancelled one): refused with the check's
+  // message when ShortcutTaken(newName, "") (every row counts, the edited one too) or when the
+  // name cannot be stored; then the list is sorted either way.
+  void LVEdited(std::size_t row, const std::string& newName);
+
+  // ---- Notification -------------------------------------------------------------------------
+  std::function<void(const ListChange&)> Changed;  // for the view
+  // LVChange: a row added, removed or changed, or its selection changed (not a pure reorder).
+  std::function<void()> OnChange;
+
+  ShortcutPorts& Ports() { return ports_; }
+
+ private:
+  struct Row {
+    ShortcutEntry entry;
+    bool selected = false;
+  };
+  bool RefuseUnstorable(std::string_view name);
+  void Index(const ShortcutEntry& e);
+  void Unindex(const ShortcutEntry& e);
+  void Notify(ListChange::Kind kind, std::size_t row);
+  void SortBy(int column);
+  void Permute(const std::vector<std::size_t>& order);  // row i of the result: order[i]
+
+  ShortcutPorts ports_;
+  std::vector<Row> rows_;
+  int sortColumn_ = 0;
+  // Folded name / target -> number of rows holding it.
+  std::unordered_map<std::string, int> names_;
+  std::unordered_map<std::string, int> targets_;
+};
+
+
+}  // namespace tovr::shortcuts

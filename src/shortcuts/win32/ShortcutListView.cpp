@@ -1,0 +1,186 @@
+#include "shortcuts/win32/ShortcutListView.h"
+
+#include <string>
+
+#include "base/win32/Wide.h"
+
+namespace tovr::shortcuts::win32 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
+                         LVS_SHAREIMAGELISTS;
+constexpr DWORD kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+
+struct Updating {
+  explicit Updating(int& n) : n_(n) { ++n_; }
+  ~Updating() { --n_; }
+  int& n_;
+};
+
+void SetColumn(HWND list, int index, const char* caption, int width) {
+  std::wstring text = Widen(caption);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = text.data();
+  column.cx = width;
+  column.iSubItem = index;
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void SetSubItem(HWND list, std::size_t row, int sub, const std::string& utf8) {
+  std::wstring text = Widen(utf8);
+  LVITEMW item{};
+  item.iSubItem = sub;
+  item.pszText = text.data();
+  SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+ShortcutListView::ShortcutListView(HWND parent, ShortcutList& model, int id, const RECT& rect, HFONT font)
+    : model_(model) {
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return;
+  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
+  SetColumn(hwnd_, kColumnName, kColumnNameCaption, kColumnNameWidth);
+  SetColumn(hwnd_, kColumnTarget, kColumnTargetCaption, kColumnTargetWidth);
+  SetColumn(hwnd_, kColumnType, kColumnTypeCaption, kColumnTypeWidth);
+  model_.Changed = [this](const ListChange& change) { Follow(change); };
+  Rebuild();
+}
+
+ShortcutListView::~ShortcutListView() { model_.Changed = nullptr; }
+
+void ShortcutListView::SetImages(HIMAGELIST images) {
+  SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void ShortcutListView::Rebuild() {
+  Updating scope(updating_);
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  for (std::size_t row = 0; row < model_.Count(); ++row) InsertRow(row);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ShortcutListView::InsertRow(std::size_t row) {
+  std::wstring name = Widen(model_[row].name);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(row);
+  item.pszText = name.data();
+  item.iImage = model_[row].iconIndex;
+  SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetSubItem(hwnd_, row, kColumnTarget, model_[row].target);
+  SetSubItem(hwnd_, row, kColumnType, model_[row].typeText);
+  SelectRow(row);
+}
+
+void ShortcutListView::UpdateRow(std::size_t row) {
+  std::wstring name = Widen(model_[row].name);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(row);
+  item.pszText = name.data();
+  item.iImage = model_[row].iconIndex;
+  SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SetSubItem(hwnd_, row, kColumnTarget, model_[row].target);
+  SetSubItem(hwnd_, row, kColumnType, model_[row].typeText);
+}
+
+void ShortcutListView::SelectRow(std::size_t row) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = model_.Selected(row) ? LVIS_SELECTED : 0;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  if (model_.Selected(row)) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void ShortcutListView::Follow(const ListChange& change) {
+  Updating scope(updating_);
+  const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+  switch (change.kind) {
+    case ListChange::Inserted:
+      if (change.row <= count && count + 1 == model_.Count()) {
+        InsertRow(change.row);
+        return;
+      }
+      break;
+    case ListChange::Removed:
+      if (change.row < count && count == model_.Count() + 1) {
+        SendMessageW(hwnd_, LVM_DELETEITEM, change.row, 0);
+        return;
+      }
+      break;
+    case ListChange::Updated:
+      if (change.row < count && count == model_.Count()) {
+        UpdateRow(change.row);
+        return;
+      }
+      break;
+    case ListChange::Selection:
+      if (change.row < count && count == model_.Count()) {
+        SelectRow(change.row);
+        return;
+      }
+      break;
+    case ListChange::Reset:
+    case ListChange::Reordered:
+      break;
+  }
+  Rebuild();
+}
+
+bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header || header->hwndFrom != hwnd_) return false;
+  result = 0;
+  switch (header->code) {
+    case LVN_ITEMCHANGED: {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+      if (updating_ > 0 || !(change->uChanged & LVIF_STATE) || change->iItem < 0) break;
+      if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) break;
+      const auto row = static_cast<std::size_t>(change->iItem);
+      const bool selected = (change->uNewState & LVIS_SELECTED) != 0;
+      if (row >= model_.Count()) break;
+      controls::win32::RunGuarded(guard_, "LVChange", [this, row, selected] { model_.SetSelected(row, selected); });
+      break;
+    }
+    case LVN_BEGINLABELEDITW:
+      result = FALSE;  // names are edited in place
+      break;
+    case LVN_ENDLABELEDITW: {
+      const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+      result = FALSE;  // the model decides; its change notification shows the name
+      if (!info->item.pszText || info->item.iItem < 0) break;  // cancelled
+      const auto row = static_cast<std::size_t>(info->item.iItem);
+      const std::string name = Narrow(info->item.pszText);
+      if (row >= model_.Count()) break;
+      controls::win32::RunGuarded(guard_, "LVEdited", [this, row, name] { model_.LVEdited(row, name); });
+      // A refused name leaves the model as it was: show it again.
+      if (IsWindow(hwnd_) && row < model_.Count()) {
+        Updating scope(updating_);
+        UpdateRow(row);
+      }
+      break;
+    }
+    case LVN_COLUMNCLICK: {
+      const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
+      controls::win32::RunGuarded(guard_, "LVColumnClick", [this, column] { model_.LVColumnClick(column); });
+      break;
+    }
+    case NM_DBLCLK:
+      if (OnDblClick) controls::win32::RunGuarded(guard_, "LVDblClick", OnDblClick);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+}  // namespace tovr::shortcuts::win32

@@ -1,0 +1,19 @@
+// IShellExecute on ShellExecuteW. The owner window (the main window, once it exists) parents
+// any message the shell shows itself.
+#pragma once
+
+#include <windows.h>
+
+#include "shortcuts/ShellExecute.h"
+
+namespace tovr::shortcuts::win32 {
+
+class Win32ShellExecute final : public IShellExecute {
+ public:
+  bool Open(const std::string& verb, const std::string& file, const std::string& parameters,
+            const std::string& directory, int show) override;
+
+  HWND owner = nullptr;
+};
+
+}  // namespace tovr::shortcuts::win32

@@ -1,0 +1,17 @@
+#include "shortcuts/win32/Win32ShellIcons.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "base/win32/Wide.h"
+
+namespace tovr::shortcuts::win32 {
+
+int Win32ShellIcons::ShellIconIndex(const std::string& path) {
+  SHFILEINFOW info{};
+  SHGetFileInfoW(Widen(path).c_str(), 0, &info, sizeof info,
+                 SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
+  return info.iIcon;
+}
+
+}  // namespace tovr::shortcuts::win32

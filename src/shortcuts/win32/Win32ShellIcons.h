@@ -1,0 +1,14 @@
+// IShellIcons on the system small-icon list (SHGetFileInfoW).
+#pragma once
+
+#include "shortcuts/ShellPorts.h"
+
+namespace tovr::shortcuts::win32 {
+
+class Win32ShellIcons final : public IShellIcons {
+ public:
+  // 0 (the list's first icon) when the shell knows nothing of the path.
+  int ShellIconIndex(const std::string& path) override;
+};
+
+}  // namespace tovr::shortcuts::win32

@@ -1,0 +1,90 @@
+#include "shortcuts/win32/Win32ShellLinks.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <string>
+
+#include "base/Error.h"
+#include "base/win32/Wide.h"
+
+namespace tovr::shortcuts::win32 {
+
+namespace {
+
+// Owns one reference of a COM interface.
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  T* operator->() const { return p_; }
+  T** Out() { return &p_; }
+  void** OutVoid() { return reinterpret_cast<void**>(&p_); }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// The system's text for a failure code, without its trailing line break.
+std::string SystemText(HRESULT hr) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) {
+    char code[32];
+    wsprintfA(code, "0x%08lX", static_cast<unsigned long>(hr));
+    return std::string("Error ") + code;
+  }
+  return Narrow(text);
+}
+
+void Check(HRESULT hr) {
+  if (FAILED(hr)) throw Error(SystemText(hr));
+}
+
+}  // namespace
+
+std::string Win32ShellLinks::ResolveShellLink(const std::string& linkPath) {
+  ComPtr<IShellLinkW> link;
+  Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                         link.OutVoid()));
+  ComPtr<IPersistFile> file;
+  Check(link->QueryInterface(IID_IPersistFile, file.OutVoid()));
+  Check(file->Load(Widen(linkPath).c_str(), STGM_READ));
+  wchar_t path[MAX_PATH] = {};
+  WIN32_FIND_DATAW found{};
+  // S_FALSE with an empty path: a link to something that is not a file.
+  Check(link->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY));
+  return Narrow(path);
+}
+
+bool Win32ShellLinks::CreateShellLink(const std::string& target, const std::string& linkPath,
+                                      const std::string& workDir, const std::string& description) {
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.OutVoid()))) {
+    return false;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid()))) return false;
+  link->SetPath(Widen(target).c_str());
+  link->SetWorkingDirectory(Widen(workDir).c_str());
+  link->SetDescription(Widen(description).c_str());
+  return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
+}
+
+}  // namespace tovr::shortcuts::win32

@@ -1,0 +1,132 @@
+# The shortcut entries at the top of the tray menu, and starting targets from them.
+
+# given_shortcuts SORTMENU: a Config.ini with one shortcut of each kind, and their targets: a
+# program that records the folder it is started in (a file), a folder, a web address and a
+# path that does not exist. The keys stand in an order the list's sort changes.
+given_shortcuts() {
+  mkdir -p "$WINEPREFIX/drive_c/Apps/rec" "$WINEPREFIX/drive_c/Apps/Folder"
+  cp "$TOVR_BUILD/win64/recordcwd.exe" "$WINEPREFIX/drive_c/Apps/rec/"
+  printf '[Option]\r\nSortMenu=%s\r\n[Apps]\r\nFolder=C:\\Apps\\Folder\r\n记录程序=C:\\Apps\\rec\\recordcwd.exe\r\nsite=http://www.tovrane.example/\r\ngone=C:\\Nowhere\\gone.exe\r\n' "$1" |
+    iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
+}
+
+# top_entries DUMP: the menu's lines above the first fixed item (the separator N4), captions
+# only, submenu items indented.
+top_entries() { awk -F'\t' '$1 == "-" { exit } { print $1 }' "$1"; }
+
+# open_menu_after_startup DUMP: opens the tray menu once the start-up sequence has put the
+# shortcut entries in. The tray icon is there before the sequence runs, and a right click
+# that arrives while it runs opens the menu without them; such a menu is closed and opened
+# again, for up to 15 s.
+open_menu_after_startup() {
+  local i
+  for i in $(seq 1 30); do
+    open_tray_menu "$1" || return 1
+    [ -n "$(top_entries "$1")" ] && return 0
+    probe key '#32768' 0x1B
+    probe gone '#32768' 3000 || true
+    sleep 0.5
+  done
+  return 0
+}
+
+# choose_entry N: in the open tray menu, moves down N items and chooses that one.
+choose_entry() {
+  local i
+  for i in $(seq 1 "$1"); do probe key '#32768' 0x28; done  # VK_DOWN
+  probe key '#32768' 0x0D                                      # VK_RETURN
+  probe gone '#32768' 5000 || fail "the menu stayed open"
+}
+
+# icon_rows PNG: in a picture of the open tray menu, the number of icons in the icon column
+# (16 pixels wide, 19 pixels from the menu's left edge on Wine's menus) above the first
+# separator. The most common colour of the column is the menu's background.
+icon_rows() {
+  convert "$1" -crop 16x10000+19+0 +repage txt:- | awk -F'[ :]+' '
+    NR > 1 { split($1, p, ","); y = p[2]; c = $0; sub(/.*#/, "", c); c = substr(c, 1, 6)
+             colour[NR] = c; row[NR] = y; count[c]++; if (y > maxy) maxy = y }
+    END {
+      for (c in count) if (count[c] > best) { best = count[c]; bg = c }
+      for (i in colour) if (colour[i] != bg) ink[row[i]] = 1
+      # Runs of rows with ink below the border: an icon is a tall run, a separator a thin one.
+      for (y = 3; y <= maxy + 1; y++) {
+        if (y in ink) { len++; continue }
+        if (len >= 8) icons++
+        else if (len > 0) break
+        len = 0
+      }
+      print icons + 0
+    }'
+}
+
+check_shortcut_entries_head_the_tray_menu_in_list_order() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  given_shortcuts 0
+  start_tovrane
+  local dump=$WINEPREFIX/drive_c/menu.txt
+  open_menu_after_startup "$dump" || fail "no tray menu"
+  expect_eq "entries" "$(top_entries "$dump")" "$(printf 'gone\nsite\n记录程序\nFolder')"
+  # Every entry shows its icon: the four entries above the first separator, four icons.
+  local l t r b
+  IFS=, read -r l t r b <<<"$(probe rect '#32768')"
+  local shot=$TOVR_BUILD/test-logs/e2e-shortcut-menu.png
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shot"
+  expect_eq "icons of the entries" "$(icon_rows "$shot")" 4
+
+  # The program entry starts the program in its own folder, with nothing on its command line.
+  choose_entry 3
+  local record=$WINEPREFIX/drive_c/Apps/rec/recordcwd.txt
+  for _ in $(seq 1 100); do [ -s "$record" ] && break; sleep 0.2; done
+  [ -s "$record" ] || fail "the program entry did not start the program"
+  local cwd line
+  cwd=$(tr -d '\r' <"$record" | sed -n 's/^cwd=//p')
+  [ "$cwd" = 'C:\Apps\rec' ] || [ "$cwd" = 'C:\Apps\rec\' ] || fail "started in '$cwd', not C:\\Apps\\rec\\"
+  line=$(tr -d '\r' <"$record" | sed -n 's/^commandline=//p')
+  line=${line#\"C:\\Apps\\rec\\recordcwd.exe\"}
+  line=${line#C:\\Apps\\rec\\recordcwd.exe}
+  expect_eq "arguments" "$(echo "$line" | tr -d ' ')" ""
+
+  # The missing entry shows the warning and starts nothing.
+  open_tray_menu "$dump" || fail "no tray menu the second time"
+  choose_entry 1
+  local box=
+  for _ in $(seq 1 50); do box=$(probe boxes | grep '^错误' || true); [ -n "$box" ] && break; sleep 0.2; done
+  echo "$box" | grep -q '目标不存在，请检查后再运行。' || fail "no missing-target message: '$box'"
+  probe press 错误 确定 5000 >/dev/null || fail "cannot close the message"
+}
+
+check_shortcut_entries_grouped_by_kind_with_sortmenu() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  given_shortcuts 1
+  start_tovrane
+  local dump=$WINEPREFIX/drive_c/menu.txt
+  open_menu_after_startup "$dump" || fail "no tray menu"
+  # The missing target has no entry in the grouped menu.
+  expect_eq "groups" "$(top_entries "$dump")" "$(printf '网址\n  site\n文件\n  记录程序\n文件夹\n  Folder')"
+  probe key '#32768' 0x1B
+  probe gone '#32768' 3000 || true
+}
+
+check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  given_shortcuts 0
+  start_tovrane
+  local dump=$WINEPREFIX/drive_c/menu.txt
+  show_main_window
+  click_tab 6
+  sleep 0.5
+  local cs
+  cs=$(probe children TKWForm | awk -F'\t' '$4 == "使用分组菜单" { print $2; exit }')
+  [ -n "$cs" ] || fail "no CS check box"
+  probe click TKWForm "$cs"
+  open_tray_menu "$dump" || fail "no tray menu"
+  expect_eq "entries before the save" "$(top_entries "$dump" | head -n 1)" gone
+  probe key '#32768' 0x1B
+  probe gone '#32768' 3000 || true
+  probe click TKWForm 208 || fail "cannot press bOK"   # 保存设置
+  probe click TKWForm 208 || fail "cannot press bOK"   # a second save adds nothing twice
+  open_tray_menu "$dump" || fail "no tray menu after the save"
+  expect_eq "groups after the save" "$(top_entries "$dump")" "$(printf '网址\n  site\n文件\n  记录程序\n文件夹\n  Folder')"
+  probe key '#32768' 0x1B
+  probe gone '#32768' 3000 || true
+}
