@@ -69,26 +69,21 @@ void ShortcutListView::Rebuild() {
 }
 
 void ShortcutListView::InsertRow(std::size_t row) {
-  std::wstring name = Widen(model_[row].name);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = static_cast<int>(row);
-  item.pszText = name.data();
-  item.iImage = model_[row].iconIndex;
-  SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  SetSubItem(hwnd_, row, kColumnTarget, model_[row].target);
-  SetSubItem(hwnd_, row, kColumnType, model_[row].typeText);
+  WriteRow(row, LVM_INSERTITEMW);
   SelectRow(row);
 }
 
-void ShortcutListView::UpdateRow(std::size_t row) {
+void ShortcutListView::UpdateRow(std::size_t row) { WriteRow(row, LVM_SETITEMW); }
+
+// The row's name, icon and the two sub-items, by LVM_INSERTITEMW or LVM_SETITEMW.
+void ShortcutListView::WriteRow(std::size_t row, UINT message) {
   std::wstring name = Widen(model_[row].name);
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.iItem = static_cast<int>(row);
   item.pszText = name.data();
   item.iImage = model_[row].iconIndex;
-  SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
   SetSubItem(hwnd_, row, kColumnTarget, model_[row].target);
   SetSubItem(hwnd_, row, kColumnType, model_[row].typeText);
 }

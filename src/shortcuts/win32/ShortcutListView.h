@@ -40,6 +40,7 @@ class ShortcutListView {
   void Follow(const ListChange& change);
   void InsertRow(std::size_t row);
   void UpdateRow(std::size_t row);
+  void WriteRow(std::size_t row, UINT message);
   void SelectRow(std::size_t row);
 
   HWND hwnd_ = nullptr;
