@@ -4,13 +4,10 @@
 
 namespace tovr::shortcuts {
 
-TargetKind TargetKindOf(IFileSystem& files, std::string_view target) {
-  TargetKind kind = TargetKind::Missing;
-  if (target.find("://") != std::string_view::npos) kind = TargetKind::Url;
-  const std::string path(target);
-  if (files.FileExists(path)) return TargetKind::File;
-  if (files.DirectoryExists(path)) return TargetKind::Folder;
-  return kind;
+TargetKind TargetKindOf(IFileSystem& files, const std::string& target) {
+  if (files.FileExists(target)) return TargetKind::File;
+  if (files.DirectoryExists(target)) return TargetKind::Folder;
+  return target.find("://") != std::string::npos ? TargetKind::Url : TargetKind::Missing;
 }
 
 const char* TypeTextOf(TargetKind kind) {
@@ -72,6 +69,16 @@ bool IsStorableName(std::string_view name) {
 }
 
 std::string ShortcutSortKey(std::string_view text) {
+  // ASCII text is its own GBK encoding.
+  bool ascii = true;
+  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) {
+    std::string key(text);
+    for (char& c : key) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return key;
+  }
   std::string gbk = text::Utf8ToGbk(text);
   for (std::size_t i = 0; i < gbk.size();) {
     const std::size_t n = text::GbkCharLength(gbk, i);

@@ -42,7 +42,7 @@ struct ShortcutEntry {
 
 // An existing file wins over an existing folder, which wins over a text containing "://";
 // anything else is missing.
-TargetKind TargetKindOf(IFileSystem& files, std::string_view target);
+TargetKind TargetKindOf(IFileSystem& files, const std::string& target);
 const char* TypeTextOf(TargetKind kind);
 
 // The name AddShortcut derives from a target of this kind: a file's name up to its first "."

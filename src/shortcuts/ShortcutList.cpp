@@ -1,6 +1,7 @@
 #include "shortcuts/ShortcutList.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "base/Error.h"
@@ -24,6 +25,63 @@ const std::string& Column(const ShortcutEntry& e, int column) {
   return column == kColumnName ? e.name : column == kColumnTarget ? e.target : e.typeText;
 }
 
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The first eight bytes of a sort key as a big-endian number, zero-padded: when two of these
+// differ they order the keys as the full byte comparison would.
+std::uint64_t KeyPrefix(std::string_view key) {
+  std::uint64_t p = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    p = (p << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+  }
+  return p;
+}
+
+// The sort keys of one column for every row, each text encoded once, in one buffer.
+class ColumnKeys {
+ public:
+  ColumnKeys(const std::vector<const ShortcutEntry*>& rows, int column) {
+    offsets_.reserve(rows.size() + 1);
+    offsets_.push_back(0);
+    for (const ShortcutEntry* e : rows) {
+      bytes_ += ShortcutSortKey(Column(*e, column));
+      offsets_.push_back(bytes_.size());
+    }
+  }
+  std::string_view operator[](std::size_t row) const {
+    return std::string_view(bytes_).substr(offsets_[row], offsets_[row + 1] - offsets_[row]);
+  }
+
+ private:
+  std::string bytes_;
+  std::vector<std::size_t> offsets_;
+};
+
+// For a column of few distinct texts: each row's rank in the order of those texts (equal texts,
+// equal rank).
+std::vector<std::uint32_t> TypeRanks(const std::vector<const ShortcutEntry*>& rows, int column) {
+  std::vector<std::string_view> distinct;
+  std::vector<std::uint32_t> which(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::string& text = Column(*rows[i], column);
+    std::size_t d = 0;
+    while (d < distinct.size() && distinct[d] != text) ++d;
+    if (d == distinct.size()) distinct.push_back(text);
+    which[i] = static_cast<std::uint32_t>(d);
+  }
+  std::vector<std::string> keys;
+  keys.reserve(distinct.size());
+  for (std::string_view t : distinct) keys.push_back(ShortcutSortKey(t));
+  std::vector<std::uint32_t> rankOf(distinct.size());
+  for (std::size_t d = 0; d < distinct.size(); ++d) {
+    std::uint32_t rank = 0;
+    for (const std::string& k : keys) rank += k < keys[d] ? 1 : 0;
+    rankOf[d] = rank;
+  }
+  for (std::uint32_t& w : which) w = rankOf[w];
+  return which;
+}
+
 }  // namespace
 
 ShortcutList::ShortcutList(ShortcutPorts ports) : ports_(ports) {}
@@ -37,23 +95,31 @@ std::vector<ShortcutEntry> ShortcutList::Entries() const {
 
 // ---- Adding ------------------------------------------------------------------------------
 
-bool ShortcutList::AddShortcut(const std::string& name, const std::string& target,
-                               bool deriveName) {
-  std::string resolved = IsShellLinkPath(target) ? ports_.links.ResolveShellLink(target) : target;
-  const TargetKind kind = TargetKindOf(ports_.files, resolved);
+bool ShortcutList::AddShortcut(std::string name, std::string target, bool deriveName) {
+  if (IsShellLinkPath(target)) target = ports_.links.ResolveShellLink(target);
+  const TargetKind kind = TargetKindOf(ports_.files, target);
   const bool given = !deriveName || kind == TargetKind::Url;
-  std::string finalName = given ? name : DerivedName(kind, resolved);
+  if (!given) name = DerivedName(kind, target);
   // A name derived empty (a missing target, a file name without ".") is kept as the list has
   // always kept it; any other name must survive the trip through [Apps].
-  if ((given || !finalName.empty()) && RefuseUnstorable(finalName)) return false;
-  if (ShortcutTaken(finalName, resolved)) return false;
+  if ((given || !name.empty()) && RefuseUnstorable(name)) return false;
+  // The common case, neither taken, costs one probe of each index; a refusal leaves the index
+  // as it was and shows the check's message.
+  if (!IndexIfNew(name, target)) {
+    ShortcutTaken(name, target);  // the name or the target is there: shows which
+    return false;
+  }
 
   Row row;
-  row.entry.iconIndex = IconOf(ports_.icons, kind, resolved);
+  row.entry.name = std::move(name);
+  row.entry.target = std::move(target);
   row.entry.typeText = TypeTextOf(kind);
-  row.entry.name = std::move(finalName);
-  row.entry.target = std::move(resolved);
-  Index(row.entry);
+  try {
+    row.entry.iconIndex = IconOf(ports_.icons, kind, row.entry.target);
+  } catch (...) {
+    Unindex(row.entry);
+    throw;
+  }
   rows_.push_back(std::move(row));
   Notify(ListChange::Inserted, rows_.size() - 1);
   return true;
@@ -61,14 +127,15 @@ bool ShortcutList::AddShortcut(const std::string& name, const std::string& targe
 
 std::optional<std::string> ShortcutList::TakenMessage(std::string_view name,
                                                       std::string_view target) const {
-  const std::string n = text::AsciiLower(name), t = text::AsciiLower(target);
-  const bool nameHit = names_.contains(n), targetHit = targets_.contains(t);
+  const bool nameHit = names_.contains(name), targetHit = targets_.contains(target);
   if (!nameHit && !targetHit) return std::nullopt;
   if (nameHit && targetHit) {
     // Both are taken, maybe by different rows: the first row that matches decides.
     for (const Row& r : rows_) {
-      if (text::AsciiLower(r.entry.name) == n) break;
-      if (text::AsciiLower(r.entry.target) == t) return FormatMessage1(kTargetTakenMessage, target);
+      if (text::EqualsIgnoreAsciiCase(r.entry.name, name)) break;
+      if (text::EqualsIgnoreAsciiCase(r.entry.target, target)) {
+        return FormatMessage1(kTargetTakenMessage, target);
+      }
     }
   }
   if (nameHit) return FormatMessage1(kNameTakenMessage, name);
@@ -93,10 +160,9 @@ bool ShortcutList::RefuseUnstorable(std::string_view name) {
 
 bool ShortcutList::AcceptNameFor(std::size_t row, std::string_view name) {
   if (RefuseUnstorable(name)) return false;
-  const std::string n = text::AsciiLower(name);
-  auto it = names_.find(n);
+  auto it = names_.find(name);
   const int holders = it == names_.end() ? 0 : it->second;
-  const int own = text::AsciiLower(rows_[row].entry.name) == n ? 1 : 0;
+  const int own = text::EqualsIgnoreAsciiCase(rows_[row].entry.name, name) ? 1 : 0;
   if (holders - own > 0) {
     ports_.messages.Show(FormatMessage1(kNameTakenMessage, name), kErrorCaption, kRefusalFlags);
     return false;
@@ -192,14 +258,84 @@ int ShortcutList::LVCompare(std::size_t a, std::size_t b) const {
 
 void ShortcutList::SortBy(int column) {
   sortColumn_ = column;
-  // Each text is encoded once; the stable sort then moves indexes over the prepared bytes.
-  std::vector<std::string> keys;
-  keys.reserve(rows_.size());
-  for (const Row& r : rows_) keys.push_back(ShortcutSortKey(Column(r.entry, column)));
-  std::vector<std::size_t> order(rows_.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t x, std::size_t y) { return keys[x] < keys[y]; });
+  SortRows(column, -1);
+}
+
+namespace {
+
+struct SortItem {
+  std::uint32_t rank;
+  std::uint32_t row;
+  std::uint64_t prefix;
+};
+
+// Orders items [begin, end), whose key bytes before `depth` are equal, by their keys and then
+// by row: eight key bytes at a time compared as one number, refining runs that tie.
+void SortByKeys(std::vector<SortItem>& items, std::size_t begin, std::size_t end,
+                std::size_t depth, const ColumnKeys& keys) {
+  auto first = items.begin() + static_cast<std::ptrdiff_t>(begin);
+  auto last = items.begin() + static_cast<std::ptrdiff_t>(end);
+  bool longer = false;  // some key goes on past these eight bytes
+  for (auto it = first; it != last; ++it) {
+    const std::string_view key = keys[it->row];
+    it->prefix = KeyPrefix(key.substr(std::min(depth, key.size())));
+    longer = longer || key.size() > depth + 8;
+  }
+  std::sort(first, last, [](const SortItem& x, const SortItem& y) {
+    return x.prefix != y.prefix ? x.prefix < y.prefix : x.row < y.row;
+  });
+  for (std::size_t i = begin; i < end;) {
+    std::size_t j = i + 1;
+    while (j < end && items[j].prefix == items[i].prefix) ++j;
+    if (j - i > 1) {
+      if (longer) {
+        SortByKeys(items, i, j, depth + 8, keys);
+      } else {
+        // Equal bytes, zero padding aside: a shorter key is the start of a longer one.
+        std::sort(items.begin() + static_cast<std::ptrdiff_t>(i),
+                  items.begin() + static_cast<std::ptrdiff_t>(j),
+                  [&](const SortItem& x, const SortItem& y) {
+                    const std::size_t a = keys[x.row].size(), b = keys[y.row].size();
+                    return a != b ? a < b : x.row < y.row;
+                  });
+      }
+    }
+    i = j;
+  }
+}
+
+}  // namespace
+
+// Each text is encoded once. The type column has a handful of distinct texts and is sorted by
+// their ranks; other texts by their keys. Ties fall to the row's position, so the order is the
+// stable one.
+void ShortcutList::SortRows(int primary, int secondary) {
+  std::vector<const ShortcutEntry*> entries;
+  entries.reserve(rows_.size());
+  for (const Row& r : rows_) entries.push_back(&r.entry);
+  const bool ranked = primary == kColumnType;
+  const int keyed = ranked ? secondary : primary;
+  std::vector<std::uint32_t> ranks =
+      ranked ? TypeRanks(entries, kColumnType) : std::vector<std::uint32_t>(rows_.size(), 0);
+  // The rows grouped by rank, each group in row order (a counting sort).
+  std::vector<std::size_t> next(rows_.size() + 1, 0);
+  for (std::uint32_t r : ranks) ++next[r + 1];
+  for (std::size_t r = 1; r < next.size(); ++r) next[r] += next[r - 1];
+  std::vector<SortItem> items(rows_.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[next[ranks[i]]++] = SortItem{ranks[i], static_cast<std::uint32_t>(i), 0};
+  }
+  if (keyed >= 0) {
+    const ColumnKeys keys(entries, keyed);
+    for (std::size_t i = 0; i < items.size();) {
+      std::size_t j = i + 1;
+      while (j < items.size() && items[j].rank == items[i].rank) ++j;
+      SortByKeys(items, i, j, 0, keys);
+      i = j;
+    }
+  }
+  std::vector<std::size_t> order(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) order[i] = items[i].row;
   Permute(order);
 }
 
@@ -218,21 +354,7 @@ void ShortcutList::LVColumnClick(int column) {
 void ShortcutList::SortShortcuts() {
   // By Name, then stably by TypeText: one stable sort on (TypeText, Name) orders the same.
   sortColumn_ = kColumnType;
-  std::vector<std::string> names;
-  std::vector<std::string> types;
-  names.reserve(rows_.size());
-  types.reserve(rows_.size());
-  for (const Row& r : rows_) {
-    names.push_back(ShortcutSortKey(r.entry.name));
-    types.push_back(ShortcutSortKey(r.entry.typeText));
-  }
-  std::vector<std::size_t> order(rows_.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    const int c = types[x].compare(types[y]);
-    return c != 0 ? c < 0 : names[x] < names[y];
-  });
-  Permute(order);
+  SortRows(kColumnType, kColumnName);
   Notify(ListChange::Reordered, 0);
 }
 
@@ -245,18 +367,38 @@ void ShortcutList::LVEdited(std::size_t row, const std::string& newName) {
 
 // ---- Index and notification ----------------------------------------------------------------
 
+std::size_t ShortcutList::FoldedHash::operator()(std::string_view s) const {
+  // The hash of the folded bytes; names and paths are short enough to fold on the stack.
+  char buf[512];
+  if (s.size() > sizeof buf) return std::hash<std::string>{}(text::AsciiLower(s));
+  for (std::size_t i = 0; i < s.size(); ++i) buf[i] = FoldAscii(s[i]);
+  return std::hash<std::string_view>{}(std::string_view(buf, s.size()));
+}
+
+bool ShortcutList::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return text::EqualsIgnoreAsciiCase(a, b);
+}
+
+bool ShortcutList::IndexIfNew(const std::string& name, const std::string& target) {
+  auto [n, nameNew] = names_.try_emplace(name, 1);
+  if (!nameNew) return false;
+  if (targets_.try_emplace(target, 1).second) return true;
+  names_.erase(n);
+  return false;
+}
+
 void ShortcutList::Index(const ShortcutEntry& e) {
-  ++names_[text::AsciiLower(e.name)];
-  ++targets_[text::AsciiLower(e.target)];
+  ++names_[e.name];
+  ++targets_[e.target];
 }
 
 void ShortcutList::Unindex(const ShortcutEntry& e) {
-  auto drop = [](std::unordered_map<std::string, int>& map, const std::string& key) {
+  auto drop = [](CountIndex& map, const std::string& key) {
     auto it = map.find(key);
     if (it != map.end() && --it->second == 0) map.erase(it);
   };
-  drop(names_, text::AsciiLower(e.name));
-  drop(targets_, text::AsciiLower(e.target));
+  drop(names_, e.name);
+  drop(targets_, e.target);
 }
 
 void ShortcutList::Notify(ListChange::Kind kind, std::size_t row) {

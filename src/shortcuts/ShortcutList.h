@@ -3,8 +3,9 @@
 // place and the change notification. The Win32 list view mirrors it through `Changed`; the main
 // window sets shortcutsChanged through `OnChange`.
 //
-// The uniqueness check keeps an index of the folded names and targets, so adding n rows costs
-// O(n) and a refusal names the same row that a scan from the first row would find.
+// The uniqueness check keeps an index of the names and targets (hashed and compared with ASCII
+// case ignored), so adding n rows costs O(n) and a refusal names the same row that a scan from
+// the first row would find.
 #pragma once
 
 #include <cstddef>
@@ -62,7 +63,7 @@ class ShortcutList {
   // text), classifies the target, names the entry by its kind (or takes `name` when deriveName
   // is false), refuses a name that cannot be stored or one that ShortcutTaken finds, and
   // appends the row. True when a row was added. Does not sort.
-  bool AddShortcut(const std::string& name, const std::string& target, bool deriveName);
+  bool AddShortcut(std::string name, std::string target, bool deriveName);
   // The uniqueness check: the first row whose name (then, in the same row, whose target) equals
   // `name` (`target`) with ASCII case ignored decides; shows "名称 %s 已经存在" or
   // "目标 %s 已经存在" and returns true; false when neither is taken.
@@ -120,18 +121,34 @@ class ShortcutList {
     bool selected = false;
   };
   bool RefuseUnstorable(std::string_view name);
+  // Indexes the name and target when neither is there (true); else leaves the index unchanged.
+  bool IndexIfNew(const std::string& name, const std::string& target);
   void Index(const ShortcutEntry& e);
   void Unindex(const ShortcutEntry& e);
   void Notify(ListChange::Kind kind, std::size_t row);
   void SortBy(int column);
+  // Stable ascending sort by the order of (primary, then secondary) column texts; secondary
+  // < 0 sorts by the primary alone.
+  void SortRows(int primary, int secondary);
   void Permute(const std::vector<std::size_t>& order);  // row i of the result: order[i]
+
+  // Hash and equality with ASCII case ignored, usable with string_view keys.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using CountIndex = std::unordered_map<std::string, int, FoldedHash, FoldedEqual>;
 
   ShortcutPorts ports_;
   std::vector<Row> rows_;
   int sortColumn_ = 0;
-  // Folded name / target -> number of rows holding it.
-  std::unordered_map<std::string, int> names_;
-  std::unordered_map<std::string, int> targets_;
+  // Name / target (any case) -> number of rows holding it.
+  CountIndex names_;
+  CountIndex targets_;
 };
 
 

@@ -1,18 +1,17 @@
 #include "shortcuts/ShortcutStore.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovr::shortcuts {
 
 void LoadShortcuts(ShortcutList& list, TSettingsFile& settings) {
   TSettingsFile::Operation op = settings.BeginOperation();
-  const std::vector<std::string> keys = settings.SectionKeys(kAppsSection);
+  auto entries = settings.SectionEntries(kAppsSection);
   list.Clear();
-  list.Reserve(keys.size());
-  for (const std::string& key : keys) {
-    list.AddShortcut(key, settings.GetText(kAppsSection, key, ""), false);
-  }
+  list.Reserve(entries.size());
+  for (auto& [name, target] : entries) list.AddShortcut(std::move(name), std::move(target), false);
   if (!list.Empty()) list.SortShortcuts();
   op.Commit();
 }

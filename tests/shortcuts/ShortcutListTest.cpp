@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -180,6 +182,67 @@ TEST_F(ShortcutListTest, SortGroupsByTypeThenNameAndIsStable) {
   const std::vector<std::string> once = Names();
   list.LVColumnClick(1);
   EXPECT_EQ(Names(), once) << "a second click sorts ascending again";
+}
+
+TEST_F(ShortcutListTest, SortMatchesAStableSortOnTheTextOrder) {
+  // Names sharing long starts (past 8 and 16 bytes), names that are the start of others, case
+  // mixed, Chinese and ASCII mixed, in every type (whose equal texts keep their order).
+  const char* names[] = {"快捷方式 工具 0002", "快捷方式 工具 0001", "Tool Box Number 10",
+                         "tool box number 1",  "Tool Box Number 1a", "Tool Box Number",
+                         "快捷方式",           "快捷方式 工具",      "a_b",
+                         "A]b",                "Z",                  "Tool Box Number 1-"};
+  const char* targets[] = {"C:\\f\\%d.exe", "C:\\d\\%d", "http://h/%d", "C:\\gone\\%d"};
+  std::vector<ShortcutEntry> added;
+  for (std::size_t i = 0; i < std::size(names) * 4; ++i) {
+    char target[64];
+    std::snprintf(target, sizeof target, targets[(i * 7) % 4], static_cast<int>(i));
+    if ((i * 7) % 4 == 0) fs.SetFile(target, "x");
+    if ((i * 7) % 4 == 1) fs.AddDirectory(target);
+    std::string name = names[i % std::size(names)];
+    if (i >= std::size(names)) name += "#" + std::to_string(i / std::size(names));
+    ASSERT_TRUE(list.AddShortcut(name, target, false)) << "row " << i;
+    added.push_back(list[list.Count() - 1]);
+  }
+  std::vector<ShortcutEntry> expected = added;
+  std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+    return CompareShortcutText(a.name, b.name) < 0;
+  });
+  std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+    return CompareShortcutText(a.typeText, b.typeText) < 0;
+  });
+  list.SortShortcuts();
+  EXPECT_EQ(list.Entries(), expected);
+  for (int column = 0; column < 3; ++column) {
+    std::vector<ShortcutEntry> byColumn = list.Entries();
+    std::stable_sort(byColumn.begin(), byColumn.end(), [&](const auto& a, const auto& b) {
+      const auto& x = column == 0 ? a.name : column == 1 ? a.target : a.typeText;
+      const auto& y = column == 0 ? b.name : column == 1 ? b.target : b.typeText;
+      return CompareShortcutText(x, y) < 0;
+    });
+    list.LVColumnClick(column);
+    EXPECT_EQ(list.Entries(), byColumn) << "column " << column;
+  }
+}
+
+TEST_F(ShortcutListTest, ARefusedAddLeavesTheIndexAndShellAlone) {
+  ASSERT_TRUE(list.AddShortcut("A", "C:\\Tools\\x.exe", false));
+  const int iconCalls = icons.calls;
+  struct Case {
+    const char* name;
+    const char* target;
+    const char* message;
+  } cases[] = {
+      {"New", "c:\\tools\\X.EXE", "目标 c:\\tools\\X.EXE 已经存在"},
+      {"a", "C:\\Tools\\make", "名称 a 已经存在"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_FALSE(list.AddShortcut(cases[i].name, cases[i].target, false)) << "case " << i;
+    EXPECT_EQ(LastMessage(), cases[i].message) << "case " << i;
+  }
+  EXPECT_EQ(icons.calls, iconCalls) << "a refused row asks for no icon";
+  // Neither refusal kept its other half: the name "New" and the target make are still free.
+  EXPECT_TRUE(list.AddShortcut("New", "C:\\Tools\\make", false));
+  EXPECT_EQ(list.Count(), 2u);
 }
 
 TEST_F(ShortcutListTest, TextOrderIsOnGbkBytesWithLettersFoldedUp) {
