@@ -156,7 +156,10 @@ void IniDocument::AddLine(Line line) {
 void IniDocument::IndexKey(Section& section, std::size_t at) {
   // A name the format cannot hold ("[x]", ";x", "a=b") does not come back as that key.
   if (section.body[at].kind != Kind::Key) return;
-  section.keyIndex.emplace(Fold(section.body[at].Name()), at);  // the first one stays
+  // The first one stays; a later one reads as the first.
+  if (!section.keyIndex.emplace(Fold(section.body[at].Name()), at).second) {
+    section.body[at].duplicate = true;
+  }
 }
 
 void IniDocument::RebuildSectionIndex() {
@@ -203,6 +206,20 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     if (line.kind == Kind::Key && line.nameEnd > line.nameBegin) keys.emplace_back(line.Name());
   }
   return keys;
+}
+
+std::vector<std::pair<std::string, std::string>> IniDocument::Entries(
+    std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::size_t at = FindSection(section);
+  if (at == kNone) return entries;
+  const Section& s = sections_[at];
+  for (const Line& line : s.body) {
+    if (line.kind != Kind::Key || line.nameEnd == line.nameBegin) continue;
+    const Line& first = line.duplicate ? s.body[s.keyIndex.at(Fold(line.Name()))] : line;
+    entries.emplace_back(line.Name(), first.ValueText());
+  }
+  return entries;
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {

@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tovr {
@@ -54,6 +55,8 @@ class IniDocument {
   bool HasKey(std::string_view section, std::string_view key) const;
   // The non-empty key names of the first section of that name, in file order.
   std::vector<std::string> Keys(std::string_view section) const;
+  // Keys(section) with the value Value(section, key) gives for each, in one pass.
+  std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
   // The names of all sections in file order (duplicates included, "" left out).
   std::vector<std::string> SectionNames() const;
 
@@ -81,6 +84,7 @@ class IniDocument {
     Kind kind = Kind::Blank;
     std::uint32_t nameBegin = 0, nameEnd = 0;    // spans into text
     std::uint32_t valueBegin = 0, valueEnd = 0;  // (value: keys only)
+    bool duplicate = false;  // a later key of a name its section already has
     std::string_view Name() const {
       return std::string_view(text).substr(nameBegin, nameEnd - nameBegin);
     }

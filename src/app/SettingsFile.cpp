@@ -145,6 +145,15 @@ std::vector<std::string> TSettingsFile::SectionKeys(std::string_view section) {
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> TSettingsFile::SectionEntries(
+    std::string_view section) {
+  Operation op = BeginOperation();
+  auto entries = Document().Entries(section);
+  op.Commit();
+  for (auto& entry : entries) entry.second = FirstCharacters(std::move(entry.second), kMaxTextLength);
+  return entries;
+}
+
 std::vector<std::string> TSettingsFile::SectionNames() {
   Operation op = BeginOperation();
   std::vector<std::string> names = Document().SectionNames();

@@ -42,6 +42,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/IniDocument.h"
@@ -86,6 +87,8 @@ class TSettingsFile {
   bool GetFlag(std::string_view section, std::string_view key, bool def);
   bool HasKey(std::string_view section, std::string_view key);
   std::vector<std::string> SectionKeys(std::string_view section);
+  // SectionKeys with GetText of each key, read in one pass (a list's load).
+  std::vector<std::pair<std::string, std::string>> SectionEntries(std::string_view section);
   // Names of all sections in file order (duplicates included).
   std::vector<std::string> SectionNames();
 

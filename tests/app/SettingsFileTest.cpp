@@ -52,6 +52,26 @@ class SettingsFileTest : public ::testing::Test {
   TSettingsFile ini_{fs_, kPath};
 };
 
+// A list's load reads its section in one pass; it must see exactly what SectionKeys and GetText
+// give: duplicates read as the first of their name, long values capped, odd lines skipped.
+TEST_F(SettingsFileTest, SectionEntriesAgreeWithKeysAndGetText) {
+  std::string longValue(3000, 'v');
+  Given("[Apps]\r\nA=1\r\n;c=2\r\nnoequals\r\n =empty name\r\nb = 2 \r\na=dup\r\nL=" + longValue +
+        "\r\n[apps]\r\nlater=x\r\n[Other]\r\nz=9\r\n");
+  std::vector<std::pair<std::string, std::string>> expected;
+  for (const std::string& key : ini_.SectionKeys("Apps")) {
+    expected.emplace_back(key, ini_.GetText("Apps", key, kDef));
+  }
+  ASSERT_EQ(expected.size(), 4u);
+  EXPECT_EQ(expected[2], (std::pair<std::string, std::string>{"a", "1"}));
+  EXPECT_EQ(ini_.SectionEntries("APPS"), expected);
+  EXPECT_TRUE(ini_.SectionEntries("Missing").empty());
+
+  ini_.PutText("Apps", "new", "n");  // a key added later reads back too
+  expected.emplace_back("new", "n");
+  EXPECT_EQ(ini_.SectionEntries("Apps"), expected);
+}
+
 TEST_F(SettingsFileTest, GetNumberReadsDecimalAndHexWithin32Bits) {
   const std::int32_t d = -7;  // the default
   const std::pair<const char*, std::int32_t> cases[] = {
