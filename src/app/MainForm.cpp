@@ -43,7 +43,12 @@ TKWForm::TKWForm(AppPorts p)
       PopupMenu1(BuildTrayMenu()),
       LV(shortcuts::ShortcutPorts{p.files, p.icons, p.links, p.messages}),
       launcher(p.files, p.shell, p.messages),
-      editing(LV, p.dialogs) {
+      editing(LV, p.dialogs),
+      desktopLinks(LV, p.registry, [this] {
+        // The import ends on the shortcut page of the shown window.
+        PC.SetActivePage("TSshortcut");
+        ShowMainWindow();
+      }) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -81,6 +86,7 @@ TKWForm::TKWForm(AppPorts p)
   bCC.SetHint("关闭");
   CheckBox2.SetHint("当桌面图标背景色透明时建议选定此项");
 
+  Place(kPageShortcut, {&LblDesktop, &bin, &bdel, &SpeedButton1});
   Place(kPageWallpaper, {&Cn, &CR, &CA, &SPInt, &L1, &L2, &CB, &CBB});
   Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
                     &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
@@ -140,6 +146,9 @@ void TKWForm::WireControls() {
   PnlFC.OnClick = [this] { PnlFCClick(); };
   PnlBC.OnClick = [this] { PnlBCClick(); };
 
+  bin.OnClick = [this] { binClick(); };
+  bdel.OnClick = [this] { bdelClick(); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   bN.OnClick = [this] { bNClick(); };
   bd.OnClick = [this] { bdClick(); };
   bC.OnClick = [this] { bCClick(); };

@@ -30,6 +30,7 @@
 #include "controls/PageControl.h"
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
+#include "shortcuts/DesktopShortcuts.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/ShortcutLauncher.h"
 #include "shortcuts/ShortcutList.h"
@@ -160,6 +161,10 @@ class TKWForm {
   virtual void SelectShortcutRow(int index);
   virtual void RegisterUrlDropTarget();
   void LVDblClick();  // runs the first selected row's target; nothing without a selection
+  // The desktop shortcut buttons below the list: import, delete all, export.
+  void binClick();
+  void bdelClick();
+  void SpeedButton1Click();
   virtual std::vector<std::string> RefreshWindowList();
   virtual void WindowItemClick(int index);
   virtual void TSmemoryShow();
@@ -312,6 +317,12 @@ class TKWForm {
   shortcuts::ShortcutList LV;
   shortcuts::ShortcutLauncher launcher;
   shortcuts::ShortcutEditing editing;  // add, modify, delete and drops
+  // Desktop shortcut management: the ".lnk" files of the user's and the all-users desktop.
+  controls::Label LblDesktop{"LblDesktop", "桌面快捷方式管理"};
+  controls::Button bin{"bin", "全部导入"};
+  controls::Button bdel{"bdel", "全部删除"};
+  controls::Button SpeedButton1{"SpeedButton1", "全部导出"};
+  shortcuts::DesktopShortcuts desktopLinks;
   std::unique_ptr<shortcuts::ShortcutMenu> shortcutMenu;  // the tray menu's shortcut entries
 
  private:

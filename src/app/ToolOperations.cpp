@@ -86,6 +86,10 @@ void TKWForm::SelectShortcutRow(int index) {
 
 void TKWForm::LVDblClick() { launcher.LVDblClick(LV); }
 
+void TKWForm::binClick() { desktopLinks.binClick(); }
+void TKWForm::bdelClick() { desktopLinks.bdelClick(); }
+void TKWForm::SpeedButton1Click() { desktopLinks.SpeedButton1Click(); }
+
 void TKWForm::RegisterUrlDropTarget() {}        // PnlUrl accepts dropped web links
 
 // ---- Startup entries ---------------------------------------------------------------------

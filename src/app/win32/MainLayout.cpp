@@ -83,6 +83,13 @@ constexpr ControlPlace kPlaces[] = {
     {"btnhelp", kSidePanel, {3, 192, kImageButtonSize, kImageButtonSize}, kIdbtnhelp},
     {"bOK", kSidePanel, {3, 283, kImageButtonSize, kImageButtonSize}, kIdbOK},
     {"bCC", kSidePanel, {3, 308, kImageButtonSize, kImageButtonSize}, kIdbCC},
+
+    // TSshortcut: the desktop shortcut row between the list and PnlUrl (appended, so the
+    // other controls keep their ids).
+    {"LblDesktop", kPageShortcut, {4, 247, 104, 16}},
+    {"bin", kPageShortcut, {112, 243, 72, 23}},
+    {"bdel", kPageShortcut, {188, 243, 72, 23}},
+    {"SpeedButton1", kPageShortcut, {264, 243, 72, 23}},
 };
 
 }  // namespace

@@ -40,9 +40,10 @@ inline constexpr int kFirstControlId = 1000;
 inline constexpr int kPageWidth = 413;
 inline constexpr int kPageHeight = 297;
 
-// The shortcut page: the list LV above the web-link drop panel PnlUrl (page-relative). Both
-// have views of their own (shortcuts/win32), so they are not in the table below.
-inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 262};
+// The shortcut page: the list LV, the desktop shortcut row (in the table below) and the
+// web-link drop panel PnlUrl (page-relative). LV and PnlUrl have views of their own
+// (shortcuts/win32), so they are not in the table.
+inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 234};
 inline constexpr LayoutRect kUrlPanelRect{4, 271, 405, 22};
 inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
 
