@@ -82,6 +82,7 @@ void RefreshWindowEntries(MenuItem& mtf, const std::vector<std::string>& windowT
   mtf.RemoveTagged(kWindowEntryTag);
   for (std::size_t i = 0; i < windowTitles.size(); ++i) {
     auto entry = std::make_unique<MenuItem>("", windowTitles[i], kWindowEntryTag);
+    entry->SetLiteralCaption(true);  // a window's title as it stands
     entry->SetHint(std::to_string(i));
     const int index = static_cast<int>(i);
     entry->OnClick = [onPick, index] {

@@ -19,7 +19,11 @@ class MenuItem {
   const std::string& Name() const { return name_; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { caption_ = std::move(caption); }
-  bool IsSeparator() const { return caption_ == "-"; }
+  // A caption shown exactly as given (a shortcut's name, a window's title): never a
+  // separator, and an '&' in it is a plain character, not an access-key mark.
+  bool LiteralCaption() const { return literal_; }
+  void SetLiteralCaption(bool literal) { literal_ = literal; }
+  bool IsSeparator() const { return !literal_ && caption_ == "-"; }
   int Tag() const { return tag_; }
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string hint) { hint_ = std::move(hint); }
@@ -57,6 +61,7 @@ class MenuItem {
   bool checked_ = false;
   bool enabled_ = true;
   bool visible_ = true;
+  bool literal_ = false;
   int imageIndex_ = -1;
   std::uint64_t serial_;
   std::vector<std::unique_ptr<MenuItem>> items_;

@@ -32,6 +32,7 @@ MenuItem* ShortcutMenu::Group(const char* name) {
 void ShortcutMenu::AddItem(const std::string& name, const std::string& target, bool grouped,
                            int iconIndex) {
   auto item = std::make_unique<MenuItem>("", name, app::kShortcutEntryTag);
+  item->SetLiteralCaption(true);  // a name like "-" or "A&B" shows as typed
   item->SetImageIndex(iconIndex);
   item->SetHint(target);
   // The target is the item's hint, which never changes while the item lives.

@@ -150,3 +150,20 @@ TEST_F(ShortcutMenuTest, ClickRunsTheEntrysTarget) {
 
 }  // namespace
 }  // namespace tovr::shortcuts
+
+namespace tovr::shortcuts {
+namespace {
+
+// A shortcut may be named "-" or "A&B": its entry is an item that runs it, not a separator.
+TEST_F(ShortcutMenuTest, OddNamesStayRunnableEntries) {
+  Build({{"-", "C:\\Tools\\f1.exe", 11}, {"A&B", "C:\\Tools\\f2.exe", 12}}, false);
+  ASSERT_EQ(Top(), (std::vector<std::string>{"-", "A&B"}));
+  EXPECT_FALSE(TopItem(0).IsSeparator());
+  EXPECT_TRUE(TopItem(0).LiteralCaption());
+  EXPECT_TRUE(TopItem(1).LiteralCaption());
+  TopItem(0).Click();
+  EXPECT_EQ(ran, std::vector<std::string>{"C:\\Tools\\f1.exe"});
+}
+
+}  // namespace
+}  // namespace tovr::shortcuts

@@ -494,6 +494,21 @@ TEST_F(ControlBindingTest, MenuFromATreeRunsItsItems) {
   EXPECT_EQ(clicked, (std::vector<std::string>{"menuclose", "m1"}));
 }
 
+// Shortcut names and window titles show as typed: "-" is no separator, "&" no access key.
+TEST_F(ControlBindingTest, LiteralCaptionsShowAsTyped) {
+  MenuItem root{"PopupMenu1"};
+  root.Add(Item("", "-", 3)).SetLiteralCaption(true);
+  root.Add(Item("", "A&B && C", 3)).SetLiteralCaption(true);
+  root.Add(Item("N4", "-"));
+  MenuBinder binder;
+  HMENU menu = binder.Build(root);
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  EXPECT_EQ(MenuState(menu, 0) & MFT_SEPARATOR, 0u);
+  EXPECT_EQ(MenuText(menu, 0), L"-");
+  EXPECT_EQ(MenuText(menu, 1), L"A&&B &&&& C");
+  EXPECT_NE(MenuState(menu, 2) & MFT_SEPARATOR, 0u);
+}
+
 TEST_F(ControlBindingTest, MenuItemsShowTheirImageFromTheList) {
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
   ASSERT_NE(images, nullptr);

@@ -67,6 +67,11 @@ void MenuBinder::Fill(HMENU menu, MenuItem& parent) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     std::wstring caption = Widen(item.Caption());
+    if (item.LiteralCaption()) {  // "&" would underline the next letter: double it
+      for (std::size_t at = caption.find(L'&'); at != std::wstring::npos; at = caption.find(L'&', at + 2)) {
+        caption.insert(at, 1, L'&');
+      }
+    }
     UniqueMenu submenu;
     if (item.IsSeparator()) {
       info.fMask = MIIM_FTYPE;
