@@ -14,6 +14,7 @@
 #include "base/Error.h"
 #include "base/Text.h"
 #include "fakes/MemoryFileSystem.h"
+#include "support/ErrorOf.h"
 
 namespace tovr {
 namespace {
@@ -32,15 +33,7 @@ std::string Utf16File(std::string_view utf8) {
   return out;
 }
 
-template <class F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using tovr::testing::ErrorOf;
 
 class SettingsFileTest : public ::testing::Test {
  protected:

@@ -10,20 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/ErrorOf.h"
 #include "platform/Registry.h"
 #include "platform/RegistryPath.h"
 
 namespace tovr::contract {
 
-template <class F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using tovr::testing::ErrorOf;
 
 template <class Backend>
 class RegistryContract : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ErrorOf.h"
 #include "base/Error.h"
 #include "base/win32/Wide.h"
 #include "fakes/MemoryFileSystem.h"
@@ -66,15 +67,7 @@ class FileSystemTest : public ::testing::Test {
 using Backends = ::testing::Types<RealBackend, MemoryBackend>;
 TYPED_TEST_SUITE(FileSystemTest, Backends);
 
-template <class F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using tovr::testing::ErrorOf;
 
 TYPED_TEST(FileSystemTest, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
   auto& fs = this->b_.fs;

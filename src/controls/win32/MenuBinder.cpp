@@ -13,8 +13,8 @@ bool HasVisibleChildren(const MenuItem& item) {
   return std::any_of(item.Items().begin(), item.Items().end(), [](const auto& child) { return child->Visible(); });
 }
 
-// Reads a bitmap as 32-bit top-down pixels (0xAARRGGBB), `rows` rows of `width`.
-bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int rows, std::vector<std::uint32_t>& pixels) {
+// The header of a 32-bit top-down bitmap (rows from the top, 0xAARRGGBB pixels).
+BITMAPINFO TopDown32(int width, int rows) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -22,6 +22,12 @@ bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int rows, std::vector<std::ui
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// Reads a bitmap as 32-bit top-down pixels (0xAARRGGBB), `rows` rows of `width`.
+bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int rows, std::vector<std::uint32_t>& pixels) {
+  BITMAPINFO info = TopDown32(width, rows);
   pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows), 0);
   return GetDIBits(dc, bitmap, 0, static_cast<UINT>(rows), pixels.data(), &info, DIB_RGB_COLORS) == rows;
 }
@@ -148,13 +154,7 @@ HBITMAP MenuBinder::ImageBitmap(HIMAGELIST images, int index) {
     pixels[i] = alpha << 24 | scale((p >> 16) & 0xFF) << 16 | scale((p >> 8) & 0xFF) << 8 | scale(p & 0xFF);
   }
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) return nullptr;
