@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "base/Text.h"
 #include "fakes/MemoryFileSystem.h"
 

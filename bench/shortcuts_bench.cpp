@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "base/Text.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeShell.h"

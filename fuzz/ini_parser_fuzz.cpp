@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/IniDocument.h"
-#include "app/SettingsFile.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingsFile.h"
 #include "base/Text.h"
 #include "fakes/MemoryFileSystem.h"
 

@@ -6,26 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
 
 namespace tovr::app {
-
-// Message box flags and answers, with the values of the system's MB_* and ID* constants.
-inline constexpr unsigned kMbOk = 0x0;
-inline constexpr unsigned kMbYesNo = 0x4;
-inline constexpr unsigned kMbIconStop = 0x10;
-inline constexpr unsigned kMbIconQuestion = 0x20;
-inline constexpr unsigned kMbIconExclamation = 0x30;
-inline constexpr unsigned kMbIconInformation = 0x40;
-inline constexpr unsigned kMbDefButton2 = 0x100;
-inline constexpr unsigned kMbSystemModal = 0x1000;
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
 
 // A local date and time (the executable's last-write time).
 struct LocalDateTime {
@@ -51,14 +40,6 @@ class IEnvironment {
   virtual std::optional<LocalDateTime> ExeFileTime() = 0;
   // The RGB value of a system colour (GetSysColor; 0 for an unknown index).
   virtual std::uint32_t SystemColor(int index) = 0;
-};
-
-// Modal message boxes. Show blocks until the user answers and returns the ID* of the button
-// pressed; the message loop keeps running meanwhile (timers fire).
-class IMessageBox {
- public:
-  virtual ~IMessageBox() = default;
-  virtual int Show(const std::string& text, const std::string& caption, unsigned flags) = 0;
 };
 
 // Requests of the main window's logic to the window layer.
@@ -100,6 +81,7 @@ struct AppPorts {
   shortcuts::IShellLinks& links;   // shell link (".lnk") files
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
+  IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
 };
 
 }  // namespace tovr::app

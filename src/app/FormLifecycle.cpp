@@ -16,7 +16,7 @@ constexpr unsigned kQuitFlags = kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMb
 
 // Each showing of the hidden window starts a new round of edits.
 void TKWForm::FormShow() {
-  shortcutsChanged = false;
+  shortcutPage.shortcutsChanged = false;
   wallpaperChanged = false;
   startupChanged = false;
   wallpaperApplyPending = false;
@@ -93,7 +93,7 @@ void TKWForm::PopupMenu1Popup() {
 void TKWForm::bCCClick() {
   HideMainWindow();
   ports.ui.AcceptFiles(false);
-  if (shortcutsChanged) RefreshPage("TSshortcut");
+  if (shortcutPage.shortcutsChanged) RefreshPage("TSshortcut");
   if (wallpaperChanged) RefreshPage("TSWP");
   if (startupChanged) RefreshPage("TSRun");
 }

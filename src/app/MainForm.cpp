@@ -41,14 +41,12 @@ TKWForm::TKWForm(AppPorts p)
                 {"TSSet", "系统设置", {}, {}}}),
       CBB("CBB", TransitionNames(), "[ 无 ]"),
       PopupMenu1(BuildTrayMenu()),
-      LV(shortcuts::ShortcutPorts{p.files, p.icons, p.links, p.messages}),
-      launcher(p.files, p.shell, p.messages),
-      editing(LV, p.dialogs),
-      desktopLinks(LV, p.registry, [this] {
-        // The import ends on the shortcut page of the shown window.
-        PC.SetActivePage("TSshortcut");
-        ShowMainWindow();
-      }) {
+      shortcutPage({p.files, p.registry, p.messages, p.icons, p.links, p.shell, p.dialogs},
+                   *PopupMenu1, [this] {
+                     // The import ends on the shortcut page of the shown window.
+                     PC.SetActivePage("TSshortcut");
+                     ShowMainWindow();
+                   }) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -86,7 +84,7 @@ TKWForm::TKWForm(AppPorts p)
   bCC.SetHint("关闭");
   CheckBox2.SetHint("当桌面图标背景色透明时建议选定此项");
 
-  Place(kPageShortcut, {&LblDesktop, &bin, &bdel, &SpeedButton1});
+  Place(kPageShortcut, shortcutPage.Controls());
   Place(kPageWallpaper, {&Cn, &CR, &CA, &SPInt, &L1, &L2, &CB, &CBB});
   Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
                     &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
@@ -99,8 +97,6 @@ TKWForm::TKWForm(AppPorts p)
 
   WireControls();
   WireMenu();
-  shortcutMenu = std::make_unique<shortcuts::ShortcutMenu>(
-      *PopupMenu1, ports.files, [this](const std::string& target) { launcher.RunTarget(target); });
 }
 
 TKWForm::~TKWForm() = default;
@@ -109,7 +105,7 @@ bool TKWForm::Dispatch(std::string_view name, const std::function<void()>& event
   return guard.Run(name, event);
 }
 
-void TKWForm::Place(int page, std::initializer_list<controls::Control*> list) {
+void TKWForm::Place(int page, const std::vector<controls::Control*>& list) {
   for (controls::Control* c : list) placed_.push_back({c, page});
 }
 
@@ -127,7 +123,6 @@ void TKWForm::WireControls() {
   CBB.OnChange = [this] { CBBChange(); };
   SPInt.OnChange = [this] { SPIntChange(); };
   CS.OnClick = [this] { CSClick(); };
-  LV.OnChange = [this] { shortcutsChanged = true; };
   CT.OnClick = [this] { CTClick(); };
   CTT.OnClick = [this] { CTTClick(); };
   CTM.OnClick = [this] { CTMClick(); };
@@ -146,9 +141,9 @@ void TKWForm::WireControls() {
   PnlFC.OnClick = [this] { PnlFCClick(); };
   PnlBC.OnClick = [this] { PnlBCClick(); };
 
-  bin.OnClick = [this] { binClick(); };
-  bdel.OnClick = [this] { bdelClick(); };
-  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
+  shortcutPage.bin.OnClick = [this] { binClick(); };
+  shortcutPage.bdel.OnClick = [this] { bdelClick(); };
+  shortcutPage.SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   bN.OnClick = [this] { bNClick(); };
   bd.OnClick = [this] { bdClick(); };
   bC.OnClick = [this] { bCClick(); };
@@ -245,7 +240,7 @@ void TKWForm::CBBChange() { wallpaperApplyPending = true; }
 void TKWForm::SPIntChange() { wallpaperApplyPending = true; }
 
 // The tray menu is rebuilt in the chosen form by the next save.
-void TKWForm::CSClick() { shortcutsChanged = true; }
+void TKWForm::CSClick() { shortcutPage.shortcutsChanged = true; }
 
 void TKWForm::CTClick() {
   SpinEdit3.SetEnabled(CT.Checked());

@@ -21,7 +21,7 @@
 
 #include "app/AppPorts.h"
 #include "app/HandlerGuard.h"
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "controls/CheckBox.h"
 #include "controls/ComboBox.h"
 #include "controls/Control.h"
@@ -30,11 +30,7 @@
 #include "controls/PageControl.h"
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
-#include "shortcuts/DesktopShortcuts.h"
-#include "shortcuts/ShortcutEditing.h"
-#include "shortcuts/ShortcutLauncher.h"
-#include "shortcuts/ShortcutList.h"
-#include "shortcuts/ShortcutMenu.h"
+#include "shortcuts/ShortcutPage.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -58,12 +54,7 @@ inline constexpr char kFeedbackAddress[] = "tovrane@tovrane.example";
 inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
 inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
 
-// A shortcut row as the tray menu needs it (start-up step 26).
-struct ShortcutMenuRow {
-  std::string name;
-  std::string target;
-  int iconIndex = -1;
-};
+using shortcuts::ShortcutMenuRow;
 
 class TKWForm {
  public:
@@ -212,13 +203,13 @@ class TKWForm {
   std::minstd_rand random;  // seeded at start-up step 10
 
   // ---- Shell state ------------------------------------------------------------------------
-  bool shortcutsChanged = false;
   bool wallpaperChanged = false;
   bool settingsVisited = false;
   bool startupChanged = false;
   bool wallpaperApplyPending = false;
   bool quitting = false;
   bool mainWindowShown = false;
+  bool activeDesktopOn = false;  // measured by the last SetWallpaper; read by the icon hiding
   int changeInterval = 0;  // minutes
   int minutesLeft = 0;
   LocalDateTime programFileTime;
@@ -312,25 +303,15 @@ class TKWForm {
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;
 
-  // ---- TSshortcut: the shortcut list and what starts its targets ----------------------------
-  // LV's change notification sets shortcutsChanged (LVChange).
-  shortcuts::ShortcutList LV;
-  shortcuts::ShortcutLauncher launcher;
-  shortcuts::ShortcutEditing editing;  // add, modify, delete and drops
-  // Desktop shortcut management: the ".lnk" files of the user's and the all-users desktop.
-  controls::Label LblDesktop{"LblDesktop", "桌面快捷方式管理"};
-  controls::Button bin{"bin", "全部导入"};
-  controls::Button bdel{"bdel", "全部删除"};
-  controls::Button SpeedButton1{"SpeedButton1", "全部导出"};
-  shortcuts::DesktopShortcuts desktopLinks;
-  std::unique_ptr<shortcuts::ShortcutMenu> shortcutMenu;  // the tray menu's shortcut entries
+  // ---- TSshortcut: the shortcut page ------------------------------------------------------
+  shortcuts::ShortcutPage shortcutPage;
 
  private:
   struct Placed {
     controls::Control* control;
     int page;
   };
-  void Place(int page, std::initializer_list<controls::Control*> controls);
+  void Place(int page, const std::vector<controls::Control*>& controls);
   void WireControls();
   void WireMenu();
   controls::MenuItem& MenuItemNamed(std::string_view name);

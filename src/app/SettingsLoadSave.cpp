@@ -143,7 +143,7 @@ void TKWForm::bOKClick() {
 
   // 1-2. The shortcut list and the tray menu's shortcut entries.
   groupedMenu = CS.Checked();
-  if (shortcutsChanged) SaveShortcuts(groupedMenu);
+  if (shortcutPage.shortcutsChanged) SaveShortcuts(groupedMenu);
 
   // 3. Wallpaper schedule and list (group W).
   if (wallpaperChanged) {

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/MainForm.h"
-#include "shortcuts/ShortcutStore.h"
 
 namespace tovr::app {
 
@@ -50,45 +49,26 @@ void TKWForm::Timer1Timer() {}             // minute count-down of the timed cha
 void TKWForm::m201Click() {}               // change the wallpaper now
 
 // ---- Shortcuts ---------------------------------------------------------------------------
-// Refresh on the shortcut page: LV rebuilt from [Apps] in file order, then sorted.
-void TKWForm::LoadShortcuts() { shortcuts::LoadShortcuts(LV, settings); }
-
-// Save step 2: [Apps] rewritten from the sorted list, last row first, and the tray menu's
-// shortcut entries rebuilt in the form `grouped` asks for.
+void TKWForm::LoadShortcuts() { shortcutPage.Load(settings); }
 void TKWForm::SaveShortcuts(bool grouped) {
-  LV.SortShortcuts();
-  ClearShortcutMenu();
-  if (grouped) CreateShortcutGroups();
-  shortcuts::WriteShortcuts(LV, settings, [&](const shortcuts::ShortcutEntry& e) {
-    AddShortcutMenuItem(e.name, e.target, grouped, e.iconIndex);
-  });
+  shortcutPage.Save(settings, grouped,
+                    {[this] { ClearShortcutMenu(); }, [this] { CreateShortcutGroups(); },
+                     [this](const shortcuts::ShortcutEntry& e, bool g) {
+                       AddShortcutMenuItem(e.name, e.target, g, e.iconIndex);
+                     }});
 }
-
-void TKWForm::ClearShortcutMenu() { shortcutMenu->Clear(); }
-void TKWForm::CreateShortcutGroups() { shortcutMenu->CreateGroups(); }
+void TKWForm::ClearShortcutMenu() { shortcutPage.shortcutMenu.Clear(); }
+void TKWForm::CreateShortcutGroups() { shortcutPage.shortcutMenu.CreateGroups(); }
 void TKWForm::AddShortcutMenuItem(const std::string& name, const std::string& target,
                                   bool grouped, int iconIndex) {
-  shortcutMenu->AddItem(name, target, grouped, iconIndex);
+  shortcutPage.shortcutMenu.AddItem(name, target, grouped, iconIndex);
 }
-
-std::vector<ShortcutMenuRow> TKWForm::ShortcutRows() {
-  std::vector<ShortcutMenuRow> rows;
-  rows.reserve(LV.Count());
-  for (std::size_t i = 0; i < LV.Count(); ++i) rows.push_back({LV[i].name, LV[i].target, LV[i].iconIndex});
-  return rows;
-}
-
-void TKWForm::SelectShortcutRow(int index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < LV.Count()) {
-    LV.SelectOnly(static_cast<std::size_t>(index));
-  }
-}
-
-void TKWForm::LVDblClick() { launcher.LVDblClick(LV); }
-
-void TKWForm::binClick() { desktopLinks.binClick(); }
-void TKWForm::bdelClick() { desktopLinks.bdelClick(); }
-void TKWForm::SpeedButton1Click() { desktopLinks.SpeedButton1Click(); }
+std::vector<ShortcutMenuRow> TKWForm::ShortcutRows() { return shortcutPage.Rows(); }
+void TKWForm::SelectShortcutRow(int index) { shortcutPage.SelectRow(index); }
+void TKWForm::LVDblClick() { shortcutPage.launcher.LVDblClick(shortcutPage.LV); }
+void TKWForm::binClick() { shortcutPage.desktopLinks.binClick(); }
+void TKWForm::bdelClick() { shortcutPage.desktopLinks.bdelClick(); }
+void TKWForm::SpeedButton1Click() { shortcutPage.desktopLinks.SpeedButton1Click(); }
 
 void TKWForm::RegisterUrlDropTarget() {}        // PnlUrl accepts dropped web links
 
@@ -100,13 +80,13 @@ void TKWForm::ApplyStartupEntries() {}  // parks or restores the changed entries
 // ---- Side buttons by active page ---------------------------------------------------------
 // Add, Delete and Modify act on the active page; the wallpaper and startup lists join later.
 void TKWForm::bNClick() {
-  if (PC.ActiveIndex() == kPageShortcut) editing.bNClick();
+  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bNClick();
 }
 void TKWForm::bdClick() {
-  if (PC.ActiveIndex() == kPageShortcut) editing.bdClick();
+  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bdClick();
 }
 void TKWForm::bCClick() {
-  if (PC.ActiveIndex() == kPageShortcut) editing.bCClick();
+  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bCClick();
 }
 
 void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
@@ -114,7 +94,7 @@ void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
   const auto destination = page == kPageShortcut    ? shortcuts::DropDestination::Shortcuts
                            : page == kPageWallpaper ? shortcuts::DropDestination::Wallpapers
                                                     : shortcuts::DropDestination::Ignored;
-  editing.DropFiles(paths, destination, [](const std::string&) {});  // wallpaper list: later
+  shortcutPage.editing.DropFiles(paths, destination, [](const std::string&) {});  // wallpaper list: later
 }
 
 // ---- Memory ------------------------------------------------------------------------------

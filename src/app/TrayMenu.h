@@ -23,11 +23,15 @@
 #include <vector>
 
 #include "controls/MenuItem.h"
+#include "controls/MenuSlots.h"
 
 namespace tovr::app {
 
-inline constexpr int kShortcutEntryTag = 3;
-inline constexpr int kWindowEntryTag = 5;
+using controls::FixedItemsStart;
+using controls::kShortcutEntryTag;
+using controls::kWindowEntryTag;
+using controls::RefreshWindowEntries;
+using controls::ShortcutInsertIndex;
 
 // m9 "[关于]" shows a small picture of the program's own rather than an icon of the shared
 // system small-icon list. Its image index is this marker (not an index, and not -1 "none"):
@@ -42,17 +46,5 @@ std::unique_ptr<controls::MenuItem> BuildTrayMenu();
 
 // Start-up step 18: m303 := "[版本  2.53 测试版]", m302 := "[名称 Tovrane]".
 void SetAboutCaptions(controls::MenuItem& root);
-
-// Where a shortcut entry or a group submenu is inserted: position 0, the very top. The callers
-// add the rows from the last to the first, so the menu lists them in list order above N4.
-std::size_t ShortcutInsertIndex(const controls::MenuItem& root);
-// Position of the first fixed item (N4): the number of inserted items above it.
-std::size_t FixedItemsStart(const controls::MenuItem& root);
-
-// The window-list part of opening the menu (PopupMenu1Popup): removes MTF's tag-5 items, then
-// appends one per title in order, caption = the title, hint = its index in decimal, tag 5; a
-// click calls onPick with that index.
-void RefreshWindowEntries(controls::MenuItem& mtf, const std::vector<std::string>& windowTitles,
-                          std::function<void(int)> onPick);
 
 }  // namespace tovr::app

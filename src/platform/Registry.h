@@ -155,17 +155,19 @@ class IRegistryKey {
   }
 };
 
-enum class RegOpen { Existing, CreateIfMissing };
+// Existing and CreateIfMissing ask for full access; ReadOnly opens an existing key with read
+// access only (all a standard user gets under HKEY_LOCAL_MACHINE): its writes and deletions fail.
+enum class RegOpen { Existing, CreateIfMissing, ReadOnly };
 
 // The registry. Key paths are backslash-separated and always taken under the root: a leading
 // backslash (an absolute path) and empty components are ignored, and the empty path is the root
-// itself (see RegistryPath.h). Keys are opened with full access.
+// itself (see RegistryPath.h). Keys are opened with the access RegOpen names.
 class IRegistry {
  public:
   virtual ~IRegistry() = default;
 
   // Null when the key does not exist (and is not to be created) or cannot be opened or created
-  // with full access.
+  // with the access asked for.
   virtual std::unique_ptr<IRegistryKey> Open(RegRoot root, std::string_view path,
                                              RegOpen mode) = 0;
   virtual bool KeyExists(RegRoot root, std::string_view path) = 0;

@@ -119,7 +119,7 @@ void DesktopShortcuts::bdelClick() {
   const std::optional<std::string> user = UserDesktop();
   if (!user) return SayNoDesktop(kUserDesktopValue);
   ShortcutPorts& ports = list_.Ports();
-  if (ports.messages.Show(kDeleteAllQuestion, kDeleteAllCaption, kDeleteAllFlags) != app::kIdYes) {
+  if (ports.messages.Show(kDeleteAllQuestion, kDeleteAllCaption, kDeleteAllFlags) != kIdYes) {
     return;
   }
   for (const std::string& name : ports.files.ListFiles(*user, kLinkPattern)) {

@@ -33,11 +33,11 @@ inline constexpr char kCommonDesktopValue[] = "Common Desktop";
 inline constexpr char kDeleteAllQuestion[] = "确定要删除桌面上的所有快捷方式吗？";
 inline constexpr char kDeleteAllCaption[] = "确认";
 inline constexpr unsigned kDeleteAllFlags =
-    app::kMbYesNo | app::kMbIconQuestion | app::kMbDefButton2 | app::kMbSystemModal;  // 4388
+    kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbSystemModal;  // 4388
 // Shown when a desktop folder cannot be determined; %s is the registry value's name.
 inline constexpr char kNoDesktopMessage[] =
     "无法确定桌面文件夹：注册表中的“%s”值不存在或为空。未对任何文件进行操作。";
-inline constexpr unsigned kNoDesktopFlags = app::kMbIconExclamation | app::kMbSystemModal;
+inline constexpr unsigned kNoDesktopFlags = kMbIconExclamation | kMbSystemModal;
 // The description of an exported link follows the row's name.
 inline constexpr char kExportDescriptionSuffix[] = " [Tovrane创建]";
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/AppPorts.h"
+#include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
 #include "shortcuts/ShellExecute.h"
 
@@ -17,13 +17,13 @@ class ShortcutList;
 inline constexpr char kMissingTargetMessage[] = "目标不存在，请检查后再运行。";
 inline constexpr char kMissingTargetCaption[] = "错误";
 inline constexpr unsigned kMissingTargetFlags =
-    app::kMbOk | app::kMbIconExclamation | app::kMbSystemModal;  // 4144
+    kMbOk | kMbIconExclamation | kMbSystemModal;  // 4144
 inline constexpr char kOpenVerb[] = "open";
 inline constexpr char kExploreVerb[] = "explore";
 
 class ShortcutLauncher {
  public:
-  ShortcutLauncher(IFileSystem& files, IShellExecute& shell, app::IMessageBox& messages)
+  ShortcutLauncher(IFileSystem& files, IShellExecute& shell, IMessageBox& messages)
       : files_(files), shell_(shell), messages_(messages) {}
 
   // RunTarget: web address -> "open", no working folder; file -> "open" in the text up to its
@@ -38,7 +38,7 @@ class ShortcutLauncher {
  private:
   IFileSystem& files_;
   IShellExecute& shell_;
-  app::IMessageBox& messages_;
+  IMessageBox& messages_;
 };
 
 }  // namespace tovr::shortcuts

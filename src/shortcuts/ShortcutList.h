@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/AppPorts.h"
+#include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
 #include "shortcuts/ShellPorts.h"
 #include "shortcuts/ShortcutEntry.h"
@@ -29,13 +29,13 @@ inline constexpr char kTargetTakenMessage[] = "目标 %s 已经存在";
 inline constexpr char kNameNotStorableMessage[] =
     "名称“%s”无法保存：名称不能为空，不能含有“=”或换行，前后不能有空格，也不能以“[”或“;”开头。";
 inline constexpr char kErrorCaption[] = "错误";
-inline constexpr unsigned kRefusalFlags = app::kMbIconInformation | app::kMbSystemModal;  // 4160
+inline constexpr unsigned kRefusalFlags = kMbIconInformation | kMbSystemModal;  // 4160
 
 struct ShortcutPorts {
   IFileSystem& files;
   IShellIcons& icons;
   IShellLinks& links;
-  app::IMessageBox& messages;
+  IMessageBox& messages;
 };
 
 // What changed, for the view. `row` is the row concerned (Inserted: its new position; Removed:

@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "app/TrayMenu.h"
+#include "controls/MenuSlots.h"
 #include "shortcuts/ShortcutEntry.h"
 
 namespace tovr::shortcuts {
 
 using controls::MenuItem;
 
-void ShortcutMenu::Clear() { root_.RemoveTagged(app::kShortcutEntryTag); }
+void ShortcutMenu::Clear() { root_.RemoveTagged(controls::kShortcutEntryTag); }
 
 void ShortcutMenu::CreateGroups() {
   // Each goes to the top in turn, pushing the one made before it down.
@@ -17,28 +17,28 @@ void ShortcutMenu::CreateGroups() {
                                                         {kFileGroupName, kFileGroupCaption},
                                                         {kUrlGroupName, kUrlGroupCaption}};
   for (const auto& [name, caption] : groups) {
-    root_.Insert(app::ShortcutInsertIndex(root_),
-                 std::make_unique<MenuItem>(name, caption, app::kShortcutEntryTag));
+    root_.Insert(controls::ShortcutInsertIndex(root_),
+                 std::make_unique<MenuItem>(name, caption, controls::kShortcutEntryTag));
   }
 }
 
 MenuItem* ShortcutMenu::Group(const char* name) {
   for (const auto& item : root_.Items()) {
-    if (item->Tag() == app::kShortcutEntryTag && item->Name() == name) return item.get();
+    if (item->Tag() == controls::kShortcutEntryTag && item->Name() == name) return item.get();
   }
   return nullptr;
 }
 
 void ShortcutMenu::AddItem(const std::string& name, const std::string& target, bool grouped,
                            int iconIndex) {
-  auto item = std::make_unique<MenuItem>("", name, app::kShortcutEntryTag);
+  auto item = std::make_unique<MenuItem>("", name, controls::kShortcutEntryTag);
   item->SetLiteralCaption(true);  // a name like "-" or "A&B" shows as typed
   item->SetImageIndex(iconIndex);
   item->SetHint(target);
   // The target is the item's hint, which never changes while the item lives.
   item->OnClick = [run = run_, target] { run(target); };
   if (!grouped) {
-    root_.Insert(app::ShortcutInsertIndex(root_), std::move(item));
+    root_.Insert(controls::ShortcutInsertIndex(root_), std::move(item));
     return;
   }
   MenuItem* group = nullptr;

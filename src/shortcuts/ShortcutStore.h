@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "shortcuts/ShortcutList.h"
 
 namespace tovr::shortcuts {

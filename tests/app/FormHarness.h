@@ -11,6 +11,7 @@
 
 #include "app/MainForm.h"
 #include "base/Text.h"
+#include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
@@ -88,7 +89,7 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
-  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs}; }
+  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop}; }
 
   RecordingForm& NewForm() {
     form = std::make_unique<RecordingForm>(Ports(), log);
@@ -124,6 +125,7 @@ struct FormHarness {
   FakeRegistry registry;
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
+  FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   std::unique_ptr<RecordingForm> form;

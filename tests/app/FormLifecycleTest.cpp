@@ -18,10 +18,10 @@ RecordingForm& StartedWithFile(FormHarness& h) {
 TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
-  f.shortcutsChanged = f.wallpaperChanged = f.startupChanged = true;
+  f.shortcutPage.shortcutsChanged = f.wallpaperChanged = f.startupChanged = true;
   f.wallpaperApplyPending = f.settingsVisited = true;
   f.ShowMainWindow();
-  EXPECT_FALSE(f.shortcutsChanged);
+  EXPECT_FALSE(f.shortcutPage.shortcutsChanged);
   EXPECT_FALSE(f.wallpaperChanged);
   EXPECT_FALSE(f.startupChanged);
   EXPECT_FALSE(f.wallpaperApplyPending);
@@ -29,10 +29,10 @@ TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.AcceptFiles(1)", "LoadStartupEntries",
                                              "ui.ShowMainWindow"}));
   // Showing a window that is already shown only brings it forward.
-  f.shortcutsChanged = true;
+  f.shortcutPage.shortcutsChanged = true;
   h.log.clear();
   f.ShowMainWindow();
-  EXPECT_TRUE(f.shortcutsChanged);
+  EXPECT_TRUE(f.shortcutPage.shortcutsChanged);
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.ShowMainWindow"}));
 }
 
@@ -126,7 +126,7 @@ TEST(FormLifecycleTest, EndOfSessionQuitsWithoutQuestionOrWrite) {
   RecordingForm& f = StartedWithFile(h);
   f.ShowMainWindow();
   f.CT.UserClick();
-  f.shortcutsChanged = true;
+  f.shortcutPage.shortcutsChanged = true;
   h.fs.ResetCounts();
   EXPECT_EQ(f.QueryEndSession(), 1);
   EXPECT_TRUE(f.quitting);
@@ -189,7 +189,7 @@ TEST(FormLifecycleTest, CloseWithoutSavingReloadsTheChangedLists) {
     RecordingForm& f = StartedWithFile(h);
     f.PC.SetActivePage("TSicon");
     f.ShowMainWindow();
-    f.shortcutsChanged = cases[i].shortcuts;
+    f.shortcutPage.shortcutsChanged = cases[i].shortcuts;
     f.wallpaperChanged = cases[i].wallpaper;
     f.startupChanged = cases[i].startup;
     h.log.clear();

@@ -141,7 +141,7 @@ TEST(StartupSequenceTest, BuildsTheShortcutEntriesFromTheLastRowUp) {
                                       "SelectShortcutRow(0)", "AddShortcutMenuItem(c,1,3)",
                                       "AddShortcutMenuItem(b,1,2)", "AddShortcutMenuItem(a,1,1)"}));
   EXPECT_TRUE(f.groupedMenu);
-  EXPECT_TRUE(f.shortcutsChanged) << "set by loading CS; cleared at the first showing";
+  EXPECT_TRUE(f.shortcutPage.shortcutsChanged) << "set by loading CS; cleared at the first showing";
 }
 
 TEST(StartupSequenceTest, ChangesTheWallpaperAtStartOnlyWithoutTheAnimatedPage) {

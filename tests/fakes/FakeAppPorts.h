@@ -36,7 +36,7 @@ class FakeEnvironment final : public app::IEnvironment {
   }
 };
 
-class FakeMessageBox final : public app::IMessageBox {
+class FakeMessageBox final : public IMessageBox {
  public:
   struct Shown {
     std::string text;
@@ -46,7 +46,7 @@ class FakeMessageBox final : public app::IMessageBox {
 
   std::vector<Shown> shown;
   std::vector<std::string>* log = nullptr;  // gets "box <caption>"
-  int answer = app::kIdOk;                  // returned unless `onShow` gives an answer
+  int answer = kIdOk;                  // returned unless `onShow` gives an answer
   // Runs while the box is "open", as the modal loop would dispatch other events; returns the
   // button pressed, or nullopt for `answer`.
   std::function<std::optional<int>(const Shown&)> onShow;

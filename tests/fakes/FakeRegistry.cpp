@@ -108,8 +108,9 @@ namespace {
 class FakeKey final : public IRegistryKey {
  public:
   FakeKey(std::shared_ptr<FakeRegistry::State> state, std::shared_ptr<FakeNode> node,
-          RegRoot root, std::string path)
-      : state_(std::move(state)), node_(std::move(node)), root_(root), path_(std::move(path)) {}
+          RegRoot root, std::string path, bool readOnly)
+      : state_(std::move(state)), node_(std::move(node)), root_(root), path_(std::move(path)),
+        readOnly_(readOnly) {}
 
   std::optional<RegValue> Read(std::string_view name) const override {
     if (node_->deleted) throw Error(FormatMessage1(kRegGetDataFailed, name));
@@ -123,7 +124,7 @@ class FakeKey final : public IRegistryKey {
   }
 
   void Write(std::string_view name, const RegValue& value) override {
-    if (node_->deleted || Utf16Length(name) > kMaxRegValueNameLength ||
+    if (node_->deleted || readOnly_ || Utf16Length(name) > kMaxRegValueNameLength ||
         !state_->Allow({RegChangeKind::SetValue, root_, path_, std::string(name), value})) {
       throw Error(FormatMessage1(kRegSetDataFailed, name));
     }
@@ -136,7 +137,7 @@ class FakeKey final : public IRegistryKey {
   }
 
   bool DeleteValue(std::string_view name) override {
-    if (node_->deleted) return false;
+    if (node_->deleted || readOnly_) return false;
     auto it = node_->FindValue(name);
     if (it == node_->values.end()) return false;
     if (!state_->Allow({RegChangeKind::DeleteValue, root_, path_, std::string(name), {}})) {
@@ -163,6 +164,7 @@ class FakeKey final : public IRegistryKey {
   std::shared_ptr<FakeNode> node_;
   RegRoot root_;
   std::string path_;
+  bool readOnly_;
 };
 
 }  // namespace
@@ -176,12 +178,13 @@ std::unique_ptr<IRegistryKey> FakeRegistry::Open(RegRoot root, std::string_view 
   for (const std::string& part : parts) {
     if (Utf16Length(part) > kMaxRegKeyNameLength) return nullptr;
   }
-  if (state_->IsDenied(root, parts, false)) return nullptr;
+  const bool readOnly = mode == RegOpen::ReadOnly;
+  if (!readOnly && state_->IsDenied(root, parts, false)) return nullptr;
   std::shared_ptr<FakeNode> node = state_->Root(root);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     std::shared_ptr<FakeNode> child = node->Child(parts[i]);
     if (!child) {
-      if (mode == RegOpen::Existing) return nullptr;
+      if (mode != RegOpen::CreateIfMissing) return nullptr;
       if (!state_->Allow({RegChangeKind::CreateKey, root, JoinParts(parts, i + 1), {}, {}})) {
         return nullptr;
       }
@@ -189,7 +192,7 @@ std::unique_ptr<IRegistryKey> FakeRegistry::Open(RegRoot root, std::string_view 
     }
     node = std::move(child);
   }
-  return std::make_unique<FakeKey>(state_, std::move(node), root, NormalizeKeyPath(path));
+  return std::make_unique<FakeKey>(state_, std::move(node), root, NormalizeKeyPath(path), readOnly);
 }
 
 bool FakeRegistry::KeyExists(RegRoot root, std::string_view path) {

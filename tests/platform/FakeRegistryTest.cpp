@@ -52,6 +52,7 @@ TEST(FakeRegistryTest, DeniedKeysCannotBeOpenedCreatedOrDeleted) {
       {RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", RegOpen::Existing,
        true},
       {RegRoot::CurrentUser, kRun, RegOpen::CreateIfMissing, true},
+      {RegRoot::LocalMachine, kRun, RegOpen::ReadOnly, true},  // a standard user still reads
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& c = cases[i];

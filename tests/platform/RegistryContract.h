@@ -260,11 +260,23 @@ TYPED_TEST_P(RegistryContract, ATooLongValueNameFailsToSet) {
   EXPECT_TRUE(key->Values().empty());
 }
 
+// A key opened for reading reads; it neither writes nor deletes, and opens no missing key.
+TYPED_TEST_P(RegistryContract, AReadOnlyKeyReadsButRefusesChanges) {
+  this->Key()->WriteString("Kept", "value");
+  auto key = this->reg_->Open(this->kRoot, this->Path(""), RegOpen::ReadOnly);
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->ReadString("Kept"), "value");
+  EXPECT_EQ(ErrorOf([&] { key->WriteString("New", "x"); }), FormatMessage1(kRegSetDataFailed, "New"));
+  EXPECT_FALSE(key->DeleteValue("Kept"));
+  EXPECT_EQ(this->Key()->ReadString("Kept"), "value");
+  EXPECT_EQ(this->reg_->Open(this->kRoot, this->Path("Missing"), RegOpen::ReadOnly), nullptr);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, StringsRoundTripAsNulTerminatedUtf16,
                             OtherTypesRoundTripByteForByte, WrongTypeOrSizeIsANamedError,
                             NamesIgnoreLetterCase, PathsAreAlwaysUnderTheRoot,
                             MissingKeysAndValuesAreAnswersNotErrors, EnumeratesValuesAndSubkeys,
                             DeleteKeyTakesTheWholeTree, AHandleToADeletedKeyFails,
-                            ATooLongValueNameFailsToSet);
+                            ATooLongValueNameFailsToSet, AReadOnlyKeyReadsButRefusesChanges);
 
 }  // namespace tovr::contract

@@ -111,8 +111,8 @@ TEST_F(DesktopShortcutsTest, UnreadableLinkEndsTheImportKeepingEarlierRows) {
 }
 
 TEST_F(DesktopShortcutsTest, DeleteAllAsksAndDeletesOnlyTheUserDesktopsLinks) {
-  for (int answer : {app::kIdNo, app::kIdYes}) {
-    SCOPED_TRACE(answer == app::kIdYes ? "Yes" : "No");
+  for (int answer : {kIdNo, kIdYes}) {
+    SCOPED_TRACE(answer == kIdYes ? "Yes" : "No");
     boxes.shown.clear();
     boxes.answer = answer;
     PutLink(kUser, "Mail.lnk", "C:\\Apps\\mail.exe");
@@ -128,7 +128,7 @@ TEST_F(DesktopShortcutsTest, DeleteAllAsksAndDeletesOnlyTheUserDesktopsLinks) {
     EXPECT_EQ(boxes.shown[0].text, "确定要删除桌面上的所有快捷方式吗？");
     EXPECT_EQ(boxes.shown[0].caption, "确认");
     EXPECT_EQ(boxes.shown[0].flags, 4388u);
-    const bool yes = answer == app::kIdYes;
+    const bool yes = answer == kIdYes;
     EXPECT_EQ(fs.FileExists(std::string(kUser) + "\\Mail.lnk"), !yes);
     EXPECT_EQ(fs.FileExists(std::string(kUser) + "\\b.LNK"), !yes);
     EXPECT_TRUE(fs.FileExists(std::string(kUser) + "\\notes.txt"));
@@ -140,7 +140,7 @@ TEST_F(DesktopShortcutsTest, DeleteAllAsksAndDeletesOnlyTheUserDesktopsLinks) {
 }
 
 TEST_F(DesktopShortcutsTest, DeleteAllSkipsFilesThatCannotBeDeleted) {
-  boxes.answer = app::kIdYes;
+  boxes.answer = kIdYes;
   PutLink(kUser, "a.lnk", "C:\\Apps\\mail.exe");
   PutLink(kUser, "b.lnk", "C:\\Apps\\mail.exe");
   PutLink(kUser, "c.lnk", "C:\\Apps\\mail.exe");
@@ -235,7 +235,7 @@ TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileAndSaysSo) {
     MemoryFileSystem files;
     FakeShellLinks l;
     FakeMessageBox b;
-    b.answer = app::kIdYes;
+    b.answer = kIdYes;
     ShortcutList rows{ShortcutPorts{files, icons, l, b}};
     ASSERT_TRUE(rows.AddShortcut("Mail", "C:\\Apps\\mail.exe", false));
     for (const char* dir : {kUser, kCommon, "C:\\Windows\\system32", "Desktop"}) {

@@ -115,18 +115,18 @@ TEST_F(ShortcutStoreTest, StartUpBuildsTheTrayEntriesAndASecondSaveDoesNotDuplic
   app::TKWForm form(h.Ports());
   form.StartUp();
   EXPECT_EQ(TrayEntries(*form.PopupMenu1), (std::vector<std::string>{"C", "B", "A"}));
-  EXPECT_TRUE(form.LV.Selected(0));
+  EXPECT_TRUE(form.shortcutPage.LV.Selected(0));
   form.ShowMainWindow();
-  EXPECT_FALSE(form.shortcutsChanged);
-  form.LV.SelectOnly(2);
-  EXPECT_TRUE(form.shortcutsChanged) << "a selection change counts";
+  EXPECT_FALSE(form.shortcutPage.shortcutsChanged);
+  form.shortcutPage.LV.SelectOnly(2);
+  EXPECT_TRUE(form.shortcutPage.shortcutsChanged) << "a selection change counts";
   form.bOKClick();
   form.bOKClick();
   EXPECT_EQ(TrayEntries(*form.PopupMenu1), (std::vector<std::string>{"C", "B", "A"}));
 
   form.CS.UserClick();  // grouped; takes effect at the next save
   EXPECT_EQ(TrayEntries(*form.PopupMenu1).size(), 3u);
-  ASSERT_TRUE(form.LV.AddShortcut("Z", "C:\\gone", false));
+  ASSERT_TRUE(form.shortcutPage.LV.AddShortcut("Z", "C:\\gone", false));
   form.bOKClick();
   EXPECT_EQ(TrayEntries(*form.PopupMenu1),
             (std::vector<std::string>{"网址|C", "文件|B", "文件夹|A"}));
@@ -140,16 +140,16 @@ TEST_F(ShortcutStoreTest, RefreshDropsUnsavedEditsAndDoubleClickNeedsASelection)
   GivenConfig("[Apps]\r\nA=D:\\Docs\r\n");
   app::TKWForm form(h.Ports());
   form.StartUp();
-  form.LV.ClearSelection();
+  form.shortcutPage.LV.ClearSelection();
   form.LVDblClick();
   EXPECT_TRUE(h.shell.calls.empty());
-  form.LV.SelectOnly(0);
+  form.shortcutPage.LV.SelectOnly(0);
   form.LVDblClick();
   ASSERT_EQ(h.shell.calls.size(), 1u);
   EXPECT_EQ(h.shell.calls[0].verb, "explore");
-  ASSERT_TRUE(form.LV.AddShortcut("N", "http://n", false));
+  ASSERT_TRUE(form.shortcutPage.LV.AddShortcut("N", "http://n", false));
   form.bRClick();
-  EXPECT_EQ(form.LV.Count(), 1u);
+  EXPECT_EQ(form.shortcutPage.LV.Count(), 1u);
 }
 
 }  // namespace

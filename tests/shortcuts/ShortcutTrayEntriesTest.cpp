@@ -65,7 +65,7 @@ TEST_F(ShortcutTrayEntriesTest, StartUpGroupsWhenSortMenuIsSet) {
 TEST_F(ShortcutTrayEntriesTest, SavingTwiceDoesNotDuplicateEntries) {
   GivenApps(false);
   Start();
-  form->shortcutsChanged = true;
+  form->shortcutPage.shortcutsChanged = true;
   form->bOKClick();
   form->bOKClick();
   EXPECT_EQ(Top(), kFlat);
@@ -77,7 +77,7 @@ TEST_F(ShortcutTrayEntriesTest, GroupedBoxTakesEffectAtTheNextSave) {
   form->ShowMainWindow();
   form->PC.UserSelect(kPageSet);
   form->CS.UserClick();
-  EXPECT_TRUE(form->shortcutsChanged);
+  EXPECT_TRUE(form->shortcutPage.shortcutsChanged);
   EXPECT_EQ(Top(), kFlat);  // not before the save
   form->bOKClick();
   EXPECT_EQ(Top(), kGrouped);

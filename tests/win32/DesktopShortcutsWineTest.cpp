@@ -181,7 +181,7 @@ TEST_F(DesktopShortcutsWineTest, ImportAndDeleteAllWorkOnTheRealDesktopFolders) 
   EXPECT_EQ(pageShown, 1);
 
   boxes.shown.clear();
-  boxes.answer = app::kIdYes;
+  boxes.answer = kIdYes;
   desktop.bdelClick();
   EXPECT_FALSE(Exists(user + "\\Mail.lnk"));
   EXPECT_TRUE(Exists(user + "\\notes.txt"));

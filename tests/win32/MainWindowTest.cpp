@@ -14,6 +14,7 @@
 #include "app/win32/MainLayout.h"
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
+#include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
@@ -61,7 +62,7 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -73,6 +74,7 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
+  FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   MainWindow window{GetModuleHandleW(nullptr)};

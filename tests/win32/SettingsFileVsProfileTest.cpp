@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "base/Text.h"
 #include "base/win32/Wide.h"
 #include "platform/win32/Win32FileSystem.h"

@@ -17,6 +17,7 @@
 #include "app/MainForm.h"
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
+#include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
@@ -165,15 +166,16 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeShellLinks links;
   FakeShellExecute shell;
   FakeShellDialogs dialogs;
+  FakeActiveDesktop activeDesktop;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
   const std::string longFolder = "D:\\" + std::string(280, 'p');  // longer than 256 characters
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
-  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs});
+  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
-  ShortcutEditing editing(form->LV, dialogs);
+  ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {
     editing.DropFiles(paths, DropDestination::Shortcuts);
   };
@@ -181,11 +183,11 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   SendMessageW(window.Handle(), WM_DROPFILES,
                reinterpret_cast<WPARAM>(MakeDrop({L"D:\\Data\\Photos", L"C:\\Tools\\run.exe", Widen(longFolder)})), 0);
 
-  ASSERT_EQ(form->LV.Count(), 3u);
+  ASSERT_EQ(form->shortcutPage.LV.Count(), 3u);
   // Sorted: "文件" before "文件夹", then by name within a type.
-  EXPECT_EQ(form->LV[0].target, "C:\\Tools\\run.exe");
-  EXPECT_EQ(form->LV[1].name, "Photos");
-  EXPECT_EQ(form->LV[2].target, longFolder);  // the whole path, past 256 characters
+  EXPECT_EQ(form->shortcutPage.LV[0].target, "C:\\Tools\\run.exe");
+  EXPECT_EQ(form->shortcutPage.LV[1].name, "Photos");
+  EXPECT_EQ(form->shortcutPage.LV[2].target, longFolder);  // the whole path, past 256 characters
   HWND list = window.ShortcutListWindow();
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);

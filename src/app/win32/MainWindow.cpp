@@ -72,8 +72,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
-  urlDrop_.Revoke();
-  shortcutList_.reset();  // lets go of LV
+  shortcutPage_.reset();  // lets go of LV, revokes the drop target
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
@@ -210,40 +209,19 @@ void MainWindow::CreateControls() {
   CreateShortcutPage();
 }
 
-// The shortcut page: the list view LV mirroring the form's shortcut list, and below it the
-// panel PnlUrl ("拖入网址", green, bold) that takes web links dropped from a browser.
+// The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
 void MainWindow::CreateShortcutPage() {
   TKWForm& f = *form_;
   const RECT area = PageArea();
-  shortcutList_ = std::make_unique<shortcuts::win32::ShortcutListView>(
-      hwnd_, f.LV, kIdShortcutList, Offset(kShortcutListRect, area.left, area.top), font_.get());
-  shortcutList_->SetGuard([this](const std::string& name, const std::function<void()>& action) {
-    form_->Dispatch(name, action);
-  });
-  shortcutList_->OnDblClick = [this] { form_->LVDblClick(); };
-  if (HWND list = shortcutList_->Handle()) {
-    if (systemImages_) shortcutList_->SetImages(systemImages_);
-    binder_->Adopt(shortcutListModel_, list);
-    binder_->PlaceIn(list, f.PC, kPageShortcut);
-  }
-  LOGFONTW bold{};
-  if (GetObjectW(font_.get(), sizeof bold, &bold)) {
-    bold.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectW(&bold));
-  }
-  HWND panel = binder_->Bind(urlPanel_, kIdUrlPanel, Offset(kUrlPanelRect, area.left, area.top),
-                             SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN);
-  if (panel) {
-    if (boldFont_) SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-    binder_->PlaceIn(panel, f.PC, kPageShortcut);
-  }
-}
-
-HWND MainWindow::UrlPanelWindow() const { return binder_ ? binder_->Window(urlPanel_) : nullptr; }
-
-bool MainWindow::RegisterUrlDrop() {
-  HWND panel = UrlPanelWindow();
-  return panel && urlDrop_.Register(panel);
+  shortcutPage_ = std::make_unique<shortcuts::win32::ShortcutPageView>(
+      hwnd_, f.shortcutPage, *binder_,
+      shortcuts::win32::ShortcutPageView::Placement{
+          f.PC, kPageShortcut, Offset(kShortcutListRect, area.left, area.top),
+          Offset(kUrlPanelRect, area.left, area.top), kIdShortcutList, kIdUrlPanel},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
+      [this] { form_->LVDblClick(); });
+  if (systemImages_) shortcutPage_->SetImages(systemImages_);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -427,7 +405,7 @@ void MainWindow::ShareSystemImageList() {
       SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON));
   if (info.hIcon) DestroyIcon(info.hIcon);
   menu_->SetImages(systemImages_);
-  if (shortcutList_) shortcutList_->SetImages(systemImages_);
+  if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -468,7 +446,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      if (shortcutList_ && shortcutList_->OnNotify(lParam, result)) return result;
+      if (shortcutPage_ && shortcutPage_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }

@@ -26,8 +26,7 @@
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
-#include "shortcuts/win32/ShortcutListView.h"
-#include "shortcuts/win32/UrlDropTarget.h"
+#include "shortcuts/win32/ShortcutPageView.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -65,11 +64,10 @@ class MainWindow final : public IShellUi {
   HWND ControlWindow(const controls::Control& model) const;
   RECT PageArea() const;  // the page control's display area, in client coordinates
   // The shortcut page's list view and its web-link drop panel PnlUrl with the drop target.
-  HWND ShortcutListWindow() const { return shortcutList_ ? shortcutList_->Handle() : nullptr; }
-  HWND UrlPanelWindow() const;
-  shortcuts::win32::UrlDropTarget& UrlDrop() { return urlDrop_; }
+  HWND ShortcutListWindow() const { return shortcutPage_ ? shortcutPage_->ListWindow() : nullptr; }
+  HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
   // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
-  bool RegisterUrlDrop();
+  bool RegisterUrlDrop() { return shortcutPage_ && shortcutPage_->RegisterUrlDrop(); }
   // Files dropped from the shell onto the window, in the drop's order (the HDROP already
   // released). Set by the composition root to the form's drop handler.
   std::function<void(const std::vector<std::string>& paths)> onFilesDropped;
@@ -121,11 +119,7 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBitmap ownPicture_;  // "[关于]"'s picture in the tray menu
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
-  std::unique_ptr<shortcuts::win32::ShortcutListView> shortcutList_;
-  controls::Control shortcutListModel_{"LV"};  // stands for the list view on its page
-  controls::Label urlPanel_{"PnlUrl", "拖入网址"};
-  controls::win32::UniqueHandle<HFONT, &DeleteObject> boldFont_;
-  shortcuts::win32::UrlDropTarget urlDrop_;
+  std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -8,7 +8,8 @@
 #include "app/MainForm.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Win32Environment.h"
-#include "app/win32/Win32MessageBox.h"
+#include "platform/win32/Win32ActiveDesktop.h"
+#include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "shortcuts/win32/Win32ShellDialogs.h"
@@ -58,17 +59,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) return RunSecondInstance(mutex);
 
   win32::Win32Environment env;
-  win32::Win32MessageBox boxes;
+  Win32MessageBox boxes;
   Win32FileSystem files;
   Win32Registry registry;
   shortcuts::win32::Win32ShellIcons icons;
   shortcuts::win32::Win32ShellLinks links;
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
+  Win32ActiveDesktop activeDesktop;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -83,15 +85,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       return control ? window.ControlWindow(*control) : nullptr;
     };
     window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
-    window.UrlDrop().OnDrop = [&form](const shortcuts::DroppedLink& link) {
-      form.Dispatch("UrlDropTarget1Drop", [&] { form.editing.UrlDropped(link); });
-    };
-    form.editing.AcceptUrlDrops = [&window](bool accept) { window.UrlDrop().SetAccepting(accept); };
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
     form.StartUp();  // the window stays hidden: the program lives in the tray
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;
     window.Destroy();  // the tray icon goes; nothing is saved
+    activeDesktop.Reset();
     OleUninitialize();
   }
   return exitCode;

@@ -190,7 +190,8 @@ std::unique_ptr<IRegistryKey> Win32Registry::Open(RegRoot root, std::string_view
     rc = RegCreateKeyExW(RootHandle(root), wpath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                          KEY_ALL_ACCESS, nullptr, &h, nullptr);
   } else {
-    rc = RegOpenKeyExW(RootHandle(root), wpath.c_str(), 0, KEY_ALL_ACCESS, &h);
+    rc = RegOpenKeyExW(RootHandle(root), wpath.c_str(), 0,
+                       mode == RegOpen::ReadOnly ? KEY_READ : KEY_ALL_ACCESS, &h);
   }
   if (rc != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(UniqueHKey(h));

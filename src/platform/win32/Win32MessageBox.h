@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "app/AppPorts.h"
+#include "platform/MessageBox.h"
 
-namespace tovr::app::win32 {
+namespace tovr {
 
 class Win32MessageBox final : public IMessageBox {
  public:
@@ -18,4 +18,4 @@ class Win32MessageBox final : public IMessageBox {
   HWND owner = nullptr;
 };
 
-}  // namespace tovr::app::win32
+}  // namespace tovr

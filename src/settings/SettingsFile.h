@@ -45,7 +45,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/IniDocument.h"
+#include "settings/IniDocument.h"
 #include "platform/FileSystem.h"
 
 namespace tovr {
