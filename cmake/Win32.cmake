@@ -65,7 +65,8 @@ target_include_directories(tovr_gtest SYSTEM PUBLIC ${TOVR_GTEST_SRC}/include PR
 
 file(GLOB_RECURSE TOVR_ADAPTER_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp)
-add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES})
+# With the program's resources: its icon, and the manifest's DPI awareness and common controls.
+add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/res/Tovrane.rc)
 target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${TOVR_GEN_DIR})
 target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest)
 target_link_options(TovraneAdapterTests PRIVATE ${TOVR_STATIC_LINK})

@@ -11,6 +11,11 @@ e2e_begin() {
   cp "$TOVR_BUILD/win64/Tovrane.exe" "$E2E_APP_DIR/"
   E2E_EXE='C:\Tovrane\Tovrane.exe'
   trap 'e2e_end' EXIT
+  # TOVR_DPI: the screen's DPI for this check (LogPixels; 96 = 100 %).
+  if [ -n "${TOVR_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TOVR_DPI" /f >/dev/null 2>&1
+    wineserver -w
+  fi
 }
 
 e2e_end() {
@@ -160,7 +165,7 @@ click_tab() {
   rect=$(control_rect SysTabControl32)
   [ -n "$rect" ] || fail "no page control"
   IFS=, read -r l t r b <<<"$rect"
-  w=$(( (r - l - 4) / 7 )); [ "$w" -gt 60 ] && w=60
+  w=$(( (r - l - 4) / 7 ))
   xdotool mousemove $(( l + 2 + $1 * w + w / 2 )) $(( t + 10 )) click 1
 }
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Screenshots of the main window on each of its seven pages under Wine: build/screenshots/
 # page-0.png (快捷方式) to page-6.png (系统设置). Each page is chosen by a real click on its tab.
-# Builds nothing: run `cmake --build build/win64` first.
+# Builds nothing: run `cmake --build build/win64` first. TOVR_DPI=144 takes them at 150 %
+# (into build/screenshots/dpi144/).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/setup.sh"
 source "$TOVR_ROOT/scripts/lib/wine.sh"
 source "$here/lib.sh"
 
-out=$TOVR_BUILD/screenshots
+out=$TOVR_BUILD/screenshots${TOVR_DPI:+/dpi$TOVR_DPI}
 mkdir -p "$out"
 ensure_template_prefix
 unset DISPLAY

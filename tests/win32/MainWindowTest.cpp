@@ -1,10 +1,12 @@
 // The main window's frame and layout against real windows and the real font under Wine: every
 // control of the form is placed on its page inside the page control's display area, no two
 // overlap, no caption is cut off, the seven tabs fit without scroll arrows, and the side
-// panel's nine image buttons sit in their 29-pixel column.
+// panel's nine image buttons sit in their 29-pixel column — all of it at the screen's DPI
+// (scripts/test runs these tests at 96 and again at 144 DPI, TOVR_EXPECT_DPI naming it).
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "app/win32/MainLayout.h"
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
+#include "controls/win32/Dpi.h"
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
@@ -58,6 +61,8 @@ int TextWidth(HWND control) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  int Scale(int v) const { return MulDiv(v, window.Dpi(), 96); }
+
   void SetUp() override {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
@@ -94,7 +99,9 @@ TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHidden) {
   EXPECT_FALSE(IsWindowVisible(h));
   RECT outer{};
   GetWindowRect(h, &outer);
-  EXPECT_EQ(outer.bottom - outer.top, kOuterHeight);
+  if (window.Dpi() == 96) {
+    EXPECT_EQ(outer.bottom - outer.top, kOuterHeight);  // at other DPIs: LaysOutAtTheScreensDpi
+  }
   EXPECT_EQ(GetWindow(h, GW_OWNER), window.Owner());
   EXPECT_EQ(GetWindowLongPtrW(window.Owner(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
   wchar_t title[64] = {};
@@ -105,8 +112,8 @@ TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHidden) {
 TEST_F(MainWindowTest, EveryControlSitsOnItsPageWithoutOverlapAndShowsItsWholeCaption) {
   HWND main = window.Handle();
   const RECT area = window.PageArea();
-  EXPECT_GE(area.right - area.left, kPageWidth);
-  EXPECT_GE(area.bottom - area.top, kPageHeight);
+  EXPECT_GE(area.right - area.left, Scale(kPageWidth));
+  EXPECT_GE(area.bottom - area.top, Scale(kPageHeight));
   for (int page = 0; page < kPageCount; ++page) {
     struct Placed {
       std::string name;
@@ -129,7 +136,7 @@ TEST_F(MainWindowTest, EveryControlSitsOnItsPageWithoutOverlapAndShowsItsWholeCa
       const std::wstring cls = ClassOf(h);
       const int width = r.right - r.left;
       if (cls == L"Button") {
-        EXPECT_LE(TextWidth(h) + 18, width) << "caption cut off";  // the box, its gap, the text
+        EXPECT_LE(TextWidth(h) + Scale(18), width) << "caption cut off";  // the box, its gap, the text
       } else if (cls == L"Static" && !dynamic_cast<controls::ColorPanel*>(c)) {
         EXPECT_LE(TextWidth(h), width) << "caption cut off";
       }
@@ -162,7 +169,7 @@ TEST_F(MainWindowTest, SevenTabsFitWithoutScrollArrows) {
     RECT item{};
     ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)));
     EXPECT_LE(item.right, client.right) << "tab " << i;
-    EXPECT_GE(item.right - item.left, 58) << "tab " << i;
+    EXPECT_GE(item.right - item.left, Scale(58)) << "tab " << i;
   }
 }
 
@@ -170,7 +177,7 @@ TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheir
   HWND main = window.Handle();
   RECT client{};
   GetClientRect(main, &client);
-  const RECT column{kPanel1Rect.x, 0, kPanel1Rect.x + kPanel1Rect.w, client.bottom};
+  const RECT column{Scale(kPanel1Rect.x), 0, Scale(kPanel1Rect.x + kPanel1Rect.w), client.bottom};
   const struct {
     const char* name;
     int id;
@@ -188,8 +195,8 @@ TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheir
     EXPECT_EQ(GetDlgCtrlID(h), b.id);
     EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     const RECT r = ClientRectOf(h, main);
-    EXPECT_EQ(r.right - r.left, kImageButtonSize);
-    EXPECT_EQ(r.bottom - r.top, kImageButtonSize);
+    EXPECT_EQ(r.right - r.left, Scale(kImageButtonSize));
+    EXPECT_EQ(r.bottom - r.top, Scale(kImageButtonSize));
     EXPECT_TRUE(Inside(r, column));
     for (const RECT& other : seen) {
       RECT overlap{};
@@ -200,6 +207,57 @@ TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheir
       EXPECT_EQ(c->Hint(), b.hint);
     }
   }
+}
+
+// The window is laid out for the screen's DPI: its client area is the 96-DPI one scaled
+// (within a pixel per edge), its font's height and the list's columns follow. At 144 DPI
+// everything is 1.5 times the design.
+TEST_F(MainWindowTest, LaysOutAtTheScreensDpi) {
+  if (const char* expected = std::getenv("TOVR_EXPECT_DPI")) {
+    EXPECT_EQ(window.Dpi(), std::atoi(expected));
+  }
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_NEAR(client.right, Scale(kClientWidth), 1);
+  // The outer height is the design's 358 at 96 DPI, so the client height there is what the
+  // system's caption leaves of it; at other DPIs that height scaled.
+  RECT frame96{0, 0, 0, 0};
+  controls::win32::AdjustFrameForDpi(frame96, static_cast<DWORD>(GetWindowLongPtrW(window.Handle(), GWL_STYLE)),
+                                     static_cast<DWORD>(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE)), 96);
+  EXPECT_NEAR(client.bottom, Scale(kOuterHeight - (frame96.bottom - frame96.top)), 1);
+  LOGFONTW font{};
+  HWND cw = window.ControlWindow(*form->FindControl("CW"));
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(cw, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -Scale(12));
+  HWND list = window.ShortcutListWindow();
+  ASSERT_NE(list, nullptr);
+  int columns = 0;
+  for (int i = 0; i < 3; ++i) columns += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+  RECT listRect{};
+  GetClientRect(list, &listRect);
+  EXPECT_GE(columns, listRect.right * 3 / 4) << "columns not scaled with the list";
+}
+
+// Moving to a monitor of another DPI re-lays the window at the suggested rectangle: every
+// control is scaled from the old DPI to the new one.
+TEST_F(MainWindowTest, ADpiChangeReLaysTheWindowAtTheSuggestedRectangle) {
+  const int before = window.Dpi();
+  const int after = before * 5 / 4;
+  HWND bOK = window.ControlWindow(*form->FindControl("bOK"));
+  RECT button{};
+  GetClientRect(bOK, &button);
+  RECT suggested{10, 20, 10 + Scale(kClientWidth) * 5 / 4 + 16, 20 + Scale(kOuterHeight) * 5 / 4};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window.Dpi(), after);
+  RECT outer{};
+  GetWindowRect(window.Handle(), &outer);
+  EXPECT_EQ(outer.left, 10);
+  EXPECT_EQ(outer.top, 20);
+  EXPECT_EQ(outer.bottom - outer.top, suggested.bottom - suggested.top);
+  RECT scaled{};
+  GetClientRect(bOK, &scaled);
+  EXPECT_NEAR(scaled.right, button.right * 5 / 4, 1);
+  EXPECT_NEAR(scaled.bottom, button.bottom * 5 / 4, 1);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "base/win32/Wide.h"
 #include "controls/MenuItem.h"
 #include "shortcuts/ShellDialogs.h"
+#include "controls/win32/Dpi.h"
 #include "shortcuts/win32/UrlDialog.h"
 #include "shortcuts/win32/Win32ShellDialogs.h"
 
@@ -163,12 +164,13 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
     const Case& c = cases[i];
     std::string title = "旧标题", link = "http://old.example/";
     std::vector<std::string> seen;  // caption, question, labels, buttons, edits
-    RECT dialogRect{}, ownerRect{};
+    RECT dialogRect{}, ownerRect{}, clientRect{};
     GetWindowRect(owner_, &ownerRect);
     Driver driver([&](DWORD mainThread) {
       HWND d = WaitForWindow(mainThread, L"#32770", shortcuts::kUrlDialogCaption);
       if (!d) return;
       GetWindowRect(d, &dialogRect);
+      GetClientRect(d, &clientRect);
       seen.push_back(TextOf(d));
       for (int id : {kIdQuestion, kIdTitleLabel, kIdLinkLabel, IDOK, IDCANCEL, kIdEdit1, kIdEdit2})
         seen.push_back(TextOf(GetDlgItem(d, id)));
@@ -186,7 +188,10 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
     EXPECT_EQ(seen, expected) << "case " << i;
     EXPECT_EQ(title, c.accepted ? "新标题" : "旧标题") << "case " << i;
     EXPECT_EQ(link, c.accepted ? "ftp://new.example/" : "http://old.example/") << "case " << i;
-    // Centred on its owner.
+    // The 320 x 138 design at the screen's DPI, centred on its owner.
+    const int dpi = controls::win32::WindowDpi(owner_);
+    EXPECT_EQ(clientRect.right, MulDiv(320, dpi, 96)) << "case " << i;
+    EXPECT_EQ(clientRect.bottom, MulDiv(138, dpi, 96)) << "case " << i;
     EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2, (ownerRect.left + ownerRect.right) / 2, 2) << "case " << i;
     EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 2) << "case " << i;
   }

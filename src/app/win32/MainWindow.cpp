@@ -12,6 +12,7 @@
 #include "app/win32/SideGlyphs.h"
 #include "app/win32/TrayMenuDump.h"
 #include "base/win32/Wide.h"
+#include "controls/win32/Dpi.h"
 #include "controls/win32/MenuBinder.h"
 #include "controls/win32/TimerBinder.h"
 
@@ -49,7 +50,6 @@ HWND BindAny(controls::win32::ControlBinder& binder, Control& c, int id, const R
   return nullptr;  // a container: no window of its own
 }
 
-RECT Offset(const LayoutRect& r, int dx, int dy) { return RECT{dx + r.x, dy + r.y, dx + r.x + r.w, dy + r.y + r.h}; }
 
 MainWindow* FromWindow(HWND hwnd) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
@@ -125,14 +125,17 @@ bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
   tray_->SetHint(kInitialTrayHint);
   tray_->SetVisible(true);
 
-  font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
-
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+  // Made at the design size, then sized for the DPI of the monitor it lands on: every
+  // position, size and the font follow that DPI (96 = 100 %).
   hwnd_ = CreateWindowExW(kFrameExStyle, kClassName, Widen(kWindowCaption).c_str(), kFrameStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, frame.right - frame.left, kOuterHeight, owner_, nullptr, instance_, this);
+                          CW_USEDEFAULT, kClientWidth, kOuterHeight, owner_, nullptr, instance_, this);
   if (!hwnd_) return false;
+  dpi_ = controls::win32::WindowDpi(hwnd_);
+  font_.reset(controls::win32::CreateUiFont(dpi_));
+  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  controls::win32::AdjustFrameForDpi(frame, kFrameStyle, kFrameExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, OuterHeight(kOuterHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   const auto guard = [this](const std::string& name, const std::function<void()>& action) {
@@ -162,16 +165,11 @@ void MainWindow::CreateControls() {
   // The frame's outer height is fixed, so the client area may be a little lower than the
   // design's on systems with a taller title bar: the page control keeps to it.
   const int clientHeight = client.bottom;
-  const int pcTop = std::clamp(clientHeight - kPageControlRect.h, 0, kPageControlRect.y);
-  const int pcHeight = std::min(kPageControlRect.h, clientHeight - pcTop);
-  const RECT pcRect{kPageControlRect.x, pcTop, kPageControlRect.x + kPageControlRect.w, pcTop + pcHeight};
-  HWND tabs = binder_->Bind(f.PC, kPageControlId, pcRect, TCS_FIXEDWIDTH);
-  // Tabs 60 wide; when seven of them and the selected tab's outset do not fit into the page
-  // control (Wine's tab control needs 4 pixels more than the tabs), a little narrower, so that
-  // no scroll arrows appear.
-  const int pages = static_cast<int>(f.PC.Pages().size());
-  const int tabWidth = pages > 0 ? std::min(kTabWidth, (kPageControlRect.w - 4) / pages) : kTabWidth;
-  SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, kTabHeight));
+  const RECT pc = Offset(kPageControlRect, 0, 0);
+  const int pcTop = std::clamp(clientHeight - static_cast<int>(pc.bottom - pc.top), 0, static_cast<int>(pc.top));
+  const int pcHeight = std::min(static_cast<int>(pc.bottom - pc.top), clientHeight - pcTop);
+  binder_->Bind(f.PC, kPageControlId, RECT{pc.left, pcTop, pc.right, pcTop + pcHeight}, TCS_FIXEDWIDTH);
+  SizeTabs();
 
   SamplePageColor();
   const RECT area = PageArea();
@@ -191,7 +189,7 @@ void MainWindow::CreateControls() {
 
   // The side panel: Panel2's four buttons act on the active page; PCChange enables Panel2.
   const ControlPlace* panel2 = FindPlace("Panel2");
-  const int p1x = kPanel1Rect.x, p1y = kPanel1Rect.y;
+  const int p1x = Scale(kPanel1Rect.x), p1y = Scale(kPanel1Rect.y);
   for (Control* c : f.ControlsOfPage(kSidePanel)) {
     auto glyph = SideGlyphOf(c->Name());
     const ControlPlace* place = FindPlace(c->Name());
@@ -199,14 +197,63 @@ void MainWindow::CreateControls() {
     if (!glyph || !place || !button) continue;
     const bool inPanel2 = *glyph == SideGlyph::Add || *glyph == SideGlyph::Delete || *glyph == SideGlyph::Modify ||
                           *glyph == SideGlyph::Refresh;
-    const int dx = p1x + (inPanel2 && panel2 ? panel2->rect.x : 0);
-    const int dy = p1y + (inPanel2 && panel2 ? panel2->rect.y : 0);
+    const int dx = p1x + (inPanel2 && panel2 ? Scale(panel2->rect.x) : 0);
+    const int dy = p1y + (inPanel2 && panel2 ? Scale(panel2->rect.y) : 0);
     HWND h = binder_->Bind(*button, place->id, Offset(place->rect, dx, dy), BS_OWNERDRAW);
     if (!h) continue;
     sideGlyphs_[h] = *glyph;
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  // The pages' list views set their columns for the 96-DPI design.
+  controls::win32::ScaleListColumns(hwnd_, controls::win32::kDesignDpi, dpi_);
+}
+
+int MainWindow::Scale(int value) const { return controls::win32::ScaleToDpi(value, dpi_); }
+
+// An outer height of the 96-DPI design at the window's DPI: the client part scales, the
+// caption and borders are the system's at that DPI.
+int MainWindow::OuterHeight(int designHeight) const {
+  RECT at96{0, 0, 0, 0}, atDpi{0, 0, 0, 0};
+  controls::win32::AdjustFrameForDpi(at96, kFrameStyle, kFrameExStyle, controls::win32::kDesignDpi);
+  controls::win32::AdjustFrameForDpi(atDpi, kFrameStyle, kFrameExStyle, dpi_);
+  const int frame96 = at96.bottom - at96.top, frame = atDpi.bottom - atDpi.top;
+  return Scale(designHeight - frame96) + frame;
+}
+
+RECT MainWindow::Offset(const LayoutRect& r, int dx, int dy) const {
+  const int x = dx + Scale(r.x), y = dy + Scale(r.y);
+  return RECT{x, y, x + Scale(r.w), y + Scale(r.h)};
+}
+
+// Tabs 60 wide (at 96 DPI); when seven of them and the selected tab's outset do not fit into
+// the page control (Wine's tab control needs 4 pixels more than the tabs), a little narrower,
+// so that no scroll arrows appear.
+void MainWindow::SizeTabs() {
+  HWND tabs = binder_->Window(form_->PC);
+  RECT client{};
+  GetClientRect(tabs, &client);
+  const int pages = static_cast<int>(form_->PC.Pages().size());
+  const int width = Scale(kTabWidth);
+  const int tabWidth = pages > 0 ? std::min(width, static_cast<int>(client.right - Scale(4)) / pages) : width;
+  SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, Scale(kTabHeight)));
+}
+
+// The window moved to a monitor of another DPI: take the place Windows suggests, and scale
+// every control, the font and the list columns from the old DPI to the new one.
+void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int old = dpi_;
+  dpi_ = dpi;
+  controls::win32::UniqueHandle<HFONT, &DeleteObject> font(controls::win32::CreateUiFont(dpi_));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  controls::win32::RescaleChildren(hwnd_, old, dpi_, font.get());
+  font_ = std::move(font);
+  if (shortcutPage_) shortcutPage_->ChangeDpi(dpi_);
+  SizeTabs();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
@@ -287,10 +334,20 @@ void MainWindow::DrawImageButton(const DRAWITEMSTRUCT& item) {
   // A flat button: an edge only while pressed.
   if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
   if (found != sideGlyphs_.end()) {
-    const int x = r.left + (r.right - r.left - kGlyphSize) / 2 + (pressed ? 1 : 0);
-    const int y = r.top + (r.bottom - r.top - kGlyphSize) / 2 + (pressed ? 1 : 0);
+    // The 16 x 16 picture is drawn through a world transform scaled to the DPI.
+    const int size = Scale(kGlyphSize);
+    const int x = r.left + (r.right - r.left - size) / 2 + (pressed ? Scale(1) : 0);
+    const int y = r.top + (r.bottom - r.top - size) / 2 + (pressed ? Scale(1) : 0);
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-    DrawSideGlyph(dc, found->second, x, y, enabled);
+    const int oldMode = SetGraphicsMode(dc, GM_ADVANCED);
+    XFORM old{};
+    GetWorldTransform(dc, &old);
+    const FLOAT k = static_cast<FLOAT>(dpi_) / controls::win32::kDesignDpi;
+    const XFORM scaled{k, 0, 0, k, static_cast<FLOAT>(x), static_cast<FLOAT>(y)};
+    SetWorldTransform(dc, &scaled);
+    DrawSideGlyph(dc, found->second, 0, 0, enabled);
+    SetWorldTransform(dc, &old);
+    SetGraphicsMode(dc, oldMode);
   }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT f = r;
@@ -300,7 +357,7 @@ void MainWindow::DrawImageButton(const DRAWITEMSTRUCT& item) {
 }
 
 void MainWindow::PaintSidePanel(HDC dc) {
-  RECT panel{kPanel1Rect.x, kPanel1Rect.y, kPanel1Rect.x + kPanel1Rect.w, kPanel1Rect.y + kPanel1Rect.h};
+  RECT panel = Offset(kPanel1Rect, 0, 0);
   RECT client{};
   GetClientRect(hwnd_, &client);
   panel.bottom = std::min(panel.bottom, client.bottom);
@@ -384,7 +441,7 @@ void MainWindow::QuitApplication() { PostQuitMessage(0); }
 void MainWindow::SetOuterHeight(int height) {
   RECT r{};
   GetWindowRect(hwnd_, &r);
-  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, OuterHeight(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::ApplyApplicationIcon() {
@@ -471,6 +528,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/AppPorts.h"
+#include "app/win32/MainLayout.h"
 #include "app/win32/SideGlyphs.h"
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
@@ -62,7 +63,8 @@ class MainWindow final : public IShellUi {
   TrayIcon& Tray() { return *tray_; }
   // The real control of a model; null when it has none.
   HWND ControlWindow(const controls::Control& model) const;
-  RECT PageArea() const;  // the page control's display area, in client coordinates
+  RECT PageArea() const;
+  int Dpi() const { return dpi_; }  // the page control's display area, in client coordinates
   // The shortcut page's list view and its web-link drop panel PnlUrl with the drop target.
   HWND ShortcutListWindow() const { return shortcutPage_ ? shortcutPage_->ListWindow() : nullptr; }
   HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
@@ -91,6 +93,11 @@ class MainWindow final : public IShellUi {
   LRESULT HandleOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
+  int Scale(int value) const;  // a length of the 96-DPI design at the window's DPI
+  int OuterHeight(int designHeight) const;
+  RECT Offset(const LayoutRect& r, int dx, int dy) const;  // a layout rectangle, scaled, moved
+  void SizeTabs();
+  void ChangeDpi(int dpi, const RECT& suggested);
   void CreateShortcutPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
@@ -103,6 +110,7 @@ class MainWindow final : public IShellUi {
   HINSTANCE instance_;
   TKWForm* form_ = nullptr;
   HWND owner_ = nullptr;
+  int dpi_ = 96;  // the DPI the window is laid out for
   HWND hwnd_ = nullptr;
   controls::win32::UniqueHandle<HFONT, &DeleteObject> font_;
   HICON bigIcon_ = nullptr;    // shared resource icons: never destroyed

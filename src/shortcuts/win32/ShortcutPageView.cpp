@@ -1,5 +1,7 @@
 #include "shortcuts/win32/ShortcutPageView.h"
 
+#include "controls/win32/Dpi.h"
+
 namespace tovr::shortcuts::win32 {
 
 ShortcutPageView::ShortcutPageView(HWND parent, ShortcutPage& page,
@@ -26,6 +28,13 @@ ShortcutPageView::ShortcutPageView(HWND parent, ShortcutPage& page,
 }
 
 ShortcutPageView::~ShortcutPageView() { urlDrop_.Revoke(); }
+
+void ShortcutPageView::ChangeDpi(int dpi) {
+  boldFont_.reset(controls::win32::CreateUiFont(dpi, true));
+  if (HWND panel = UrlPanelWindow()) {
+    SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
+  }
+}
 
 bool ShortcutPageView::RegisterUrlDrop() {
   urlDrop_.OnDrop = [this](const DroppedLink& link) {

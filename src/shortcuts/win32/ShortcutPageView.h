@@ -45,6 +45,9 @@ class ShortcutPageView {
   // Registers the drop target on PnlUrl (OLE must be initialised): a drop runs the page's
   // UrlDropped as "UrlDropTarget1Drop", which switches acceptance off while it asks.
   bool RegisterUrlDrop();
+  // The window moved to another DPI (its children are already moved and given the new font):
+  // PnlUrl gets its bold font at that DPI.
+  void ChangeDpi(int dpi);
 
  private:
   ShortcutPage& page_;

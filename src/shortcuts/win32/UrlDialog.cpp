@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/Dpi.h"
 #include "shortcuts/ShellDialogs.h"
 
 namespace tovr::shortcuts::win32 {
@@ -14,6 +15,7 @@ constexpr int kClientWidth = 320, kClientHeight = 138;
 struct DialogState {
   std::wstring question, title, link;
   HFONT font = nullptr;
+  int dpi = 96;
 };
 
 std::wstring TextOf(HWND control) {
@@ -24,16 +26,22 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+// A control at a place of the 96-DPI design, scaled to the dialog's DPI.
 HWND Child(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w,
-           int h, HFONT font, DWORD exStyle = 0) {
-  HWND h1 = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog,
+           int h, const DialogState& s, DWORD exStyle = 0) {
+  using controls::win32::ScaleToDpi;
+  const HFONT font = s.font;
+  HWND h1 = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, ScaleToDpi(x, s.dpi),
+                            ScaleToDpi(y, s.dpi), ScaleToDpi(w, s.dpi), ScaleToDpi(h, s.dpi), dialog,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (h1 && font) SendMessageW(h1, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return h1;
 }
 
 void Layout(HWND dialog, DialogState& s) {
-  HFONT f = s.font;
+  s.dpi = controls::win32::WindowDpi(dialog);
+  s.font = controls::win32::CreateUiFont(s.dpi);
+  const DialogState& f = s;
   Child(dialog, L"STATIC", s.question, SS_LEFT, kIdQuestion, 12, 10, 296, 18, f);
   Child(dialog, L"STATIC", Widen(kUrlTitleLabel), SS_LEFT, kIdTitleLabel, 12, 40, 40, 18, f);
   Child(dialog, L"EDIT", s.title, WS_TABSTOP | ES_AUTOHSCROLL, kIdEdit1, 56, 36, 252, 22, f, WS_EX_CLIENTEDGE);
@@ -43,9 +51,9 @@ void Layout(HWND dialog, DialogState& s) {
   Child(dialog, L"BUTTON", Widen(kUrlNo), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 233, 102, 75, 25, f);
 
   // The frame around a client area of the design's size, centred on the owner, on top.
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+  RECT frame{0, 0, controls::win32::ScaleToDpi(kClientWidth, s.dpi), controls::win32::ScaleToDpi(kClientHeight, s.dpi)};
+  controls::win32::AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), s.dpi);
   const int w = frame.right - frame.left, h = frame.bottom - frame.top;
   RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (HWND owner = GetWindow(dialog, GW_OWNER); owner && IsWindowVisible(owner)) GetWindowRect(owner, &around);
@@ -110,8 +118,6 @@ bool ShowUrlDialog(HWND owner, const std::string& question, std::string& title, 
   state.question = Widen(question);
   state.title = Widen(title);
   state.link = Widen(link);
-  state.font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
   const bool ownerOnTop = owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
   if (ownerOnTop) SetWindowPos(owner, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   std::vector<WORD> t = Template();
