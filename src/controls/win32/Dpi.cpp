@@ -21,6 +21,39 @@ int ScreenDpi() {
 
 int MulDivRound(int value, int to, int from) { return from > 0 ? MulDiv(value, to, from) : value; }
 
+struct RescaleContext {
+  HWND parent;
+  int from, to;
+  HFONT font;
+};
+
+BOOL CALLBACK RescaleChild(HWND child, LPARAM lParam) {
+  const auto& c = *reinterpret_cast<RescaleContext*>(lParam);
+  if (GetParent(child) != c.parent) return TRUE;  // grandchildren move with their parent
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, c.parent, reinterpret_cast<POINT*>(&r), 2);
+  const auto scale = [&](LONG v) { return MulDivRound(static_cast<int>(v), c.to, c.from); };
+  SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right) - scale(r.left),
+               scale(r.bottom) - scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (c.font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+  return TRUE;
+}
+
+BOOL CALLBACK ScaleColumnsOf(HWND child, LPARAM lParam) {
+  const auto& c = *reinterpret_cast<RescaleContext*>(lParam);
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  if (GetParent(child) != c.parent || lstrcmpiW(cls, WC_LISTVIEWW) != 0) return TRUE;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(child, LVM_GETHEADER, 0, 0));
+  const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < columns; ++i) {
+    const int w = static_cast<int>(SendMessageW(child, LVM_GETCOLUMNWIDTH, i, 0));
+    SendMessageW(child, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDivRound(w, c.to, c.from), 0));
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 int WindowDpi(HWND window) {
@@ -55,52 +88,16 @@ HFONT CreateUiFont(int dpi, bool bold) {
 }
 
 void RescaleChildren(HWND parent, int fromDpi, int toDpi, HFONT font) {
-  struct Context {
-    HWND parent;
-    int from, to;
-    HFONT font;
-  } context{parent, fromDpi, toDpi, font};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        const auto& c = *reinterpret_cast<Context*>(lParam);
-        if (GetParent(child) != c.parent) return TRUE;  // grandchildren move with their parent
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, c.parent, reinterpret_cast<POINT*>(&r), 2);
-        const auto scale = [&](LONG v) { return MulDivRound(static_cast<int>(v), c.to, c.from); };
-        SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right) - scale(r.left),
-                     scale(r.bottom) - scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (c.font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
+  RescaleContext context{parent, fromDpi, toDpi, font};
+  EnumChildWindows(parent, &RescaleChild, reinterpret_cast<LPARAM>(&context));
   ScaleListColumns(parent, fromDpi, toDpi);
   InvalidateRect(parent, nullptr, TRUE);
 }
 
 void ScaleListColumns(HWND parent, int fromDpi, int toDpi) {
   if (fromDpi == toDpi) return;
-  struct Context {
-    HWND parent;
-    int from, to;
-  } context{parent, fromDpi, toDpi};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        const auto& c = *reinterpret_cast<Context*>(lParam);
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (GetParent(child) != c.parent || lstrcmpiW(cls, WC_LISTVIEWW) != 0) return TRUE;
-        HWND header = reinterpret_cast<HWND>(SendMessageW(child, LVM_GETHEADER, 0, 0));
-        const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-        for (int i = 0; i < columns; ++i) {
-          const int w = static_cast<int>(SendMessageW(child, LVM_GETCOLUMNWIDTH, i, 0));
-          SendMessageW(child, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDivRound(w, c.to, c.from), 0));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
+  RescaleContext context{parent, fromDpi, toDpi, nullptr};
+  EnumChildWindows(parent, &ScaleColumnsOf, reinterpret_cast<LPARAM>(&context));
 }
 
 }  // namespace tovr::controls::win32
