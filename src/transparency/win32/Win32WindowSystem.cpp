@@ -10,6 +10,11 @@ namespace {
 constexpr int kTitleBuffer = 255;  // at most 254 characters of a title
 constexpr int kClassBuffer = 257;  // class names have at most 256 characters
 
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(reinterpret_cast<WindowHandle>(window));
+  return TRUE;
+}
+
 }  // namespace
 
 // Seen from the main window: the first window of its kind (topmost windows first, as it is
@@ -24,12 +29,7 @@ WindowHandle Win32WindowSystem::NextWindow(WindowHandle window) {
 
 std::vector<WindowHandle> Win32WindowSystem::TopLevelWindows() {
   std::vector<WindowHandle> all;
-  EnumWindows(
-      [](HWND h, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(Handle(h));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumWindows(&Collect, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
