@@ -46,7 +46,10 @@ TKWForm::TKWForm(AppPorts p)
                      // The import ends on the shortcut page of the shown window.
                      PC.SetActivePage("TSshortcut");
                      ShowMainWindow();
-                   }) {
+                   }),
+      transparencyPage(p.windows, p.messages, ApplicationTitle(exePath),
+                       {[this](int a) { SetMainWindowAlpha(a); }, [this](int a) { SetTaskbarAlpha(a); },
+                        [this](int a) { SetStartMenuAlpha(a); }}) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -54,16 +57,12 @@ TKWForm::TKWForm(AppPorts p)
   SPInt.SetEnabled(false);
   SpinEdit3.SetEnabled(false);
   SpinEdit4.SetEnabled(false);
-  SpinEdit5.SetEnabled(false);
-  SpinEdit6.SetEnabled(false);
   edtpx.SetEnabled(false);
   edtpr.SetEnabled(false);
   CKAMICON.SetVisible(false);
   SpinEdit1.SetIncrement(10);
   SpinEdit2.SetIncrement(10);
   SpinEdit3.SetIncrement(5);
-  SpinEdit5.SetIncrement(5);
-  SpinEdit6.SetIncrement(5);
   MemLevel.SetIncrement(8);
   DLevel.SetIncrement(8);
   CPULevel.SetIncrement(8);
@@ -90,7 +89,7 @@ TKWForm::TKWForm(AppPorts p)
                     &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
                     &Label11, &SpinEdit7});
   Place(kPageMemory, {&LInfo, &MemLevel, &Dinfo, &DLevel, &CInfo, &CPULevel});
-  Place(kPageTrans, {&CTT, &SpinEdit5, &CTM, &SpinEdit6});
+  Place(kPageTrans, transparencyPage.Controls());
   Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
                    &CE, &CKExitSave, &CW, &CKAMICON});
   Place(kSidePanel, {&Panel1, &Panel2, &bN, &bd, &bC, &bR, &sbweb, &sbmail, &btnhelp, &bOK, &bCC});
@@ -124,11 +123,11 @@ void TKWForm::WireControls() {
   SPInt.OnChange = [this] { SPIntChange(); };
   CS.OnClick = [this] { CSClick(); };
   CT.OnClick = [this] { CTClick(); };
-  CTT.OnClick = [this] { CTTClick(); };
-  CTM.OnClick = [this] { CTMClick(); };
+  transparencyPage.CTT.OnClick = [this] { CTTClick(); };
+  transparencyPage.CTM.OnClick = [this] { CTMClick(); };
   SpinEdit3.OnChange = [this] { SpinEdit3Change(); };
-  SpinEdit5.OnChange = [this] { SpinEdit5Change(); };
-  SpinEdit6.OnChange = [this] { SpinEdit6Change(); };
+  transparencyPage.SpinEdit5.OnChange = [this] { SpinEdit5Change(); };
+  transparencyPage.SpinEdit6.OnChange = [this] { SpinEdit6Change(); };
   C4.OnClick = [this] { C4Click(); };
   CheckBox2.OnClick = [this] { CheckBox2Click(); };
   chkP.OnClick = [this] { chkPClick(); };
@@ -241,33 +240,6 @@ void TKWForm::SPIntChange() { wallpaperApplyPending = true; }
 
 // The tray menu is rebuilt in the chosen form by the next save.
 void TKWForm::CSClick() { shortcutPage.shortcutsChanged = true; }
-
-void TKWForm::CTClick() {
-  SpinEdit3.SetEnabled(CT.Checked());
-  SetMainWindowAlpha(CT.Checked() ? SpinEdit3.Value() : 255);
-}
-
-void TKWForm::CTTClick() {
-  SpinEdit5.SetEnabled(CTT.Checked());
-  SetTaskbarAlpha(CTT.Checked() ? SpinEdit5.Value() : 255);
-}
-
-void TKWForm::CTMClick() {
-  SpinEdit6.SetEnabled(CTM.Checked());
-  SetStartMenuAlpha(CTM.Checked() ? SpinEdit6.Value() : 255);
-}
-
-void TKWForm::SpinEdit3Change() {
-  if (CT.Checked()) SetMainWindowAlpha(SpinEdit3.Value());
-}
-
-void TKWForm::SpinEdit5Change() {
-  if (CTT.Checked()) SetTaskbarAlpha(SpinEdit5.Value());
-}
-
-void TKWForm::SpinEdit6Change() {
-  if (CTM.Checked()) SetStartMenuAlpha(SpinEdit6.Value());
-}
 
 // A transparent caption background needs the periodic re-apply; without it the box goes off.
 void TKWForm::C4Click() {

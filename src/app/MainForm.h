@@ -31,6 +31,7 @@
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
 #include "shortcuts/ShortcutPage.h"
+#include "transparency/TransparencyPage.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -273,12 +274,6 @@ class TKWForm {
   controls::CheckBox CInfo{"CInfo"};
   controls::TrackBar CPULevel{"CPULevel", 2, 100, 10};
 
-  // ---- TSTrans: transparency ----------------------------------------------------------------
-  controls::CheckBox CTT{"CTT", "任务栏半透明效果"};
-  controls::SpinEdit SpinEdit5{"SpinEdit5", 20, 255, 200};
-  controls::CheckBox CTM{"CTM", "开始菜单半透明效果"};
-  controls::SpinEdit SpinEdit6{"SpinEdit6", 20, 255, 200};
-
   // ---- TSSet: system settings -----------------------------------------------------------------
   controls::CheckBox CT{"CT", "主窗口界面半透明效果(Win2K, WinXP有效)"};
   controls::SpinEdit SpinEdit3{"SpinEdit3", 20, 255, 200};
@@ -305,6 +300,9 @@ class TKWForm {
 
   // ---- TSshortcut: the shortcut page ------------------------------------------------------
   shortcuts::ShortcutPage shortcutPage;
+
+  // ---- TSTrans: the transparency page -----------------------------------------------------
+  transparency::TransparencyPage transparencyPage;
 
  private:
   struct Placed {

@@ -87,10 +87,10 @@ void TKWForm::LoadSettings() {
   // 7-8. Translucency: the boxes' handlers apply the alphas.
   in.FlagIfPresent("Transparent", CT, false);
   in.NumberIfPresent("Transparence", SpinEdit3, 255);
-  in.FlagIfPresent("TBTransparent", CTT, false);
-  in.FlagIfPresent("MUTransparent", CTM, false);
-  in.NumberIfPresent("transTaskBar", SpinEdit5, 255);
-  in.NumberIfPresent("transMenu", SpinEdit6, 255);
+  in.FlagIfPresent("TBTransparent", transparencyPage.CTT, false);
+  in.FlagIfPresent("MUTransparent", transparencyPage.CTM, false);
+  in.NumberIfPresent("transTaskBar", transparencyPage.SpinEdit5, 255);
+  in.NumberIfPresent("transMenu", transparencyPage.SpinEdit6, 255);
 
   // 9. Grouped tray menu.
   in.FlagIfPresent("SortMenu", CS, true);
@@ -162,11 +162,11 @@ void TKWForm::bOKClick() {
   // 4. The settings page (group S), written once it has been shown.
   if (settingsVisited) {
     putFlag("Transparent", CT.Checked());
-    putFlag("TBTransparent", CTT.Checked());
-    putFlag("MUTransparent", CTM.Checked());
+    putFlag("TBTransparent", transparencyPage.CTT.Checked());
+    putFlag("MUTransparent", transparencyPage.CTM.Checked());
     putNumber("transparence", SpinEdit3.Value());  // the same key as the load's "Transparence"
-    putNumber("transTaskBar", SpinEdit5.Value());
-    putNumber("transMenu", SpinEdit6.Value());
+    putNumber("transTaskBar", transparencyPage.SpinEdit5.Value());
+    putNumber("transMenu", transparencyPage.SpinEdit6.Value());
     putFlag("SortMenu", CS.Checked());
     putFlag("AutoUpdate", chkupdate.Checked());
     tmrupdate.SetEnabled(chkupdate.Checked());

@@ -8,14 +8,20 @@
 namespace tovr::app {
 
 // ---- Transparency ------------------------------------------------------------------------
-void TKWForm::SetMainWindowAlpha(int) {}  // SetWindowAlpha on the main window
-void TKWForm::SetTaskbarAlpha(int) {}     // SetWindowAlpha on the "Shell_TrayWnd" window
-void TKWForm::SetStartMenuAlpha(int) {}   // SetWindowAlpha on every "BaseBar" window
-std::vector<std::string> TKWForm::RefreshWindowList() { return {}; }  // SBRF: visible titles
-void TKWForm::WindowItemClick(int) {}     // SetWindowAlpha(listedWindows[i], FrmTB position)
-void TKWForm::TSTransShow() {}            // refreshes the window list
-void TKWForm::N2Click() {}                // taskbar alpha from SpinEdit5
-void TKWForm::N3Click() {}                // Start menu alpha from SpinEdit6
+void TKWForm::SetMainWindowAlpha(int a) { transparencyPage.SetMainWindowAlpha(a); }
+void TKWForm::SetTaskbarAlpha(int a) { transparencyPage.SetTaskbarAlpha(a); }
+void TKWForm::SetStartMenuAlpha(int a) { transparencyPage.SetStartMenuAlpha(a); }
+std::vector<std::string> TKWForm::RefreshWindowList() { return transparencyPage.RefreshWindowList(); }
+void TKWForm::WindowItemClick(int index) { transparencyPage.WindowItemClick(index); }
+void TKWForm::TSTransShow() { transparencyPage.RefreshWindowList(); }
+void TKWForm::N2Click() { transparencyPage.N2Click(); }
+void TKWForm::N3Click() { transparencyPage.N3Click(); }
+void TKWForm::CTClick() { transparencyPage.CTClick(CT, SpinEdit3); }
+void TKWForm::SpinEdit3Change() { transparencyPage.SpinEdit3Change(CT, SpinEdit3); }
+void TKWForm::CTTClick() { transparencyPage.CTTClick(); }
+void TKWForm::SpinEdit5Change() { transparencyPage.SpinEdit5Change(); }
+void TKWForm::CTMClick() { transparencyPage.CTMClick(); }
+void TKWForm::SpinEdit6Change() { transparencyPage.SpinEdit6Change(); }
 
 // ---- Desktop icons -----------------------------------------------------------------------
 void TKWForm::SetDesktopIconsHidden(bool, bool) {}  // HideIcons/GeneralFlags, the list view

@@ -54,13 +54,13 @@ const std::vector<LoadRow>& Rows() {
        {{"1", "1"}, {"x", "0"}}},
       {"Transparence", [](TKWForm& f) { return Num(f.SpinEdit3.Value()); }, "200",
        {{"150", "150"}, {"x", "255"}, {"5", "20"}, {"300", "255"}}},
-      {"TBTransparent", [](TKWForm& f) { return Bool(f.CTT.Checked()); }, "0",
+      {"TBTransparent", [](TKWForm& f) { return Bool(f.transparencyPage.CTT.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"MUTransparent", [](TKWForm& f) { return Bool(f.CTM.Checked()); }, "0",
+      {"MUTransparent", [](TKWForm& f) { return Bool(f.transparencyPage.CTM.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"transTaskBar", [](TKWForm& f) { return Num(f.SpinEdit5.Value()); }, "200",
+      {"transTaskBar", [](TKWForm& f) { return Num(f.transparencyPage.SpinEdit5.Value()); }, "200",
        {{"100", "100"}, {"x", "255"}, {"19", "20"}}},
-      {"transMenu", [](TKWForm& f) { return Num(f.SpinEdit6.Value()); }, "200",
+      {"transMenu", [](TKWForm& f) { return Num(f.transparencyPage.SpinEdit6.Value()); }, "200",
        {{"100", "100"}, {"x", "255"}, {"256", "255"}}},
       {"SortMenu", [](TKWForm& f) { return Bool(f.CS.Checked()); }, "0",
        {{"1", "1"}, {"0", "0"}, {"x", "1"}}},
@@ -174,8 +174,8 @@ TEST(SettingsLoadTest, SavedTranslucencyIsAppliedThroughTheHandlers) {
   EXPECT_EQ(alphas, (std::vector<std::string>{"SetMainWindowAlpha(200)", "SetMainWindowAlpha(150)",
                                               "SetTaskbarAlpha(200)", "SetTaskbarAlpha(90)"}));
   EXPECT_TRUE(h.form->SpinEdit3.Enabled());
-  EXPECT_TRUE(h.form->SpinEdit5.Enabled());
-  EXPECT_FALSE(h.form->SpinEdit6.Enabled());
+  EXPECT_TRUE(h.form->transparencyPage.SpinEdit5.Enabled());
+  EXPECT_FALSE(h.form->transparencyPage.SpinEdit6.Enabled());
 }
 
 TEST(SettingsLoadTest, IconRefreshTimerFollowsCheckBox2AndDelay) {

@@ -90,6 +90,14 @@ constexpr ControlPlace kPlaces[] = {
     {"bin", kPageShortcut, {112, 243, 72, 23}},
     {"bdel", kPageShortcut, {188, 243, 72, 23}},
     {"SpeedButton1", kPageShortcut, {264, 243, 72, 23}},
+
+    // TSTrans: the two labels on the system, then around the window list (appended).
+    {"LblNeeds", kPageTrans, {262, 13, 145, 16}},
+    {"LblSystems", kPageTrans, {262, 39, 145, 16}},
+    {"SBRF", kPageTrans, {305, 206, 100, 23}},
+    {"Label10", kPageTrans, {8, 212, 180, 16}},
+    {"Label7", kPageTrans, {190, 212, 40, 16}},
+    {"SBTF", kPageTrans, {305, 242, 100, 23}},
 };
 
 }  // namespace

@@ -47,6 +47,12 @@ inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 234};
 inline constexpr LayoutRect kUrlPanelRect{4, 271, 405, 22};
 inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
 
+// The transparency page: the window list Lstform and the slider FrmTB (page-relative) have a
+// view of their own (transparency/win32), so they are not in the table.
+inline constexpr LayoutRect kWindowListRect{8, 64, 397, 136};
+inline constexpr LayoutRect kAlphaSliderRect{4, 234, 290, 40};
+inline constexpr int kIdWindowList = 302, kIdAlphaSlider = 303;
+
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();
 // The entry for a control; nullptr when it has none.

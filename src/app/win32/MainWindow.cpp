@@ -30,6 +30,7 @@ using controls::Control;
 // Styles a few controls need beyond what their kind gives.
 DWORD ExtraStyle(std::string_view name) {
   if (name == "SpinEdit7") return ES_READONLY;  // arrows only
+  if (name == "SpinEdit3" || name == "SpinEdit5" || name == "SpinEdit6") return ES_READONLY;
   // MemLevel's range is the machine's memory in MiB: ticks every 8 would be a solid bar.
   if (name == "DLevel" || name == "CPULevel") return TBS_AUTOTICKS;
   return 0;
@@ -73,6 +74,7 @@ MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
   shortcutPage_.reset();  // lets go of LV, revokes the drop target
+  transparencyPage_.reset();  // lets go of Lstform
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
@@ -205,6 +207,7 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  CreateTransparencyPage();
   // The pages' list views set their columns for the 96-DPI design.
   controls::win32::ScaleListColumns(hwnd_, controls::win32::kDesignDpi, dpi_);
 }
@@ -269,6 +272,18 @@ void MainWindow::CreateShortcutPage() {
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
       [this] { form_->LVDblClick(); });
   if (systemImages_) shortcutPage_->SetImages(systemImages_);
+}
+
+// The transparency page: the window list Lstform and the slider FrmTB.
+void MainWindow::CreateTransparencyPage() {
+  const RECT area = PageArea();
+  transparencyPage_ = std::make_unique<transparency::win32::TransparencyPageView>(
+      hwnd_, form_->transparencyPage, *binder_,
+      transparency::win32::TransparencyPageView::Placement{
+          form_->PC, kPageTrans, Offset(kWindowListRect, area.left, area.top),
+          Offset(kAlphaSliderRect, area.left, area.top), kIdWindowList, kIdAlphaSlider},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); });
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -499,6 +514,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (menu_ && menu_->OnCommand(wParam, lParam)) return 0;
+      if (transparencyPage_ && transparencyPage_->OnCommand(wParam, lParam)) return 0;
       if (binder_ && binder_->OnCommand(wParam, lParam)) return 0;
       break;
     case WM_NOTIFY: {

@@ -28,6 +28,7 @@
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
 #include "shortcuts/win32/ShortcutPageView.h"
+#include "transparency/win32/TransparencyPageView.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -99,6 +100,7 @@ class MainWindow final : public IShellUi {
   void SizeTabs();
   void ChangeDpi(int dpi, const RECT& suggested);
   void CreateShortcutPage();
+  void CreateTransparencyPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -128,6 +130,7 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
+  std::unique_ptr<transparency::win32::TransparencyPageView> transparencyPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -16,6 +16,7 @@
 #include "shortcuts/win32/Win32ShellExecute.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
 #include "shortcuts/win32/Win32ShellLinks.h"
+#include "transparency/win32/Win32WindowSystem.h"
 
 namespace {
 
@@ -67,10 +68,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
+  transparency::win32::Win32WindowSystem windowSystem;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -78,6 +80,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // After the tray icon is in (Create adds it first): OLE for the drop targets of start-up.
     OleInitialize(nullptr);
     boxes.owner = window.Handle();
+    windowSystem.mainWindow = window.Handle();
     shell.owner = window.Handle();
     dialogs.owner = window.Handle();
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {

@@ -26,6 +26,8 @@
 //   probe launch-tray COMMAND_LINE TIMEOUT_MS     starts a program and prints the milliseconds
 //                                                 until the first tray icon place changes (an
 //                                                 icon appeared in an empty tray)
+//   probe window CLASS TITLE MS                   shows a top-level window of CLASS titled TITLE
+//                                                 for MS milliseconds (a window of the test)
 #include <windows.h>
 
 #include <cstdio>
@@ -371,6 +373,24 @@ int wmain(int argc, wchar_t** argv) {
       }
       Sleep(1);
     }
+  }
+  if (cmd == L"window" && argc >= 5) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = argv[2];
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, argv[2], argv[3], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    if (!w) return 1;
+    const DWORD until = GetTickCount() + static_cast<DWORD>(Num(argv[4]));
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    return 0;
   }
   return Usage();
 }
