@@ -17,6 +17,7 @@
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
+#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/FakeShell.h"
@@ -62,7 +63,8 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                                       memoryMonitor, memoryBlocks});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -77,6 +79,8 @@ class MainWindowTest : public ::testing::Test {
   FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
+  FakeMemoryMonitor memoryMonitor;
+  FakeBlockAllocator memoryBlocks;
   MainWindow window{GetModuleHandleW(nullptr)};
   std::unique_ptr<TKWForm> form;
 };

@@ -76,6 +76,7 @@ void MainWindow::Destroy() {
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
+  memoryPage_.reset();
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -207,6 +208,7 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  CreateMemoryPage();
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
@@ -222,6 +224,18 @@ void MainWindow::CreateShortcutPage() {
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
       [this] { form_->LVDblClick(); });
   if (systemImages_) shortcutPage_->SetImages(systemImages_);
+}
+
+// The memory page's gauges, at their places in the layout (their labels and Button2 are
+// plain controls, bound with the others).
+void MainWindow::CreateMemoryPage() {
+  const RECT area = PageArea();
+  memoryPage_ = std::make_unique<memory::win32::MemoryPageView>(
+      hwnd_, form_->memoryPage, *binder_, form_->PC, kPageMemory, font_.get(), [&](const std::string& name) {
+        const ControlPlace* place = FindPlace(name);
+        return memory::win32::MemoryPageView::Place{place ? Offset(place->rect, area.left, area.top) : RECT{},
+                                                    ControlId(name)};
+      });
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour

@@ -26,6 +26,7 @@
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
+#include "memory/win32/MemoryPageView.h"
 #include "shortcuts/win32/ShortcutPageView.h"
 
 namespace tovr::app {
@@ -92,6 +93,7 @@ class MainWindow final : public IShellUi {
 
   void CreateControls();
   void CreateShortcutPage();
+  void CreateMemoryPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -120,6 +122,7 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
+  std::unique_ptr<memory::win32::MemoryPageView> memoryPage_;
 };
 
 }  // namespace tovr::app::win32
