@@ -42,33 +42,24 @@ struct Rig {
 
 TEST(MemoryPageTest, TickSetsTheGaugesAndTheHint) {
   Rig r;
-  r.page.TimermemTimer();
+  r.page.TSmemoryShow();  // Gauge1 reads 0: the first tick runs at once
   EXPECT_EQ(r.page.Gauge1.Progress(), 70);
   EXPECT_EQ(r.hint, "Tovrane  可用内存：70 %");
+  EXPECT_EQ(r.page.Gauge2.Progress(), 0);  // the tab was not visible yet
   // One processor 60 % busy and the total instance 80 %: Gauge3 shows their mean.
   r.system.perfData = Block({kThreeSeconds * 4 / 10, kThreeSeconds * 2 / 10}, 3);
   r.page.TimermemTimer();
   EXPECT_EQ(r.page.Gauge3.Progress(), 70);
-  EXPECT_EQ(r.page.Gauge2.Progress(), 0);  // the tab is hidden
-  EXPECT_EQ(r.hintsSet, 1);                 // the same line is not set again
-
-  r.page.TSmemoryShow();  // Gauge1 reads 70: no extra tick
-  EXPECT_EQ(r.page.Gauge2.Progress(), 0);
-  r.page.TimermemTimer();
   EXPECT_EQ(r.page.Gauge2.Progress(), 25);
   EXPECT_EQ(r.page.Gauge4.Progress(), 75);
+  EXPECT_EQ(r.hintsSet, 1);  // the same line is not set again
   r.page.TSmemoryHide();
   r.system.status.availPageFile = 0;
   r.page.TimermemTimer();
   EXPECT_EQ(r.page.Gauge2.Progress(), 25);
-
-  Rig fresh;  // showing the tab before any tick runs one at once
-  fresh.page.TSmemoryShow();
-  EXPECT_EQ(fresh.page.Gauge1.Progress(), 70);
-  EXPECT_TRUE(fresh.page.memoryTabVisible);
 }
 
-TEST(MemoryPageTest, Button2RunsWithStepsWhileTheTabIsVisible) {
+TEST(MemoryPageTest, Button2RunsWithStepsOnlyWhileTheTabIsVisible) {
   for (bool visible : {true, false}) {
     Rig r;
     r.page.MemLevel.SetValue(2);
@@ -76,12 +67,9 @@ TEST(MemoryPageTest, Button2RunsWithStepsWhileTheTabIsVisible) {
     int steps = 0;
     r.page.ProcessMessages = [&] {
       ++steps;
-      EXPECT_FALSE(r.page.Button2.Enabled());
-      EXPECT_FALSE(r.menumem.Enabled());
-      EXPECT_FALSE(r.page.Timermem.Enabled());
+      EXPECT_FALSE(r.page.Button2.Enabled() || r.menumem.Enabled() || r.page.Timermem.Enabled());
       EXPECT_EQ(r.hint, kDefragmentingHint);
       r.page.Button2Click();  // a second start while running: nothing
-      r.page.menumemClick();
     };
     r.page.Button2Click();
     EXPECT_EQ(r.blocks.commits, 2) << visible;
@@ -92,8 +80,6 @@ TEST(MemoryPageTest, Button2RunsWithStepsWhileTheTabIsVisible) {
     EXPECT_EQ(r.hint, kDefragmentingHint) << "until the next tick";
     r.page.TimermemTimer();
     EXPECT_EQ(r.hint, "Tovrane  可用内存：70 %");
-    r.page.menumemClick();  // the tray item clicks Button2
-    EXPECT_EQ(r.blocks.commits, 4) << visible;
   }
 }
 
@@ -117,17 +103,12 @@ TEST(MemoryPageTest, TickStartsOneAutomaticRunFromTheWholeMemoryStatus) {
   r.page.lastAutoRun = r.now - 30000;
   r.page.TimermemTimer();
   EXPECT_EQ(r.page.lastAutoRun, r.now);
-  EXPECT_EQ(r.blocks.commits, 3);  // 515 MiB less the 512 MiB margin of a 16 GiB machine
-  r.now += 29999;
-  r.page.TimermemTimer();
-  EXPECT_EQ(r.blocks.commits, 3);
-  r.now += 1;
-  r.page.TimermemTimer();
-  EXPECT_EQ(r.blocks.commits, 6);
+  EXPECT_EQ(r.blocks.commits, 3);  // one run: 515 MiB less the 512 MiB margin of 16 GiB
+  EXPECT_EQ(r.hint, kDefragmentingHint);
 }
 
 TEST(MemoryPageTest, ATickAfterTheFirstAllocatesNothing) {
-  for (bool perfData : {true, false}) {
+  for (bool perfData : {true, false}) {  // the performance data, or the processor times
     Rig r;
     if (!perfData) r.system.perfData = BuildPerfBlock(PerfBlockSpec{.withProcessor = false});
     const auto a = Block({kThreeSeconds / 2, 0}, 3), b = Block({kThreeSeconds, kThreeSeconds / 3}, 6);

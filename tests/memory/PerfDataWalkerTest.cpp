@@ -41,37 +41,23 @@ TEST(PerfDataWalkerTest, FindsTheIdleTimesAndTheSampleTime) {
   EXPECT_EQ(times, (std::vector<std::int64_t>{123456789012345, -7}));
   // Asking for more instances than the object holds runs off its end.
   EXPECT_EQ(Walk(block, 3), PerfStatus::Malformed);
-}
-
-TEST(PerfDataWalkerTest, SystemTimeConvertsAsFileTimesDo) {
+  // The block's time converts as file times do.
   EXPECT_EQ(SystemTimeTo100ns(1601, 1, 1, 0, 0, 0, 0), 0);
   EXPECT_EQ(SystemTimeTo100ns(1970, 1, 1, 0, 0, 0, 0), 116444736000000000);
   EXPECT_EQ(SystemTimeTo100ns(2000, 3, 1, 0, 0, 0, 1) - SystemTimeTo100ns(2000, 2, 28, 0, 0, 0, 0),
-            2 * 864000000000 + 10000);  // 2000 is a leap year
+            2 * 864000000000 + 10000);  // a leap day
   EXPECT_EQ(SystemTimeTo100ns(2001, 2, 29, 0, 0, 0, 0), -1);
-  EXPECT_EQ(SystemTimeTo100ns(2024, 13, 1, 0, 0, 0, 0), -1);
-  EXPECT_EQ(SystemTimeTo100ns(2024, 1, 1, 24, 0, 0, 0), -1);
 }
 
 TEST(PerfDataWalkerTest, MissingObjectOrCounter) {
-  struct Case {
-    PerfBlockSpec spec;
-    PerfStatus want;
-  };
-  PerfBlockSpec noObject, noObjects, noCounter, noCounters;
-  noObject.withProcessor = false;  // another object has a counter 6: not the one
+  PerfBlockSpec noObject, noObjects, noCounter;
+  noObject.withProcessor = false;  // the other object has a counter 6: not the one
   noObjects.withProcessor = false;
   noObjects.objectsBefore = {};  // what Wine answers
   noCounter.withTimeCounter = false;
-  noCounters.withTimeCounter = false;
-  noCounters.countersBefore = {};
-  const Case cases[] = {{noObject, PerfStatus::NoProcessorObject},
-                        {noObjects, PerfStatus::NoProcessorObject},
-                        {noCounter, PerfStatus::NoProcessorCounter},
-                        {noCounters, PerfStatus::NoProcessorCounter}};
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(Walk(BuildPerfBlock(cases[i].spec), 1), cases[i].want) << "case " << i;
-  }
+  EXPECT_EQ(Walk(BuildPerfBlock(noObject), 1), PerfStatus::NoProcessorObject);
+  EXPECT_EQ(Walk(BuildPerfBlock(noObjects), 1), PerfStatus::NoProcessorObject);
+  EXPECT_EQ(Walk(BuildPerfBlock(noCounter), 1), PerfStatus::NoProcessorCounter);
 }
 
 TEST(PerfDataWalkerTest, TruncatedBlocksAreRejected) {
@@ -105,23 +91,16 @@ TEST(PerfDataWalkerTest, LyingFieldsAreRejected) {
   const Patch patches[] = {
       {20, static_cast<std::uint32_t>(total + 1)},   // block longer than its bytes
       {24, static_cast<std::uint32_t>(total + 8)},   // header past the end
-      {24, 8},                                       // header shorter than a header
       {88, 0},                                       // an object of no length (would loop)
       {88, 0x7FFFFFF0},                              // an object past the end
-      {proc, 63},                                    // shorter than its own header
       {proc + 4, 0xFFFF},                            // definitions past the object
-      {proc + 8, static_cast<std::uint32_t>(At(good, proc + 4) + 4)},  // header past definitions
       {counters, 0},                                 // a counter definition of no length
-      {counters, 0xFFFFFFF0},
       {proc + 40, 0x7FFFFFFF},                       // more instances than could fit
-      {proc + 40, 0},                                // no instances
-      {proc + 40, 0xFFFFFFFF},                       // PERF_NO_INSTANCES
+      {proc + 40, 0xFFFFFFFF},                       // no instances (PERF_NO_INSTANCES)
       {counters + 80 + 36, 0xFFFFFFFC},              // the counter's offset past its block
       {counters + 80 + 36, static_cast<std::uint32_t>(At(good, counterBlock) - 4)},  // half out
-      {instance, 0},                                 // an instance of no length
       {instance, 0x10000},                           // an instance past the object
       {counterBlock, 0},                             // a counter block of no length
-      {counterBlock, 0x10000},                       // a counter block past the object
       {36, 13},                                      // month 13
   };
   ASSERT_EQ(Walk(good, 2), PerfStatus::Ok);
