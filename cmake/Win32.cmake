@@ -94,3 +94,10 @@ add_executable(recordcwd WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/recordcwd/recordcwd
 target_link_libraries(recordcwd PRIVATE kernel32)
 target_link_options(recordcwd PRIVATE -municode ${TOVR_STATIC_LINK})
 tovr_warnings(recordcwd)
+
+# --- Defragmenter benchmark (bench/defrag-under-wine.sh): the defragmenter on the Win32
+# allocator side by side with a bare commit, write and release loop.
+add_executable(defrag_bench ${CMAKE_SOURCE_DIR}/bench/memory/DefragBench.cpp)
+target_link_libraries(defrag_bench PRIVATE tovr_win32)
+target_link_options(defrag_bench PRIVATE ${TOVR_STATIC_LINK})
+tovr_warnings(defrag_bench)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "memory/MemoryPorts.h"
 #include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -84,6 +85,8 @@ struct AppPorts {
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
   transparency::IWindowSystem& windows;  // top-level windows and their alpha
+  memory::IMemoryMonitor& memoryMonitor;  // memory status and processor load
+  memory::IBlockAllocator& memoryBlocks;  // the defragmenter's blocks
 };
 
 }  // namespace tovr::app

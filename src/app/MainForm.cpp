@@ -18,12 +18,6 @@ std::vector<std::string> TransitionNames() {
           "从左上角抽出", "从右下角抽出", "从右上角抽出", "水平线", "垂直线", "随机"};
 }
 
-std::string Format1(const char* pattern, int n) {
-  std::string out(pattern);
-  out.replace(out.find("%d"), 2, std::to_string(n));
-  return out;
-}
-
 }  // namespace
 
 TKWForm::TKWForm(AppPorts p)
@@ -49,7 +43,10 @@ TKWForm::TKWForm(AppPorts p)
                    }),
       transparencyPage(p.windows, p.messages, ApplicationTitle(exePath),
                        {[this](int a) { SetMainWindowAlpha(a); }, [this](int a) { SetTaskbarAlpha(a); },
-                        [this](int a) { SetStartMenuAlpha(a); }}) {
+                        [this](int a) { SetStartMenuAlpha(a); }}),
+      memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
+                 [this] { return ports.env.TickCount(); },
+                 [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -63,12 +60,6 @@ TKWForm::TKWForm(AppPorts p)
   SpinEdit1.SetIncrement(10);
   SpinEdit2.SetIncrement(10);
   SpinEdit3.SetIncrement(5);
-  MemLevel.SetIncrement(8);
-  DLevel.SetIncrement(8);
-  CPULevel.SetIncrement(8);
-  MemLevelChange();
-  DLevelChange();
-  CPULevelChange();
   // The window starts hidden: its pages are not showing.
   PC.SetShowing(false);
 
@@ -88,7 +79,7 @@ TKWForm::TKWForm(AppPorts p)
   Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
                     &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
                     &Label11, &SpinEdit7});
-  Place(kPageMemory, {&LInfo, &MemLevel, &Dinfo, &DLevel, &CInfo, &CPULevel});
+  Place(kPageMemory, memoryPage.Controls());
   Place(kPageTrans, transparencyPage.Controls());
   Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
                    &CE, &CKExitSave, &CW, &CKAMICON});
@@ -134,9 +125,10 @@ void TKWForm::WireControls() {
   for (controls::RadioButton* r : iconStyleGroup.Buttons()) {
     r->OnClick = [this, r] { RClick(*r); };
   }
-  MemLevel.OnChange = [this] { MemLevelChange(); };
-  DLevel.OnChange = [this] { DLevelChange(); };
-  CPULevel.OnChange = [this] { CPULevelChange(); };
+  memoryPage.MemLevel.OnChange = [this] { MemLevelChange(); };
+  memoryPage.DLevel.OnChange = [this] { DLevelChange(); };
+  memoryPage.CPULevel.OnChange = [this] { CPULevelChange(); };
+  memoryPage.Button2.OnClick = [this] { Button2Click(); };
   PnlFC.OnClick = [this] { PnlFCClick(); };
   PnlBC.OnClick = [this] { PnlBCClick(); };
 
@@ -155,7 +147,7 @@ void TKWForm::WireControls() {
 
   Timer1.OnTimer = [this] { Timer1Timer(); };
   TimerIcon.OnTimer = [this] { TimerIconTimer(); };
-  Timermem.OnTimer = [this] { TimermemTimer(); };
+  memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
   tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
 }
 
@@ -215,7 +207,7 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&Timer1, &TimerIcon, &Timermem, &tmrupdate};
+  return {&Timer1, &TimerIcon, &memoryPage.Timermem, &tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------
@@ -265,16 +257,9 @@ void TKWForm::RClick(const controls::RadioButton& button) {
   SpinEdit7.SetEnabled(circle);
 }
 
-void TKWForm::MemLevelChange() {
-  LInfo.SetCaption(Format1("整理0-%dMB的内存区域", MemLevel.Value()));
-}
-
-void TKWForm::DLevelChange() {
-  Dinfo.SetCaption(Format1("当可用物理内存小于 %d% 时自动进行内存整理", DLevel.Value()));
-}
-
-void TKWForm::CPULevelChange() {
-  CInfo.SetCaption(Format1("当CPU占用率超过 %d% 时不自动进行内存整理", CPULevel.Value()));
-}
+void TKWForm::MemLevelChange() { memoryPage.MemLevelChange(); }
+void TKWForm::DLevelChange() { memoryPage.DLevelChange(); }
+void TKWForm::CPULevelChange() { memoryPage.CPULevelChange(); }
+void TKWForm::Button2Click() { memoryPage.Button2Click(); }
 
 }  // namespace tovr::app

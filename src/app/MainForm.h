@@ -30,6 +30,7 @@
 #include "controls/PageControl.h"
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
+#include "memory/MemoryPage.h"
 #include "shortcuts/ShortcutPage.h"
 #include "transparency/TransparencyPage.h"
 #include "tweaks/SystemToggles.h"
@@ -124,6 +125,7 @@ class TKWForm {
   void MemLevelChange();
   void DLevelChange();
   void CPULevelChange();
+  void Button2Click();
 
   // ---- Operations and handlers of the later tools (ToolOperations.cpp) --------------------
   // Virtual so that tests can observe the order in which the spine calls them.
@@ -214,7 +216,6 @@ class TKWForm {
   int changeInterval = 0;  // minutes
   int minutesLeft = 0;
   LocalDateTime programFileTime;
-  std::uint32_t lastAutoRun = 0;
   std::string downloadTempFile;
   int updateTicks = 0;
   int iconStyle = 0;       // IconStyle: R0..R5
@@ -266,13 +267,6 @@ class TKWForm {
   controls::Label Label11{"Label11", "层数"};
   controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
 
-  // ---- TSmemory: memory -------------------------------------------------------------------
-  controls::Label LInfo{"LInfo"};
-  controls::TrackBar MemLevel{"MemLevel", 2, 1024, 1024};
-  controls::CheckBox Dinfo{"Dinfo"};
-  controls::TrackBar DLevel{"DLevel", 2, 100, 10};
-  controls::CheckBox CInfo{"CInfo"};
-  controls::TrackBar CPULevel{"CPULevel", 2, 100, 10};
 
   // ---- TSSet: system settings -----------------------------------------------------------------
   controls::CheckBox CT{"CT", "主窗口界面半透明效果(Win2K, WinXP有效)"};
@@ -292,7 +286,6 @@ class TKWForm {
   // ---- Timers ------------------------------------------------------------------------------
   controls::Timer Timer1{"Timer1", 60000, false};
   controls::Timer TimerIcon{"TimerIcon", 60000, false};
-  controls::Timer Timermem{"Timermem", 3000, true};
   controls::Timer tmrupdate{"tmrupdate", 60000, true};
 
   // ---- Tray menu ---------------------------------------------------------------------------
@@ -303,6 +296,9 @@ class TKWForm {
 
   // ---- TSTrans: the transparency page -----------------------------------------------------
   transparency::TransparencyPage transparencyPage;
+
+  // ---- TSmemory: the memory monitor and defragmenter --------------------------------------
+  memory::MemoryPage memoryPage;
 
  private:
   struct Placed {

@@ -106,8 +106,8 @@ void TKWForm::LoadSettings() {
 
   // 13. The defragmenter's range: all of physical memory.
   const auto totalMiB = static_cast<int>(ports.env.TotalPhysicalMemory() >> 20);
-  MemLevel.SetMax(totalMiB + 1);
-  MemLevel.SetValue(MemLevel.Max());
+  memoryPage.MemLevel.SetMax(totalMiB + 1);
+  memoryPage.MemLevel.SetValue(memoryPage.MemLevel.Max());
 
   // 14. Proxy.
   in.Flag("UseProxy", chkP, false);
@@ -117,11 +117,11 @@ void TKWForm::LoadSettings() {
   edtpr.SetEnabled(chkP.Checked());
 
   // 15. Memory thresholds; the sliders' handlers rewrite their captions.
-  in.Number("MemRange", MemLevel, MemLevel.Value());
-  in.Number("MemLimitV", DLevel, 10);
-  in.Number("CPULimitV", CPULevel, 10);
-  in.Flag("MemLimit", Dinfo, false);
-  in.Flag("CPULimit", CInfo, false);
+  in.Number("MemRange", memoryPage.MemLevel, memoryPage.MemLevel.Value());
+  in.Number("MemLimitV", memoryPage.DLevel, 10);
+  in.Number("CPULimitV", memoryPage.CPULevel, 10);
+  in.Flag("MemLimit", memoryPage.Dinfo, false);
+  in.Flag("CPULimit", memoryPage.CInfo, false);
 
   // 16. Automatic update check.
   in.Flag("AutoUpdate", chkupdate, true);
@@ -203,11 +203,11 @@ void TKWForm::bOKClick() {
   MenuItemNamed("m203").SetEnabled(!R0.Checked());
 
   // 9. Memory, proxy.
-  putNumber("MemRange", MemLevel.Value());
-  putNumber("MemLimitV", DLevel.Value());
-  putNumber("CPULimitV", CPULevel.Value());
-  putFlag("MemLimit", Dinfo.Checked());
-  putFlag("CPULimit", CInfo.Checked());
+  putNumber("MemRange", memoryPage.MemLevel.Value());
+  putNumber("MemLimitV", memoryPage.DLevel.Value());
+  putNumber("CPULimitV", memoryPage.CPULevel.Value());
+  putFlag("MemLimit", memoryPage.Dinfo.Checked());
+  putFlag("CPULimit", memoryPage.CInfo.Checked());
   putFlag("AnimateIcon", CKAMICON.Checked());
   putFlag("UseProxy", chkP.Checked());
   settings.PutText(kOption, "ProxyIP", edtpx.Text());

@@ -44,7 +44,7 @@ void TKWForm::FormCreate() {
   programFileTime = env.ExeFileTime().value_or(LocalDateTime{});
 
   step(6);
-  lastAutoRun = env.TickCount();
+  memoryPage.lastAutoRun = env.TickCount();
 
   step(7);
   downloadTempFile = env.TempPath() + "NbDown.tmp";

@@ -104,10 +104,10 @@ void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
 }
 
 // ---- Memory ------------------------------------------------------------------------------
-void TKWForm::TimermemTimer() {}  // gauges, tray hint, automatic defragmentation
-void TKWForm::TSmemoryShow() {}   // first sample at once, then the tab counts as visible
-void TKWForm::TSmemoryHide() {}   // the tab no longer counts as visible
-void TKWForm::menumemClick() {}   // defragment now
+void TKWForm::TimermemTimer() { memoryPage.TimermemTimer(); }
+void TKWForm::TSmemoryShow() { memoryPage.TSmemoryShow(); }
+void TKWForm::TSmemoryHide() { memoryPage.TSmemoryHide(); }
+void TKWForm::menumemClick() { memoryPage.menumemClick(); }
 
 // ---- Update ------------------------------------------------------------------------------
 void TKWForm::tmrupdateTimer() {}  // minute count to the automatic version check

@@ -14,6 +14,7 @@
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
+#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
@@ -90,7 +91,10 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
-  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows}; }
+  AppPorts Ports() {
+    return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
+                    memoryMonitor, memoryBlocks};
+  }
 
   RecordingForm& NewForm() {
     form = std::make_unique<RecordingForm>(Ports(), log);
@@ -130,6 +134,8 @@ struct FormHarness {
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   FakeWindowSystem windows;
+  FakeMemoryMonitor memoryMonitor;
+  FakeBlockAllocator memoryBlocks;
   std::unique_ptr<RecordingForm> form;
 };
 

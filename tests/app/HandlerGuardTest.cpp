@@ -85,7 +85,7 @@ TEST(HandlerGuardTest, FormTimerFailingEveryTickStacksNoBoxes) {
   RecordingForm& f = h.Started();
   f.onTimermem = [] { throw Error("CPU index out of bounds"); };
   // The view delivers each tick through Dispatch; ticks keep coming while the box is open.
-  auto tick = [&] { return f.Dispatch("Timermem", [&] { f.Timermem.Tick(); }); };
+  auto tick = [&] { return f.Dispatch("Timermem", [&] { f.memoryPage.Timermem.Tick(); }); };
   h.messages.onShow = [&](const FakeMessageBox::Shown&) -> std::optional<int> {
     tick();
     tick();

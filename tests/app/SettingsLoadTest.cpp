@@ -77,15 +77,15 @@ const std::vector<LoadRow>& Rows() {
       {"ProxyIP", [](TKWForm& f) { return f.edtpx.Text(); }, "", {{"10.0.0.1", "10.0.0.1"}}},
       {"ProxyPort", [](TKWForm& f) { return f.edtpr.Text(); }, "",
        {{"8080", "8080"}, {"80a 代理", "80a 代理"}}},
-      {"MemRange", [](TKWForm& f) { return Num(f.MemLevel.Value()); }, "513",
+      {"MemRange", [](TKWForm& f) { return Num(f.memoryPage.MemLevel.Value()); }, "513",
        {{"64", "64"}, {"x", "513"}, {"1", "2"}, {"9999", "513"}}},
-      {"MemLimitV", [](TKWForm& f) { return Num(f.DLevel.Value()); }, "10",
+      {"MemLimitV", [](TKWForm& f) { return Num(f.memoryPage.DLevel.Value()); }, "10",
        {{"20", "20"}, {"x", "10"}, {"1", "2"}, {"101", "100"}}},
-      {"CPULimitV", [](TKWForm& f) { return Num(f.CPULevel.Value()); }, "10",
+      {"CPULimitV", [](TKWForm& f) { return Num(f.memoryPage.CPULevel.Value()); }, "10",
        {{"20", "20"}, {"x", "10"}, {"1", "2"}}},
-      {"MemLimit", [](TKWForm& f) { return Bool(f.Dinfo.Checked()); }, "0",
+      {"MemLimit", [](TKWForm& f) { return Bool(f.memoryPage.Dinfo.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"CPULimit", [](TKWForm& f) { return Bool(f.CInfo.Checked()); }, "0",
+      {"CPULimit", [](TKWForm& f) { return Bool(f.memoryPage.CInfo.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
       {"AutoUpdate", [](TKWForm& f) { return Bool(f.chkupdate.Checked()); }, "1",
        {{"0", "0"}, {"x", "1"}}},
@@ -240,7 +240,7 @@ TEST(SettingsLoadTest, ProxyFieldsFollowUseProxyAndUpdateTimerFollowsAutoUpdate)
   RecordingForm& g = d.Started();
   EXPECT_FALSE(g.edtpx.Enabled());
   EXPECT_TRUE(g.tmrupdate.Enabled());
-  EXPECT_TRUE(g.Timermem.Enabled());
+  EXPECT_TRUE(g.memoryPage.Timermem.Enabled());
 }
 
 TEST(SettingsLoadTest, SlidersRewriteTheirCaptions) {
@@ -248,10 +248,10 @@ TEST(SettingsLoadTest, SlidersRewriteTheirCaptions) {
   h.env.totalPhysicalMemory = 256ull << 20;
   h.GivenOptions("MemRange=64\r\nMemLimitV=20\r\nCPULimitV=30\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_EQ(f.MemLevel.Max(), 257);
-  EXPECT_EQ(f.LInfo.Caption(), "整理0-64MB的内存区域");
-  EXPECT_EQ(f.Dinfo.Caption(), "当可用物理内存小于 20% 时自动进行内存整理");
-  EXPECT_EQ(f.CInfo.Caption(), "当CPU占用率超过 30% 时不自动进行内存整理");
+  EXPECT_EQ(f.memoryPage.MemLevel.Max(), 257);
+  EXPECT_EQ(f.memoryPage.LInfo.Caption(), "整理0-64MB的内存区域");
+  EXPECT_EQ(f.memoryPage.Dinfo.Caption(), "当可用物理内存小于 20% 时自动进行内存整理");
+  EXPECT_EQ(f.memoryPage.CInfo.Caption(), "当CPU占用率超过 30% 时不自动进行内存整理");
 }
 
 TEST(SettingsLoadTest, ColourLabelsShowRgbText) {

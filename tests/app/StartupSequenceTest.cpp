@@ -100,7 +100,7 @@ TEST(StartupSequenceTest, SetsTheAboutCaptionsAndTheRadius) {
   EXPECT_EQ(f.SpinEdit1.Value(), 500);
   EXPECT_EQ(f.SpinEdit1.Max(), 500);
   EXPECT_EQ(f.downloadTempFile, "C:\\Temp\\NbDown.tmp");
-  EXPECT_EQ(f.lastAutoRun, h.env.tickCount);
+  EXPECT_EQ(f.memoryPage.lastAutoRun, h.env.tickCount);
   EXPECT_EQ(f.programFileTime, (LocalDateTime{2004, 5, 6, 7, 8, 9, 0}));
 }
 

@@ -20,6 +20,7 @@
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
+#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/FakeShell.h"
@@ -68,7 +69,8 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windows});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                              windows, memoryMonitor, memoryBlocks});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -84,6 +86,8 @@ class MainWindowTest : public ::testing::Test {
   FakeWindowSystem windows;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
+  FakeMemoryMonitor memoryMonitor;
+  FakeBlockAllocator memoryBlocks;
   MainWindow window{GetModuleHandleW(nullptr)};
   std::unique_ptr<TKWForm> form;
 };

@@ -19,6 +19,7 @@
 #include "base/win32/Wide.h"
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeAppPorts.h"
+#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellDialogs.h"
@@ -169,13 +170,16 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
   FakeWindowSystem windows;
+  FakeMemoryMonitor memoryMonitor;
+  FakeBlockAllocator memoryBlocks;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
   const std::string longFolder = "D:\\" + std::string(280, 'p');  // longer than 256 characters
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
-  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windows});
+  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
+                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -98,6 +98,19 @@ constexpr ControlPlace kPlaces[] = {
     {"Label10", kPageTrans, {8, 212, 180, 16}},
     {"Label7", kPageTrans, {190, 212, 40, 16}},
     {"SBTF", kPageTrans, {305, 242, 100, 23}},
+    // TSmemory: below the sliders, the monitor's gauges with their labels, then the progress
+    // gauge and Button2 (appended, so the other controls keep their ids).
+    {"LGauge3", kPageMemory, {8, 185, 84, 16}},
+    {"Gauge3", kPageMemory, {96, 184, 309, 16}},
+    {"LGauge1", kPageMemory, {8, 207, 84, 16}},
+    {"Gauge1", kPageMemory, {96, 206, 309, 16}},
+    {"LGauge2", kPageMemory, {8, 229, 84, 16}},
+    {"Gauge2", kPageMemory, {96, 228, 309, 16}},
+    {"LGauge4", kPageMemory, {8, 251, 84, 16}},
+    {"Gauge4", kPageMemory, {96, 250, 309, 16}},
+    {"LGauge5", kPageMemory, {8, 275, 84, 16}},
+    {"Gauge5", kPageMemory, {96, 274, 200, 16}},
+    {"Button2", kPageMemory, {305, 270, 100, 24}},
 };
 
 }  // namespace

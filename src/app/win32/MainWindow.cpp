@@ -73,11 +73,13 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
-  shortcutPage_.reset();  // lets go of LV, revokes the drop target
-  transparencyPage_.reset();  // lets go of Lstform
   timers_.reset();
   tray_.reset();  // removes the icon
+  // The binder goes before the page views: it still refers to the models they hold.
   binder_.reset();
+  shortcutPage_.reset();  // lets go of LV, revokes the drop target
+  transparencyPage_.reset();  // lets go of Lstform
+  memoryPage_.reset();
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -208,6 +210,7 @@ void MainWindow::CreateControls() {
   }
   CreateShortcutPage();
   CreateTransparencyPage();
+  CreateMemoryPage();
   // The pages' list views set their columns for the 96-DPI design.
   controls::win32::ScaleListColumns(hwnd_, controls::win32::kDesignDpi, dpi_);
 }
@@ -284,6 +287,18 @@ void MainWindow::CreateTransparencyPage() {
           Offset(kAlphaSliderRect, area.left, area.top), kIdWindowList, kIdAlphaSlider},
       font_.get(),
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); });
+}
+
+// The memory page's gauges, at their places in the layout (their labels and Button2 are
+// plain controls, bound with the others).
+void MainWindow::CreateMemoryPage() {
+  const RECT area = PageArea();
+  memoryPage_ = std::make_unique<memory::win32::MemoryPageView>(
+      hwnd_, form_->memoryPage, *binder_, form_->PC, kPageMemory, font_.get(), [&](const std::string& name) {
+        const ControlPlace* place = FindPlace(name);
+        return memory::win32::MemoryPageView::Place{place ? Offset(place->rect, area.left, area.top) : RECT{},
+                                                    ControlId(name)};
+      });
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour

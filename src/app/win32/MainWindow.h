@@ -27,6 +27,7 @@
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
+#include "memory/win32/MemoryPageView.h"
 #include "shortcuts/win32/ShortcutPageView.h"
 #include "transparency/win32/TransparencyPageView.h"
 
@@ -101,6 +102,7 @@ class MainWindow final : public IShellUi {
   void ChangeDpi(int dpi, const RECT& suggested);
   void CreateShortcutPage();
   void CreateTransparencyPage();
+  void CreateMemoryPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -131,6 +133,7 @@ class MainWindow final : public IShellUi {
   COLORREF pageColor_ = 0;
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
   std::unique_ptr<transparency::win32::TransparencyPageView> transparencyPage_;
+  std::unique_ptr<memory::win32::MemoryPageView> memoryPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -8,6 +8,8 @@
 #include "app/MainForm.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Win32Environment.h"
+#include "memory/win32/Win32BlockAllocator.h"
+#include "memory/win32/Win32MemoryMonitor.h"
 #include "platform/win32/Win32ActiveDesktop.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -69,10 +71,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
   transparency::win32::Win32WindowSystem windowSystem;
+  memory::win32::Win32MemoryMonitor memoryMonitor;
+  memory::win32::Win32BlockAllocator memoryBlocks;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
+                          memoryMonitor, memoryBlocks});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
