@@ -13,6 +13,7 @@
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
+#include "startup/StartupSystem.h"
 
 namespace tovr::app {
 
@@ -82,6 +83,7 @@ struct AppPorts {
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
+  startup::IStartupSystem& startupSystem;  // search path and locale order of the startup list
 };
 
 }  // namespace tovr::app

@@ -46,7 +46,8 @@ TKWForm::TKWForm(AppPorts p)
                      // The import ends on the shortcut page of the shown window.
                      PC.SetActivePage("TSshortcut");
                      ShowMainWindow();
-                   }) {
+                   }),
+      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);

@@ -31,6 +31,7 @@
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
 #include "shortcuts/ShortcutPage.h"
+#include "startup/StartupPage.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -156,6 +157,7 @@ class TKWForm {
   void binClick();
   void bdelClick();
   void SpeedButton1Click();
+  void LRDblClick();  // runs the first selected startup entry
   virtual std::vector<std::string> RefreshWindowList();
   virtual void WindowItemClick(int index);
   virtual void TSmemoryShow();
@@ -205,7 +207,6 @@ class TKWForm {
   // ---- Shell state ------------------------------------------------------------------------
   bool wallpaperChanged = false;
   bool settingsVisited = false;
-  bool startupChanged = false;
   bool wallpaperApplyPending = false;
   bool quitting = false;
   bool mainWindowShown = false;
@@ -305,6 +306,9 @@ class TKWForm {
 
   // ---- TSshortcut: the shortcut page ------------------------------------------------------
   shortcuts::ShortcutPage shortcutPage;
+
+  // ---- TSRun: the startup page (LR, startupChanged) ----------------------------------------
+  startup::StartupPage startupPage;
 
  private:
   struct Placed {

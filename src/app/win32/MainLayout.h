@@ -47,6 +47,10 @@ inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 234};
 inline constexpr LayoutRect kUrlPanelRect{4, 271, 405, 22};
 inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
 
+// The startup page: the list LR fills it (a view of its own, startup/win32).
+inline constexpr LayoutRect kStartupListRect{4, 4, 405, 289};
+inline constexpr int kIdStartupList = 302;
+
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();
 // The entry for a control; nullptr when it has none.

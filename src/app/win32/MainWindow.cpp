@@ -76,6 +76,7 @@ void MainWindow::Destroy() {
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
+  startupPage_.reset();  // after the binder, which lets go of the view's stand-in model
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -207,6 +208,7 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  CreateStartupPage();
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
@@ -222,6 +224,20 @@ void MainWindow::CreateShortcutPage() {
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
       [this] { form_->LVDblClick(); });
   if (systemImages_) shortcutPage_->SetImages(systemImages_);
+}
+
+// The startup page: the list LR.
+void MainWindow::CreateStartupPage() {
+  TKWForm& f = *form_;
+  const RECT area = PageArea();
+  startupPage_ = std::make_unique<startup::win32::StartupPageView>(
+      hwnd_, f.startupPage, *binder_,
+      startup::win32::StartupPageView::Placement{f.PC, kPageRun, Offset(kStartupListRect, area.left, area.top),
+                                                 kIdStartupList},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
+      [this] { form_->LRDblClick(); });
+  if (systemImages_) startupPage_->SetImages(systemImages_);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -406,6 +422,7 @@ void MainWindow::ShareSystemImageList() {
   if (info.hIcon) DestroyIcon(info.hIcon);
   menu_->SetImages(systemImages_);
   if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
+  if (startupPage_) startupPage_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -447,6 +464,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (shortcutPage_ && shortcutPage_->OnNotify(lParam, result)) return result;
+      if (startupPage_ && startupPage_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }

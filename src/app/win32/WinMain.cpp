@@ -16,6 +16,7 @@
 #include "shortcuts/win32/Win32ShellExecute.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
 #include "shortcuts/win32/Win32ShellLinks.h"
+#include "startup/win32/Win32StartupSystem.h"
 
 namespace {
 
@@ -67,10 +68,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
+  startup::win32::Win32StartupSystem startupSystem;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, startupSystem});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
