@@ -65,8 +65,18 @@ check_startup_page_moves_entries_and_keeps_what_it_does_not_list() {
   expect_eq "Alpha back in Run" "$(reg_value "HKCU\\$KEYS\\Run" Alpha)" 'REG_SZ C:\Apps\alpha.exe -s'
   expect_eq "Alpha in NeverRun" "$(reg_value "HKCU\\$KEYS\\NeverRun" Alpha)" ""
 
+  # Renamed in place (LVM_EDITLABELW on row 1, Beta), the value is renamed at the save.
+  probe sendid TKWForm "$STARTUP_LIST_ID" 0x1076 1 0 >/dev/null || fail "no label edit"
+  sleep 0.5
+  xdotool key ctrl+a type Gamma
+  xdotool key Return
+  sleep 0.5
+  expect_eq "renamed row" "$(startup_rows | cut -f2 | paste -sd,)" "Alpha,Gamma,Parked,全局工具"
+  save_startup
+  expect_eq "Beta" "$(reg_value "HKCU\\$KEYS\\Run" Beta)" ""
+  expect_eq "Gamma" "$(reg_value "HKCU\\$KEYS\\Run" Gamma)" 'REG_EXPAND_SZ %SystemRoot%\notepad.exe'
+
   expect_eq "REG_DWORD" "$(reg_value "HKCU\\$KEYS\\Run" zzCounter)" "REG_DWORD 0x7"
   expect_eq "subkey value" "$(reg_value "HKCU\\$KEYS\\Run\\Sub" Inner)" "REG_SZ kept"
-  expect_eq "expandable" "$(reg_value "HKCU\\$KEYS\\Run" Beta)" 'REG_EXPAND_SZ %SystemRoot%\notepad.exe'
   expect_eq "all-users parked" "$(reg_value "HKLM\\$KEYS\\NeverRun" Parked)" 'REG_SZ C:\Apps\parked.exe'
 }

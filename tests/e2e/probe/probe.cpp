@@ -26,6 +26,9 @@
 //   probe launch-tray COMMAND_LINE TIMEOUT_MS     starts a program and prints the milliseconds
 //                                                 until the first tray icon place changes (an
 //                                                 icon appeared in an empty tray)
+//   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
+//                                                 SendMessageTimeout to the descendant with that
+//                                                 id; prints the result
 //   probe listrows CLASS CONTROL_ID               the rows of the list view with that id in the
 //                                                 first window of CLASS: index, check state
 //                                                 (0 none, 1 unticked, 2 ticked), the texts of
@@ -225,7 +228,7 @@ int ListRows(HWND list) {
 }
 
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|listrows ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows ...");
   return 2;
 }
 
@@ -421,6 +424,19 @@ int wmain(int argc, wchar_t** argv) {
       }
       Sleep(1);
     }
+  }
+  if (cmd == L"sendid" && argc >= 7) {
+    HWND top = FirstOfClass(argv[2]);
+    for (HWND c : top ? Children(top) : std::vector<HWND>{}) {
+      if (GetDlgCtrlID(c) != static_cast<int>(Num(argv[3]))) continue;
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(c, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
+                               static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+      Out(std::to_string(static_cast<long long>(result)));
+      return 0;
+    }
+    Out("no control with id " + std::string(Narrow(argv[3])));
+    return 1;
   }
   if (cmd == L"listrows" && argc >= 4) {
     HWND top = FirstOfClass(argv[2]);
