@@ -79,7 +79,7 @@ void TKWForm::ApplyStartupEntries() { startupPage.ApplyStartupEntries(); }
 void TKWForm::LRDblClick() { startupPage.LRDblClick(); }
 
 // ---- Side buttons by active page ---------------------------------------------------------
-// Add, Delete and Modify act on the active page; the wallpaper and startup lists join later.
+// Add, Delete and Modify act on the active page; the wallpaper list joins later.
 void TKWForm::bNClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bNClick();
   if (PC.ActiveIndex() == kPageRun) startupPage.bNClick();
