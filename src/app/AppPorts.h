@@ -15,6 +15,7 @@
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
 #include "transparency/WindowSystem.h"
+#include "startup/StartupSystem.h"
 
 namespace tovr::app {
 
@@ -87,6 +88,7 @@ struct AppPorts {
   transparency::IWindowSystem& windows;  // top-level windows and their alpha
   memory::IMemoryMonitor& memoryMonitor;  // memory status and processor load
   memory::IBlockAllocator& memoryBlocks;  // the defragmenter's blocks
+  startup::IStartupSystem& startupSystem;  // search path and locale order of the startup list
 };
 
 }  // namespace tovr::app

@@ -1,6 +1,8 @@
 // Showing, hiding, closing and quitting the main window; page changes; the tray's events.
 // Closing only hides the window to the tray; the program ends through the tray item "关闭"
 // (after a question) or when Windows ends the session. Nothing is saved at the end.
+#include <exception>
+
 #include "app/MainForm.h"
 #include "app/TrayMenu.h"
 
@@ -18,20 +20,30 @@ constexpr unsigned kQuitFlags = kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMb
 void TKWForm::FormShow() {
   shortcutPage.shortcutsChanged = false;
   wallpaperChanged = false;
-  startupChanged = false;
+  startupPage.startupChanged = false;
   wallpaperApplyPending = false;
   ports.ui.AcceptFiles(true);
   btnhelp.SetEnabled(MenuItemNamed("m306").Enabled());
   LoadStartupEntries();  // only when the startup list is empty
 }
 
+// The window counts as shown only once FormShow has run. An error in FormShow (the first fill
+// of the startup list can raise one) does not stop the showing: the window and its active page
+// still show, and the error is reported afterwards, so that the next showing runs FormShow and
+// the page handlers again.
 void TKWForm::ShowMainWindow() {
+  std::exception_ptr formShowError;
   if (!mainWindowShown) {
+    try {
+      FormShow();
+    } catch (...) {
+      formShowError = std::current_exception();
+    }
     mainWindowShown = true;
-    FormShow();
     PC.SetShowing(true);  // the active page's OnShow
   }
   ports.ui.ShowMainWindow();
+  if (formShowError) std::rethrow_exception(formShowError);
 }
 
 void TKWForm::HideMainWindow() {
@@ -95,7 +107,7 @@ void TKWForm::bCCClick() {
   ports.ui.AcceptFiles(false);
   if (shortcutPage.shortcutsChanged) RefreshPage("TSshortcut");
   if (wallpaperChanged) RefreshPage("TSWP");
-  if (startupChanged) RefreshPage("TSRun");
+  if (startupPage.startupChanged) RefreshPage("TSRun");
 }
 
 void TKWForm::bRClick() {

@@ -46,7 +46,8 @@ TKWForm::TKWForm(AppPorts p)
                         [this](int a) { SetStartMenuAlpha(a); }}),
       memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
                  [this] { return ports.env.TickCount(); },
-                 [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }) {
+                 [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }),
+      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);

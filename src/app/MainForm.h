@@ -33,6 +33,7 @@
 #include "memory/MemoryPage.h"
 #include "shortcuts/ShortcutPage.h"
 #include "transparency/TransparencyPage.h"
+#include "startup/StartupPage.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -159,6 +160,7 @@ class TKWForm {
   void binClick();
   void bdelClick();
   void SpeedButton1Click();
+  void LRDblClick();  // runs the first selected startup entry
   virtual std::vector<std::string> RefreshWindowList();
   virtual void WindowItemClick(int index);
   virtual void TSmemoryShow();
@@ -208,7 +210,6 @@ class TKWForm {
   // ---- Shell state ------------------------------------------------------------------------
   bool wallpaperChanged = false;
   bool settingsVisited = false;
-  bool startupChanged = false;
   bool wallpaperApplyPending = false;
   bool quitting = false;
   bool mainWindowShown = false;
@@ -299,6 +300,8 @@ class TKWForm {
 
   // ---- TSmemory: the memory monitor and defragmenter --------------------------------------
   memory::MemoryPage memoryPage;
+  // ---- TSRun: the startup page (LR, startupChanged) ----------------------------------------
+  startup::StartupPage startupPage;
 
  private:
   struct Placed {

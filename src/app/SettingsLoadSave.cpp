@@ -176,7 +176,7 @@ void TKWForm::bOKClick() {
   }
 
   // 5. Startup entries.
-  if (startupChanged) ApplyStartupEntries();
+  if (startupPage.startupChanged) ApplyStartupEntries();
 
   // 6. The wallpaper itself.
   if (wallpaperApplyPending) {

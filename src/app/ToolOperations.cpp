@@ -79,20 +79,24 @@ void TKWForm::SpeedButton1Click() { shortcutPage.desktopLinks.SpeedButton1Click(
 void TKWForm::RegisterUrlDropTarget() {}        // PnlUrl accepts dropped web links
 
 // ---- Startup entries ---------------------------------------------------------------------
-void TKWForm::ClearStartupList() {}     // empties LR
-void TKWForm::LoadStartupEntries() {}   // fills LR from the Run keys when it is empty
-void TKWForm::ApplyStartupEntries() {}  // parks or restores the changed entries
+void TKWForm::ClearStartupList() { startupPage.ClearStartupList(); }
+void TKWForm::LoadStartupEntries() { startupPage.LoadStartupEntries(); }
+void TKWForm::ApplyStartupEntries() { startupPage.ApplyStartupEntries(); }
+void TKWForm::LRDblClick() { startupPage.LRDblClick(); }
 
 // ---- Side buttons by active page ---------------------------------------------------------
-// Add, Delete and Modify act on the active page; the wallpaper and startup lists join later.
+// Add, Delete and Modify act on the active page; the wallpaper list joins later.
 void TKWForm::bNClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bNClick();
+  if (PC.ActiveIndex() == kPageRun) startupPage.bNClick();
 }
 void TKWForm::bdClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bdClick();
+  if (PC.ActiveIndex() == kPageRun) startupPage.bdClick();
 }
 void TKWForm::bCClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bCClick();
+  if (PC.ActiveIndex() == kPageRun) startupPage.bCClick();
 }
 
 void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {

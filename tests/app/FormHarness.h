@@ -19,6 +19,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
+#include "fakes/FakeStartupSystem.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -93,7 +94,7 @@ struct FormHarness {
 
   AppPorts Ports() {
     return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
-                    memoryMonitor, memoryBlocks};
+                    memoryMonitor, memoryBlocks, startupSystem};
   }
 
   RecordingForm& NewForm() {
@@ -136,6 +137,7 @@ struct FormHarness {
   FakeWindowSystem windows;
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;
+  startup::FakeStartupSystem startupSystem;
   std::unique_ptr<RecordingForm> form;
 };
 

@@ -18,12 +18,12 @@ RecordingForm& StartedWithFile(FormHarness& h) {
 TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
-  f.shortcutPage.shortcutsChanged = f.wallpaperChanged = f.startupChanged = true;
+  f.shortcutPage.shortcutsChanged = f.wallpaperChanged = f.startupPage.startupChanged = true;
   f.wallpaperApplyPending = f.settingsVisited = true;
   f.ShowMainWindow();
   EXPECT_FALSE(f.shortcutPage.shortcutsChanged);
   EXPECT_FALSE(f.wallpaperChanged);
-  EXPECT_FALSE(f.startupChanged);
+  EXPECT_FALSE(f.startupPage.startupChanged);
   EXPECT_FALSE(f.wallpaperApplyPending);
   EXPECT_TRUE(f.settingsVisited);
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.AcceptFiles(1)", "LoadStartupEntries",
@@ -34,6 +34,28 @@ TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
   f.ShowMainWindow();
   EXPECT_TRUE(f.shortcutPage.shortcutsChanged);
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.ShowMainWindow"}));
+}
+
+// The first fill of the startup list can fail: the window still shows with its page, and the
+// next showing runs FormShow again.
+TEST(FormLifecycleTest, AnErrorInFormShowDoesNotLeaveTheWindowHalfShown) {
+  struct Failing : RecordingForm {
+    using RecordingForm::RecordingForm;
+    int loads = 0;
+    void LoadStartupEntries() override {
+      if (++loads == 1) throw Error("Invalid data type for 'x'");
+    }
+  };
+  FormHarness h;
+  Failing f(h.Ports(), h.log);
+  f.PC.SetActivePage("TSSet");
+  EXPECT_FALSE(f.Dispatch("ShowRequest", [&] { f.ShowRequest(); }));
+  EXPECT_EQ(h.messages.shown.at(0).text, "Invalid data type for 'x'.");
+  EXPECT_TRUE(h.ui.visible && f.MainWindowShown());
+  EXPECT_TRUE(f.settingsVisited);  // the page's show handler ran
+  f.HideMainWindow();
+  f.ShowMainWindow();
+  EXPECT_EQ(f.loads, 2);
 }
 
 TEST(FormLifecycleTest, ShowRequestsKeepThePageAndDoubleClickSelectsShortcuts) {
@@ -191,7 +213,7 @@ TEST(FormLifecycleTest, CloseWithoutSavingReloadsTheChangedLists) {
     f.ShowMainWindow();
     f.shortcutPage.shortcutsChanged = cases[i].shortcuts;
     f.wallpaperChanged = cases[i].wallpaper;
-    f.startupChanged = cases[i].startup;
+    f.startupPage.startupChanged = cases[i].startup;
     h.log.clear();
     f.bCC.UserClick();
     std::vector<std::string> want = {"ui.HideMainWindow", "ui.AcceptFiles(0)"};

@@ -232,7 +232,7 @@ TEST(SettingsSaveTest, ListsAreSavedOnlyWhenChanged) {
   EXPECT_FALSE(h.Logged("SaveShortcuts(0)"));
   EXPECT_FALSE(h.Logged("ApplyStartupEntries"));
   f.CS.UserClick();  // sets shortcutsChanged; the menu is rebuilt grouped
-  f.startupChanged = true;
+  f.startupPage.startupChanged = true;
   f.bOKClick();
   EXPECT_TRUE(h.Logged("SaveShortcuts(1)"));
   EXPECT_TRUE(h.Logged("ApplyStartupEntries"));

@@ -26,6 +26,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
+#include "fakes/FakeStartupSystem.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -70,7 +71,7 @@ class MainWindowTest : public ::testing::Test {
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
     form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
-                                              windows, memoryMonitor, memoryBlocks});
+                                              windows, memoryMonitor, memoryBlocks, startupSystem});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -84,6 +85,7 @@ class MainWindowTest : public ::testing::Test {
   shortcuts::FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
   FakeWindowSystem windows;
+  startup::FakeStartupSystem startupSystem;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   FakeMemoryMonitor memoryMonitor;

@@ -25,6 +25,7 @@
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
+#include "fakes/FakeStartupSystem.h"
 #include "fakes/MemoryFileSystem.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/win32/UrlDropTarget.h"
@@ -172,6 +173,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeWindowSystem windows;
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;
+  startup::FakeStartupSystem startupSystem;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
@@ -179,7 +181,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
   auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
-                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks});
+                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -52,6 +52,9 @@ inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
 inline constexpr LayoutRect kWindowListRect{8, 64, 397, 136};
 inline constexpr LayoutRect kAlphaSliderRect{4, 234, 290, 40};
 inline constexpr int kIdWindowList = 302, kIdAlphaSlider = 303;
+// The startup page: the list LR fills it (a view of its own, startup/win32).
+inline constexpr LayoutRect kStartupListRect{4, 4, 405, 289};
+inline constexpr int kIdStartupList = 304;
 
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();

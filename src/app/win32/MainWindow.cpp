@@ -80,6 +80,7 @@ void MainWindow::Destroy() {
   shortcutPage_.reset();  // lets go of LV, revokes the drop target
   transparencyPage_.reset();  // lets go of Lstform
   memoryPage_.reset();
+  startupPage_.reset();  // after the binder, which lets go of the view's stand-in model
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -211,6 +212,7 @@ void MainWindow::CreateControls() {
   CreateShortcutPage();
   CreateTransparencyPage();
   CreateMemoryPage();
+  CreateStartupPage();
   // The pages' list views set their columns for the 96-DPI design.
   controls::win32::ScaleListColumns(hwnd_, controls::win32::kDesignDpi, dpi_);
 }
@@ -299,6 +301,20 @@ void MainWindow::CreateMemoryPage() {
         return memory::win32::MemoryPageView::Place{place ? Offset(place->rect, area.left, area.top) : RECT{},
                                                     ControlId(name)};
       });
+}
+
+// The startup page: the list LR.
+void MainWindow::CreateStartupPage() {
+  TKWForm& f = *form_;
+  const RECT area = PageArea();
+  startupPage_ = std::make_unique<startup::win32::StartupPageView>(
+      hwnd_, f.startupPage, *binder_,
+      startup::win32::StartupPageView::Placement{f.PC, kPageRun, Offset(kStartupListRect, area.left, area.top),
+                                                 kIdStartupList},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
+      [this] { form_->LRDblClick(); });
+  if (systemImages_) startupPage_->SetImages(systemImages_);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -493,6 +509,7 @@ void MainWindow::ShareSystemImageList() {
   if (info.hIcon) DestroyIcon(info.hIcon);
   menu_->SetImages(systemImages_);
   if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
+  if (startupPage_) startupPage_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -535,6 +552,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (shortcutPage_ && shortcutPage_->OnNotify(lParam, result)) return result;
+      if (startupPage_ && startupPage_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }

@@ -30,6 +30,7 @@
 #include "memory/win32/MemoryPageView.h"
 #include "shortcuts/win32/ShortcutPageView.h"
 #include "transparency/win32/TransparencyPageView.h"
+#include "startup/win32/StartupPageView.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -72,6 +73,7 @@ class MainWindow final : public IShellUi {
   HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
   // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
   bool RegisterUrlDrop() { return shortcutPage_ && shortcutPage_->RegisterUrlDrop(); }
+  HWND StartupListWindow() const { return startupPage_ ? startupPage_->ListWindow() : nullptr; }
   // Files dropped from the shell onto the window, in the drop's order (the HDROP already
   // released). Set by the composition root to the form's drop handler.
   std::function<void(const std::vector<std::string>& paths)> onFilesDropped;
@@ -103,6 +105,7 @@ class MainWindow final : public IShellUi {
   void CreateShortcutPage();
   void CreateTransparencyPage();
   void CreateMemoryPage();
+  void CreateStartupPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -134,6 +137,7 @@ class MainWindow final : public IShellUi {
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
   std::unique_ptr<transparency::win32::TransparencyPageView> transparencyPage_;
   std::unique_ptr<memory::win32::MemoryPageView> memoryPage_;
+  std::unique_ptr<startup::win32::StartupPageView> startupPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -19,6 +19,7 @@
 #include "shortcuts/win32/Win32ShellIcons.h"
 #include "shortcuts/win32/Win32ShellLinks.h"
 #include "transparency/win32/Win32WindowSystem.h"
+#include "startup/win32/Win32StartupSystem.h"
 
 namespace {
 
@@ -73,11 +74,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   transparency::win32::Win32WindowSystem windowSystem;
   memory::win32::Win32MemoryMonitor memoryMonitor;
   memory::win32::Win32BlockAllocator memoryBlocks;
+  startup::win32::Win32StartupSystem startupSystem;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
-                          memoryMonitor, memoryBlocks});
+                          memoryMonitor, memoryBlocks, startupSystem});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;

@@ -28,7 +28,16 @@
 //                                                 icon appeared in an empty tray)
 //   probe window CLASS TITLE MS                   shows a top-level window of CLASS titled TITLE
 //                                                 for MS milliseconds (a window of the test)
+//   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
+//                                                 SendMessageTimeout to the descendant with that
+//                                                 id; prints the result
+//   probe listrows CLASS CONTROL_ID               the rows of the list view with that id in the
+//                                                 first window of CLASS: index, check state
+//                                                 (0 none, 1 unticked, 2 ticked), the texts of
+//                                                 the first three columns, and the screen point
+//                                                 x,y of the row's check box
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -176,8 +185,52 @@ std::string Fingerprint(const std::vector<COLORREF>& pixels) {
   return Hex(h);
 }
 
+// The rows of another process's list view: texts and rectangles need memory in that process.
+int ListRows(HWND list) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  constexpr int kChars = 1024;
+  auto* remote = process ? static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * 2,
+                                                             MEM_COMMIT, PAGE_READWRITE))
+                         : nullptr;
+  if (!remote) return 1;
+  auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(list, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+    return result;
+  };
+  const auto count = static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    const auto check = (send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12) & 0xF;
+    std::string line = std::to_string(row) + "\t" + std::to_string(check);
+    for (int sub = 0; sub < 3; ++sub) {
+      LVITEMW item{};
+      item.iSubItem = sub;
+      item.pszText = remoteText;
+      item.cchTextMax = kChars;
+      wchar_t text[kChars] = {};
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      send(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+      ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
+      line += "\t" + Narrow(text);
+    }
+    RECT icon{LVIR_ICON, 0, 0, 0};
+    WriteProcessMemory(process, remote, &icon, sizeof icon, nullptr);
+    send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, &icon, sizeof icon, nullptr);
+    POINT box{icon.left - 8, (icon.top + icon.bottom) / 2};  // the check box is left of the icon
+    ClientToScreen(list, &box);
+    Out(line + "\t" + std::to_string(box.x) + "," + std::to_string(box.y));
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows ...");
   return 2;
 }
 
@@ -391,6 +444,29 @@ int wmain(int argc, wchar_t** argv) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
     return 0;
+}
+
+  if (cmd == L"sendid" && argc >= 7) {
+    HWND top = FirstOfClass(argv[2]);
+    for (HWND c : top ? Children(top) : std::vector<HWND>{}) {
+      if (GetDlgCtrlID(c) != static_cast<int>(Num(argv[3]))) continue;
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(c, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
+                               static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+      Out(std::to_string(static_cast<long long>(result)));
+      return 0;
+    }
+    Out("no control with id " + std::string(Narrow(argv[3])));
+    return 1;
+  }
+  if (cmd == L"listrows" && argc >= 4) {
+    HWND top = FirstOfClass(argv[2]);
+    const int id = static_cast<int>(Num(argv[3]));
+    if (top)
+      for (HWND c : Children(top))
+        if (GetDlgCtrlID(c) == id && ClassOf(c) == WC_LISTVIEWW) return ListRows(c);
+    Out("no list view with id " + std::to_string(id));
+    return 1;
   }
   return Usage();
 }

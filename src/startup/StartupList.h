@@ -1,0 +1,84 @@
+// The startup list LR as the logic sees it: its rows kept sorted by name with the system's
+// locale comparison (rows of equal names keep the order they came in), their selection, and
+// the edits a user makes: adding, removing, ticking, changing the command, renaming in place.
+// Every edit runs OnChange (LRChange: the main window's startupChanged); loading and clearing
+// are not edits. The Win32 list view mirrors the rows through `Changed`.
+//
+// The list also remembers where the values of removed rows are stored, so that the next save
+// removes them from the registry.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "startup/StartupEntry.h"
+
+namespace tovr::startup {
+
+// What changed, for the view: `row` is the row concerned (Inserted: its new position; Removed:
+// its former one); Reset concerns the whole list.
+struct StartupListChange {
+  enum Kind { Inserted, Removed, Updated, Selection, Reset };
+  Kind kind;
+  std::size_t row = 0;
+};
+
+class StartupList {
+ public:
+  using Compare = std::function<int(const std::string&, const std::string&)>;
+  explicit StartupList(Compare compareNames);
+  StartupList(const StartupList&) = delete;
+  StartupList& operator=(const StartupList&) = delete;
+
+  std::size_t Count() const { return rows_.size(); }
+  bool Empty() const { return rows_.empty(); }
+  const StartupEntry& operator[](std::size_t row) const { return rows_[row].entry; }
+
+  // ---- Filling (not edits) ----------------------------------------------------------------
+  // The rows of a load, sorted into the list.
+  void AppendLoaded(std::vector<StartupEntry> rows);
+  // Every row goes, and the removed rows' places are forgotten (Refresh).
+  void Clear();
+
+  // ---- Edits (each runs OnChange) ---------------------------------------------------------
+  void Add(StartupEntry entry);  // at its sorted place, after rows of an equal name
+  void Remove(std::size_t row);
+  void SetEnabled(std::size_t row, bool enabled);  // the check box; no change, no edit
+  void SetCommand(std::size_t row, std::string command, int iconIndex);
+  // End of an in-place rename: the text is taken as it is and the list sorts again.
+  void LREdited(std::size_t row, std::string name);
+
+  // ---- Selection ----------------------------------------------------------------------------
+  bool Selected(std::size_t row) const { return rows_[row].selected; }
+  void SetSelected(std::size_t row, bool selected);
+  void SelectOnly(std::size_t row);
+  std::vector<std::size_t> SelectedRows() const;
+  std::optional<std::size_t> FirstSelected() const;
+
+  // ---- Where the values are (for the save) --------------------------------------------------
+  void SetStored(std::size_t row, std::optional<StoredAt> at) { rows_[row].entry.stored = std::move(at); }
+  // Places of values whose rows were removed and that the registry may still hold.
+  std::vector<StoredAt>& RemovedValues() { return removedValues_; }
+
+  std::function<void(const StartupListChange&)> Changed;  // for the view
+  std::function<void()> OnChange;                         // LRChange
+
+ private:
+  struct Row {
+    StartupEntry entry;
+    bool selected = false;
+  };
+  std::size_t SortedPosition(const std::string& name) const;  // after every row not greater
+  void Sort();
+  void Notify(StartupListChange::Kind kind, std::size_t row);
+  void Edited();
+
+  Compare compare_;
+  std::vector<Row> rows_;
+  std::vector<StoredAt> removedValues_;
+};
+
+}  // namespace tovr::startup

@@ -1,0 +1,178 @@
+#include "startup/win32/StartupListView.h"
+
+#include <string>
+
+#include "base/win32/Wide.h"
+
+namespace tovr::startup::win32 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
+                         LVS_SHAREIMAGELISTS;
+constexpr DWORD kExStyle = LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
+constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+
+struct Column {
+  const char* caption;
+  int width;
+};
+constexpr Column kColumns[] = {{"文件名别称", 120}, {"所执行的文件", 210}, {"位置", 70}};
+
+struct Updating {
+  explicit Updating(int& n) : n_(n) { ++n_; }
+  ~Updating() { --n_; }
+  int& n_;
+};
+
+void SetSubItem(HWND list, std::size_t row, int sub, const std::string& utf8) {
+  std::wstring text = Widen(utf8);
+  LVITEMW item{};
+  item.iSubItem = sub;
+  item.pszText = text.data();
+  SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+StartupListView::StartupListView(HWND parent, StartupList& model, int id, const RECT& rect, HFONT font)
+    : model_(model) {
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return;
+  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
+  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+    std::wstring text = Widen(kColumns[i].caption);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = text.data();
+    column.cx = kColumns[i].width;
+    column.iSubItem = i;
+    SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+  }
+  model_.Changed = [this](const StartupListChange& change) { Follow(change); };
+  Rebuild();
+}
+
+StartupListView::~StartupListView() { model_.Changed = nullptr; }
+
+void StartupListView::SetImages(HIMAGELIST images) {
+  SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void StartupListView::Rebuild() {
+  Updating scope(updating_);
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  for (std::size_t row = 0; row < model_.Count(); ++row) WriteRow(row, LVM_INSERTITEMW);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The row's name, icon, the two sub-items and its tick and selection.
+void StartupListView::WriteRow(std::size_t row, UINT message) {
+  const StartupEntry& e = model_[row];
+  std::wstring name = Widen(e.name);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(row);
+  item.pszText = name.data();
+  item.iImage = e.iconIndex;
+  SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
+  SetSubItem(hwnd_, row, 1, e.command);
+  SetSubItem(hwnd_, row, 2, e.location);
+  ShowState(row);
+}
+
+void StartupListView::ShowState(std::size_t row) {
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED;
+  item.state = (model_[row].enabled ? kChecked : kUnchecked) | (model_.Selected(row) ? LVIS_SELECTED : 0);
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void StartupListView::Follow(const StartupListChange& change) {
+  Updating scope(updating_);
+  const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+  switch (change.kind) {
+    case StartupListChange::Inserted:
+      if (change.row <= count && count + 1 == model_.Count()) {
+        WriteRow(change.row, LVM_INSERTITEMW);
+        return;
+      }
+      break;
+    case StartupListChange::Removed:
+      if (change.row < count && count == model_.Count() + 1) {
+        SendMessageW(hwnd_, LVM_DELETEITEM, change.row, 0);
+        return;
+      }
+      break;
+    case StartupListChange::Updated:
+    case StartupListChange::Selection:
+      if (change.row < count && count == model_.Count()) {
+        if (change.kind == StartupListChange::Updated) {
+          WriteRow(change.row, LVM_SETITEMW);
+        } else {
+          ShowState(change.row);
+        }
+        if (model_.Selected(change.row)) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, change.row, FALSE);
+        return;
+      }
+      break;
+    case StartupListChange::Reset:
+      break;
+  }
+  Rebuild();
+}
+
+// A tick or a selection changed by the user.
+void StartupListView::ItemChanged(const NMLISTVIEW& change) {
+  if (updating_ > 0 || !(change.uChanged & LVIF_STATE) || change.iItem < 0) return;
+  const auto row = static_cast<std::size_t>(change.iItem);
+  if (row >= model_.Count()) return;
+  const UINT changed = change.uOldState ^ change.uNewState;
+  // A state image of 0 is an item the list view has just made, before ShowState: no tick yet.
+  if ((changed & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK) != 0) {
+    const bool ticked = (change.uNewState & LVIS_STATEIMAGEMASK) == kChecked;
+    controls::win32::RunGuarded(guard_, "LRChange", [this, row, ticked] { model_.SetEnabled(row, ticked); });
+  }
+  if ((changed & LVIS_SELECTED) && row < model_.Count()) {
+    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+    controls::win32::RunGuarded(guard_, "LRChange", [this, row, selected] { model_.SetSelected(row, selected); });
+  }
+}
+
+bool StartupListView::OnNotify(LPARAM lParam, LRESULT& result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header || header->hwndFrom != hwnd_) return false;
+  result = 0;
+  switch (header->code) {
+    case LVN_ITEMCHANGED:
+      ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+      break;
+    case LVN_BEGINLABELEDITW:
+      result = FALSE;  // names are edited in place
+      break;
+    case LVN_ENDLABELEDITW: {
+      const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+      result = FALSE;  // the model shows the new name at its sorted place
+      if (!info->item.pszText || info->item.iItem < 0) break;  // cancelled
+      const auto row = static_cast<std::size_t>(info->item.iItem);
+      if (row >= model_.Count()) break;
+      const std::string name = Narrow(info->item.pszText);
+      controls::win32::RunGuarded(guard_, "LREdited", [this, row, name] { model_.LREdited(row, name); });
+      break;
+    }
+    case NM_DBLCLK:
+      if (OnDblClick) controls::win32::RunGuarded(guard_, "LRDblClick", OnDblClick);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+}  // namespace tovr::startup::win32

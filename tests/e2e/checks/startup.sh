@@ -1,0 +1,82 @@
+# The startup page against the real registry: rows from the Run and NeverRun keys of both roots;
+# unticking and ticking moves a value between Run and NeverRun at the save; what the list does
+# not hold (a REG_DWORD value, a subkey, the expandable type of a string) survives.
+
+STARTUP_LIST_ID=302  # LR: kIdStartupList in src/app/win32/MainLayout.h; bOK is 208
+KEYS='SOFTWARE\Microsoft\Windows\CurrentVersion'
+
+reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
+
+# reg_value KEY NAME: "TYPE DATA" of a value, "" when it is missing.
+reg_value() {
+  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | iconv -f gbk -t utf-8 | tr -d '\r' |
+    awk -v n="$2" '$1 == n { $1 = ""; sub(/^ +/, ""); gsub(/ {4}/, " "); print; exit }'
+}
+
+# startup_rows: "check<TAB>name<TAB>command<TAB>location" per row of LR (check: 1 unticked,
+# 2 ticked); click_check NAME: a real click on that row's check box; save_startup: bOK, no box.
+startup_rows() { probe listrows TKWForm "$STARTUP_LIST_ID" | cut -f2-5; }
+click_check() {
+  local point
+  point=$(probe listrows TKWForm "$STARTUP_LIST_ID" | awk -F'\t' -v n="$1" '$3 == n { print $6; exit }')
+  [ -n "$point" ] || fail "no row $1"
+  xdotool mousemove "${point%,*}" "${point#*,}" click 1
+  sleep 0.5
+}
+save_startup() {
+  probe click TKWForm 208 || fail "cannot press bOK"
+  [ -z "$(probe boxes)" ] || fail "a box after the save: $(probe boxes)"
+}
+
+check_startup_page_moves_entries_and_keeps_what_it_does_not_list() {
+  printf '[Option]\r\nGreeting=Thank\r\n' >"$E2E_APP_DIR/Config.ini"
+  mkdir -p "$WINEPREFIX/drive_c/Apps"  # programs that exist give their rows icons
+  cp "$TOVR_BUILD/win64/probe.exe" "$WINEPREFIX/drive_c/Apps/tool.exe"
+  cp "$TOVR_BUILD/win64/probe.exe" "$WINEPREFIX/drive_c/Apps/alpha.exe"
+  reg_add "HKLM\\$KEYS\\Run" /v 全局工具 /d 'C:\Apps\tool.exe /min'
+  reg_add "HKLM\\$KEYS\\NeverRun" /v Parked /d 'C:\Apps\parked.exe'
+  reg_add "HKCU\\$KEYS\\Run" /v Alpha /d 'C:\Apps\alpha.exe -s'
+  reg_add "HKCU\\$KEYS\\Run" /v Beta /t REG_EXPAND_SZ /d '%SystemRoot%\notepad.exe'
+  reg_add "HKCU\\$KEYS\\Run\\Sub" /v Inner /d kept
+  reg_add "HKCU\\$KEYS\\Run" /v zzCounter /t REG_DWORD /d 7  # not a string: the load stops here
+
+  start_tovrane
+  local box
+  box=$(probe boxes)
+  [ -n "$box" ] || { sleep 2; box=$(probe boxes); }
+  [[ "$box" == Tovrane$'\t'*"Invalid data type for 'zzCounter'."* ]] || fail "start-up error box: $box"
+  probe press Tovrane 确定 5000 >/dev/null || fail "cannot close the error box"
+  show_main_window
+  click_tab 3
+  sleep 0.7
+  expect_eq "rows" "$(startup_rows)" "$(printf '%s\n' $'2\tAlpha\tC:\\Apps\\alpha.exe -s\t当前用户' \
+    $'2\tBeta\t%SystemRoot%\\notepad.exe\t当前用户' $'1\tParked\tC:\\Apps\\parked.exe\t所有用户' \
+    $'2\t全局工具\tC:\\Apps\\tool.exe /min\t所有用户')"
+  mkdir -p "$TOVR_BUILD/screenshots"
+  window_shot "$TOVR_BUILD/screenshots/startup-page.png"
+
+  click_check Alpha
+  expect_eq "Alpha's tick" "$(startup_rows | awk -F'\t' '$2 == "Alpha" { print $1 }')" 1
+  save_startup
+  expect_eq "Alpha in Run" "$(reg_value "HKCU\\$KEYS\\Run" Alpha)" ""
+  expect_eq "Alpha in NeverRun" "$(reg_value "HKCU\\$KEYS\\NeverRun" Alpha)" 'REG_SZ C:\Apps\alpha.exe -s'
+  click_check Alpha
+  save_startup
+  expect_eq "Alpha back in Run" "$(reg_value "HKCU\\$KEYS\\Run" Alpha)" 'REG_SZ C:\Apps\alpha.exe -s'
+  expect_eq "Alpha in NeverRun" "$(reg_value "HKCU\\$KEYS\\NeverRun" Alpha)" ""
+
+  # Renamed in place (LVM_EDITLABELW on row 1, Beta), the value is renamed at the save.
+  probe sendid TKWForm "$STARTUP_LIST_ID" 0x1076 1 0 >/dev/null || fail "no label edit"
+  sleep 0.5
+  xdotool key ctrl+a type Gamma
+  xdotool key Return
+  sleep 0.5
+  expect_eq "renamed row" "$(startup_rows | cut -f2 | paste -sd,)" "Alpha,Gamma,Parked,全局工具"
+  save_startup
+  expect_eq "Beta" "$(reg_value "HKCU\\$KEYS\\Run" Beta)" ""
+  expect_eq "Gamma" "$(reg_value "HKCU\\$KEYS\\Run" Gamma)" 'REG_EXPAND_SZ %SystemRoot%\notepad.exe'
+
+  expect_eq "REG_DWORD" "$(reg_value "HKCU\\$KEYS\\Run" zzCounter)" "REG_DWORD 0x7"
+  expect_eq "subkey value" "$(reg_value "HKCU\\$KEYS\\Run\\Sub" Inner)" "REG_SZ kept"
+  expect_eq "all-users parked" "$(reg_value "HKLM\\$KEYS\\NeverRun" Parked)" 'REG_SZ C:\Apps\parked.exe'
+}
