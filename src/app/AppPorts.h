@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/LocalDateTime.h"
 #include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -17,10 +18,7 @@
 namespace tovr::app {
 
 // A local date and time (the executable's last-write time).
-struct LocalDateTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
-};
+using tovr::LocalDateTime;
 
 // Facts about the running program and the machine.
 class IEnvironment {
