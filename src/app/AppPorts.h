@@ -14,6 +14,9 @@
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
+#include "update/HttpClient.h"
+#include "update/Notifier.h"
+#include "update/UpdateSystem.h"
 
 namespace tovr::app {
 
@@ -80,6 +83,9 @@ struct AppPorts {
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
+  update::IHttpClient& http;                 // the update check's HTTP client
+  update::IUpdateSystem& updateSystem;       // folder chooser, file move, short date format
+  update::INotifierWindow& notifierWindow;   // the new-version notifier TFormCHVer
 };
 
 }  // namespace tovr::app

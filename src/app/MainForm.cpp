@@ -46,7 +46,9 @@ TKWForm::TKWForm(AppPorts p)
                      // The import ends on the shortcut page of the shown window.
                      PC.SetActivePage("TSshortcut");
                      ShowMainWindow();
-                   }) {
+                   }),
+      updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
+                  {chkP, edtpx, edtpr}, programFileTime) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -157,7 +159,7 @@ void TKWForm::WireControls() {
   Timer1.OnTimer = [this] { Timer1Timer(); };
   TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   Timermem.OnTimer = [this] { TimermemTimer(); };
-  tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
+  updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
 }
 
 void TKWForm::WireMenu() {
@@ -216,7 +218,7 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&Timer1, &TimerIcon, &Timermem, &tmrupdate};
+  return {&Timer1, &TimerIcon, &Timermem, &updateCheck.tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------

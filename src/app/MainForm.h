@@ -32,6 +32,7 @@
 #include "controls/Timer.h"
 #include "shortcuts/ShortcutPage.h"
 #include "tweaks/SystemToggles.h"
+#include "update/UpdateCheck.h"
 
 namespace tovr::app {
 
@@ -214,8 +215,6 @@ class TKWForm {
   int minutesLeft = 0;
   LocalDateTime programFileTime;
   std::uint32_t lastAutoRun = 0;
-  std::string downloadTempFile;
-  int updateTicks = 0;
   int iconStyle = 0;       // IconStyle: R0..R5
   bool groupedMenu = false;
   // Called at the beginning of each start-up step with its number (for tests and tracing).
@@ -298,13 +297,15 @@ class TKWForm {
   controls::Timer Timer1{"Timer1", 60000, false};
   controls::Timer TimerIcon{"TimerIcon", 60000, false};
   controls::Timer Timermem{"Timermem", 3000, true};
-  controls::Timer tmrupdate{"tmrupdate", 60000, true};
 
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;
 
   // ---- TSshortcut: the shortcut page ------------------------------------------------------
   shortcuts::ShortcutPage shortcutPage;
+
+  // ---- The update check: tmrupdate, the tray's MenuCV and menudown, the notifier ----------
+  update::UpdateCheck updateCheck;
 
  private:
   struct Placed {

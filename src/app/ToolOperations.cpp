@@ -104,9 +104,9 @@ void TKWForm::TSmemoryHide() {}   // the tab no longer counts as visible
 void TKWForm::menumemClick() {}   // defragment now
 
 // ---- Update ------------------------------------------------------------------------------
-void TKWForm::tmrupdateTimer() {}  // minute count to the automatic version check
-void TKWForm::MenuCVClick() {}     // check for a new version
-void TKWForm::menudownClick() {}   // download the new version
+void TKWForm::tmrupdateTimer() { updateCheck.tmrupdateTimer(); }
+void TKWForm::MenuCVClick() { updateCheck.MenuCVClick(); }
+void TKWForm::menudownClick() { updateCheck.menudownClick(); }
 
 // ---- Quick actions -----------------------------------------------------------------------
 void TKWForm::sbwebClick() {}        // opens the home page
