@@ -35,6 +35,11 @@ UINT WindowDpi(HWND hwnd) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
 NotifierWindow* FromWindow(HWND hwnd) {
   return reinterpret_cast<NotifierWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -100,10 +105,7 @@ void NotifierWindow::Layout(int dpi) {
   dpi_ = dpi;
   binder_.reset();
   std::vector<HWND> children;
-  EnumChildWindows(hwnd_, [](HWND h, LPARAM p) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(hwnd_, &CollectWindow, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children) DestroyWindow(child);
 
   // 宋体, 9 points: -12 pixels at 96 DPI.
