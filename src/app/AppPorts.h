@@ -7,6 +7,7 @@
 #include <string>
 
 #include "memory/MemoryPorts.h"
+#include "base/LocalDateTime.h"
 #include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -16,14 +17,14 @@
 #include "shortcuts/ShellPorts.h"
 #include "transparency/WindowSystem.h"
 #include "startup/StartupSystem.h"
+#include "update/HttpClient.h"
+#include "update/Notifier.h"
+#include "update/UpdateSystem.h"
 
 namespace tovr::app {
 
 // A local date and time (the executable's last-write time).
-struct LocalDateTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
-};
+using tovr::LocalDateTime;
 
 // Facts about the running program and the machine.
 class IEnvironment {
@@ -89,6 +90,9 @@ struct AppPorts {
   memory::IMemoryMonitor& memoryMonitor;  // memory status and processor load
   memory::IBlockAllocator& memoryBlocks;  // the defragmenter's blocks
   startup::IStartupSystem& startupSystem;  // search path and locale order of the startup list
+  update::IHttpClient& http;                 // the update check's HTTP client
+  update::IUpdateSystem& updateSystem;       // folder chooser, file move, short date format
+  update::INotifierWindow& notifierWindow;   // the new-version notifier TFormCHVer
 };
 
 }  // namespace tovr::app

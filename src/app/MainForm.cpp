@@ -47,7 +47,9 @@ TKWForm::TKWForm(AppPorts p)
       memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
                  [this] { return ports.env.TickCount(); },
                  [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }),
-      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}) {
+      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}),
+      updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
+                  {chkP, edtpx, edtpr}, programFileTime) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
@@ -149,7 +151,7 @@ void TKWForm::WireControls() {
   Timer1.OnTimer = [this] { Timer1Timer(); };
   TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
-  tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
+  updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
 }
 
 void TKWForm::WireMenu() {
@@ -208,7 +210,7 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&Timer1, &TimerIcon, &memoryPage.Timermem, &tmrupdate};
+  return {&Timer1, &TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------

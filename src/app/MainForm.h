@@ -35,6 +35,7 @@
 #include "transparency/TransparencyPage.h"
 #include "startup/StartupPage.h"
 #include "tweaks/SystemToggles.h"
+#include "update/UpdateCheck.h"
 
 namespace tovr::app {
 
@@ -217,8 +218,6 @@ class TKWForm {
   int changeInterval = 0;  // minutes
   int minutesLeft = 0;
   LocalDateTime programFileTime;
-  std::string downloadTempFile;
-  int updateTicks = 0;
   int iconStyle = 0;       // IconStyle: R0..R5
   bool groupedMenu = false;
   // Called at the beginning of each start-up step with its number (for tests and tracing).
@@ -287,7 +286,6 @@ class TKWForm {
   // ---- Timers ------------------------------------------------------------------------------
   controls::Timer Timer1{"Timer1", 60000, false};
   controls::Timer TimerIcon{"TimerIcon", 60000, false};
-  controls::Timer tmrupdate{"tmrupdate", 60000, true};
 
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;
@@ -300,8 +298,12 @@ class TKWForm {
 
   // ---- TSmemory: the memory monitor and defragmenter --------------------------------------
   memory::MemoryPage memoryPage;
+
   // ---- TSRun: the startup page (LR, startupChanged) ----------------------------------------
   startup::StartupPage startupPage;
+
+  // ---- The update check: tmrupdate, the tray's MenuCV and menudown, the notifier ----------
+  update::UpdateCheck updateCheck;
 
  private:
   struct Placed {

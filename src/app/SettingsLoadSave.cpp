@@ -125,7 +125,8 @@ void TKWForm::LoadSettings() {
 
   // 16. Automatic update check.
   in.Flag("AutoUpdate", chkupdate, true);
-  tmrupdate.SetEnabled(chkupdate.Checked());
+  updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
+  updateCheck.updateUrl = in.Text("UpdateUrl");  // a full http(s) URL of the version file; never saved
 
   // 17. Periodic caption refresh timer.
   TimerIcon.SetInterval(static_cast<unsigned>(SpinEdit4.Value()) * 1000u);
@@ -169,7 +170,7 @@ void TKWForm::bOKClick() {
     putNumber("transMenu", transparencyPage.SpinEdit6.Value());
     putFlag("SortMenu", CS.Checked());
     putFlag("AutoUpdate", chkupdate.Checked());
-    tmrupdate.SetEnabled(chkupdate.Checked());
+    updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
     toggles.SetFolderExplore(CE.Checked());
     toggles.ExplorerNoSave(CKExitSave.Checked() ? 1 : 0);
     toggles.SetAutorun(exePath, CW.Checked());

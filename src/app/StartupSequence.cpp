@@ -25,7 +25,7 @@ void TKWForm::FormCreate() {
   IEnvironment& env = ports.env;
 
   step(1);
-  updateTicks = 0;
+  updateCheck.updateTicks = 0;
 
   step(2);
   ports.ui.SetOuterHeight(358);
@@ -47,7 +47,7 @@ void TKWForm::FormCreate() {
   memoryPage.lastAutoRun = env.TickCount();
 
   step(7);
-  downloadTempFile = env.TempPath() + "NbDown.tmp";
+  updateCheck.SetTempFolder(env.TempPath());
 
   step(8);
   ports.ui.MakeOwnerToolWindow();

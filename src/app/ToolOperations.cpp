@@ -114,9 +114,9 @@ void TKWForm::TSmemoryHide() { memoryPage.TSmemoryHide(); }
 void TKWForm::menumemClick() { memoryPage.menumemClick(); }
 
 // ---- Update ------------------------------------------------------------------------------
-void TKWForm::tmrupdateTimer() {}  // minute count to the automatic version check
-void TKWForm::MenuCVClick() {}     // check for a new version
-void TKWForm::menudownClick() {}   // download the new version
+void TKWForm::tmrupdateTimer() { updateCheck.tmrupdateTimer(); }
+void TKWForm::MenuCVClick() { updateCheck.MenuCVClick(); }
+void TKWForm::menudownClick() { updateCheck.menudownClick(); }
 
 // ---- Quick actions -----------------------------------------------------------------------
 void TKWForm::sbwebClick() {}        // opens the home page

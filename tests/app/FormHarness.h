@@ -20,6 +20,7 @@
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
+#include "fakes/FakeUpdate.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -94,7 +95,7 @@ struct FormHarness {
 
   AppPorts Ports() {
     return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
-                    memoryMonitor, memoryBlocks, startupSystem};
+                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow};
   }
 
   RecordingForm& NewForm() {
@@ -138,6 +139,9 @@ struct FormHarness {
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;
   startup::FakeStartupSystem startupSystem;
+  update::FakeHttpClient http;
+  update::FakeUpdateSystem updateSystem;
+  update::FakeNotifierWindow notifierWindow;
   std::unique_ptr<RecordingForm> form;
 };
 

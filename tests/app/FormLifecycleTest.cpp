@@ -254,7 +254,7 @@ TEST(FormLifecycleTest, LookupsFindEveryPlacedControlByName) {
   EXPECT_GT(count, 60);
   EXPECT_EQ(f.FindControl("PC"), &f.PC);
   EXPECT_EQ(f.FindControl("nothing"), nullptr);
-  EXPECT_EQ(f.FindTimer("tmrupdate"), &f.tmrupdate);
+  EXPECT_EQ(f.FindTimer("tmrupdate"), &f.updateCheck.tmrupdate);
   EXPECT_EQ(f.FindMenuItem("menuclose")->Caption(), "关闭");
   EXPECT_FALSE(f.CKAMICON.Visible());
   EXPECT_EQ(f.CheckBox2.Caption(), "定时自动图标背景色    时间间隔(秒)");

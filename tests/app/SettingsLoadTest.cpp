@@ -233,13 +233,13 @@ TEST(SettingsLoadTest, ProxyFieldsFollowUseProxyAndUpdateTimerFollowsAutoUpdate)
   RecordingForm& f = h.Started();
   EXPECT_TRUE(f.edtpx.Enabled());
   EXPECT_TRUE(f.edtpr.Enabled());
-  EXPECT_FALSE(f.tmrupdate.Enabled());
+  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
 
   FormHarness d;
   d.GivenOptions("");
   RecordingForm& g = d.Started();
   EXPECT_FALSE(g.edtpx.Enabled());
-  EXPECT_TRUE(g.tmrupdate.Enabled());
+  EXPECT_TRUE(g.updateCheck.tmrupdate.Enabled());
   EXPECT_TRUE(g.memoryPage.Timermem.Enabled());
 }
 

@@ -88,7 +88,7 @@ TEST(SettingsSaveTest, SettingsPageNeverShownLeavesItsKeysAndTheRegistryAlone) {
   EXPECT_EQ(file.GetText("Option", "AutoUpdate", ""), "0");
   EXPECT_EQ(file.GetText("Option", "SortMenu", ""), "1");
   EXPECT_TRUE(ToggleChanges(h.registry).empty());
-  EXPECT_FALSE(f.tmrupdate.Enabled());
+  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
 }
 
 TEST(SettingsSaveTest, SettingsPageShownWritesItsKeysAndAppliesTheToggles) {
@@ -108,7 +108,7 @@ TEST(SettingsSaveTest, SettingsPageShownWritesItsKeysAndAppliesTheToggles) {
   EXPECT_EQ(file.GetNumber("Option", "transparence", 0), 150);
   EXPECT_EQ(file.GetText("Option", "AutoUpdate", ""), "0");
   EXPECT_EQ(file.GetText("Option", "NoSave", ""), "1");
-  EXPECT_FALSE(f.tmrupdate.Enabled());
+  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
   EXPECT_EQ(h.registry.Peek(RegRoot::LocalMachine, "SOFTWARE\\Classes\\Folder\\shell", ""),
             RegValue::FromString("explore"));
   const auto noSave = h.registry.Peek(

@@ -49,7 +49,7 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   // Defaults of a first run.
   EXPECT_TRUE(f.TimerIcon.Enabled());
   EXPECT_EQ(f.TimerIcon.Interval(), 5000u);
-  EXPECT_TRUE(f.tmrupdate.Enabled());
+  EXPECT_TRUE(f.updateCheck.tmrupdate.Enabled());
   EXPECT_FALSE(f.Timer1.Enabled());
 
   // The second start finds the file: no greeting, autorun read back from the registry.
@@ -99,7 +99,7 @@ TEST(StartupSequenceTest, SetsTheAboutCaptionsAndTheRadius) {
   EXPECT_EQ(f.FindMenuItem("m302")->Caption(), "[名称 Tovrane]");
   EXPECT_EQ(f.SpinEdit1.Value(), 500);
   EXPECT_EQ(f.SpinEdit1.Max(), 500);
-  EXPECT_EQ(f.downloadTempFile, "C:\\Temp\\NbDown.tmp");
+  EXPECT_EQ(f.updateCheck.downloadTempFile, "C:\\Temp\\NbDown.tmp");
   EXPECT_EQ(f.memoryPage.lastAutoRun, h.env.tickCount);
   EXPECT_EQ(f.programFileTime, (LocalDateTime{2004, 5, 6, 7, 8, 9, 0}));
 }

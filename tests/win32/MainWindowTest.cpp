@@ -27,6 +27,7 @@
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
+#include "fakes/FakeUpdate.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -71,7 +72,8 @@ class MainWindowTest : public ::testing::Test {
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
     form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
-                                              windows, memoryMonitor, memoryBlocks, startupSystem});
+                                              windows, memoryMonitor, memoryBlocks, startupSystem, http, updateSystem,
+                                              notifierWindow});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -90,6 +92,9 @@ class MainWindowTest : public ::testing::Test {
   FakeShellExecute shell;
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;
+  update::FakeHttpClient http;
+  update::FakeUpdateSystem updateSystem;
+  update::FakeNotifierWindow notifierWindow;
   MainWindow window{GetModuleHandleW(nullptr)};
   std::unique_ptr<TKWForm> form;
 };

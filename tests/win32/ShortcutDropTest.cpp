@@ -26,6 +26,7 @@
 #include "fakes/FakeShellExecute.h"
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
+#include "fakes/FakeUpdate.h"
 #include "fakes/MemoryFileSystem.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/win32/UrlDropTarget.h"
@@ -174,6 +175,9 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;
   startup::FakeStartupSystem startupSystem;
+  update::FakeHttpClient http;
+  update::FakeUpdateSystem updateSystem;
+  update::FakeNotifierWindow notifierWindow;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
@@ -181,7 +185,8 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
   auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
-                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem});
+                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem,
+                                                            http, updateSystem, notifierWindow});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -20,6 +20,9 @@
 #include "shortcuts/win32/Win32ShellLinks.h"
 #include "transparency/win32/Win32WindowSystem.h"
 #include "startup/win32/Win32StartupSystem.h"
+#include "update/win32/NotifierWindow.h"
+#include "update/win32/Win32UpdateSystem.h"
+#include "update/win32/WinHttpClient.h"
 
 namespace {
 
@@ -75,11 +78,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   memory::win32::Win32MemoryMonitor memoryMonitor;
   memory::win32::Win32BlockAllocator memoryBlocks;
   startup::win32::Win32StartupSystem startupSystem;
+  update::win32::WinHttpClient http;
+  update::win32::Win32UpdateSystem updateSystem;
+  update::win32::NotifierWindow notifier(instance);
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
-                          memoryMonitor, memoryBlocks, startupSystem});
+                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -95,11 +101,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       return control ? window.ControlWindow(*control) : nullptr;
     };
     window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
+    const auto guard = [&form](const std::string& name, const std::function<void()>& action) { form.Dispatch(name, action); };
+    http.SetGuard(guard);
+    updateSystem.owner = window.Handle();
+    notifier.Attach(form.updateCheck.notifier, window.Owner(), window.Handle(),
+                    reinterpret_cast<HICON>(GetClassLongPtrW(window.Handle(), GCLP_HICON)), guard);
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
     form.StartUp();  // the window stays hidden: the program lives in the tray
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;
     window.Destroy();  // the tray icon goes; nothing is saved
+    notifier.Detach();
+    http.Disconnect();
     activeDesktop.Reset();
     OleUninitialize();
   }

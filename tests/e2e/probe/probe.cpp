@@ -4,7 +4,8 @@
 //   probe windows [CLASS]                         hwnd, class, title, visible, exstyle, alpha, pid
 //   probe wait CLASS TIMEOUT_MS                   exit 0 once a window of CLASS exists
 //   probe gone CLASS TIMEOUT_MS                   exit 0 once no window of CLASS exists
-//   probe post CLASS MSG WPARAM LPARAM            PostMessage to the first window of CLASS
+//   probe post CLASS MSG WPARAM LPARAM [COUNT]    PostMessage to the first window of CLASS
+//                                                 (COUNT times, default once)
 //   probe send CLASS MSG WPARAM LPARAM            SendMessageTimeout (5 s); prints the result
 //   probe boxes                                   message boxes: title, then each child's text
 //   probe press TITLE BUTTON_TEXT TIMEOUT_MS      waits for a box titled TITLE, clicks the button
@@ -259,7 +260,12 @@ int wmain(int argc, wchar_t** argv) {
     UINT msg = static_cast<UINT>(Num(argv[3]));
     WPARAM wp = static_cast<WPARAM>(Num(argv[4]));
     LPARAM lp = static_cast<LPARAM>(Num(argv[5]));
-    if (cmd == L"post") return PostMessageW(found[0], msg, wp, lp) ? 0 : 1;
+    if (cmd == L"post") {
+      const long long count = argc >= 7 ? Num(argv[6]) : 1;
+      for (long long i = 0; i < count; ++i)
+        if (!PostMessageW(found[0], msg, wp, lp)) return 1;
+      return 0;
+    }
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(found[0], msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return 1;
     Out(std::to_string(static_cast<long long>(result)));

@@ -1,0 +1,99 @@
+// The update check as one object: the update timer tmrupdate and its minute count
+// updateTicks, the manual and automatic version check, the notifier it fills and shows, the
+// tray items "检查新版本" (MenuCV) and "下载新版本" (menudown), and the download into
+// downloadTempFile and from there into a folder the user picks. The main window holds one and
+// delegates tmrupdateTimer, MenuCVClick and menudownClick to it in one line each; the proxy
+// controls stay on the settings page and are read here at each request.
+//
+// One check or download runs at a time: a request while one runs (or while its message box or
+// folder chooser is open) is ignored.
+#pragma once
+
+#include <string>
+
+#include "base/LocalDateTime.h"
+#include "controls/CheckBox.h"
+#include "controls/Edit.h"
+#include "controls/MenuItem.h"
+#include "controls/Timer.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "update/HttpClient.h"
+#include "update/Notifier.h"
+#include "update/UpdateSystem.h"
+
+namespace tovr::update {
+
+// Placeholder until the project has its own update server (reserved .example domain).
+inline constexpr char kVersionFileUrl[] = "https://update.tovrane.example/soft/tovr.ver";
+inline constexpr char kNoConnection[] = "不能连接到服务器！请检查是否能够正确链接到网络。";
+inline constexpr char kNoConnectionShort[] = "不能连接到服务器！";
+inline constexpr char kErrorCaption[] = "错误";
+inline constexpr unsigned kNoConnectionFlags = kMbRetryCancel | kMbIconStop | kMbSystemModal;  // 0x1015
+inline constexpr unsigned kNoDownloadFlags = kMbIconStop | kMbSystemModal;                     // 0x1010
+inline constexpr char kInvalidVersionFile[] = "版本信息无效";
+inline constexpr char kSaveFolderTitle[] = "请选择保存位置";
+inline constexpr char kTempFileName[] = "NbDown.tmp";
+inline constexpr int kMinutesBetweenChecks = 120;  // the check runs when the count exceeds it
+
+struct UpdatePorts {
+  IHttpClient& http;
+  IMessageBox& messages;
+  IFileSystem& files;
+  IUpdateSystem& system;
+  INotifierWindow& notifierWindow;
+};
+
+// The settings page's proxy controls: "使用代理服务器", its host and port.
+struct ProxyControls {
+  const controls::CheckBox& chkP;
+  const controls::Edit& edtpx;
+  const controls::Edit& edtpr;
+};
+
+class UpdateCheck final : private IHttpListener {
+ public:
+  // `trayMenu` holds MenuCV and menudown; `programFileTime` is the main window's, taken at
+  // start, the release date of the running version.
+  UpdateCheck(UpdatePorts ports, controls::MenuItem& trayMenu, ProxyControls proxy,
+              const LocalDateTime& programFileTime);
+  ~UpdateCheck() override;
+  UpdateCheck(const UpdateCheck&) = delete;
+  UpdateCheck& operator=(const UpdateCheck&) = delete;
+
+  // downloadTempFile := `tempFolder` (with its trailing backslash) + "NbDown.tmp".
+  void SetTempFolder(const std::string& tempFolder);
+  // The version file's URL: UpdateUrl from the settings when set, else the built-in one.
+  std::string VersionFileUrl() const;
+
+  void tmrupdateTimer();  // a minute: the automatic check after 121 of them
+  void MenuCVClick();     // the manual check
+  void menudownClick();   // the download of the announced release
+  void StartVersionCheck();
+  bool Busy() const { return state_ != State::Idle; }
+
+  controls::Timer tmrupdate{"tmrupdate", 60000, true};
+  int updateTicks = 0;
+  bool autoCheck = false;
+  std::string downloadUrl;
+  std::string downloadTempFile;
+  std::string updateUrl;  // [Option] UpdateUrl; read by the load, never written
+  Notifier notifier;
+
+ private:
+  enum class State { Idle, Checking, Downloading, Answering };
+  void HttpDone(const std::string& body) override;
+  void HttpFailed(const std::string& reason) override;
+  void VersionFileArrived(const std::string& body);
+  void DownloadArrived();
+  void StartDownload();
+  std::optional<HttpProxy> Proxy() const;
+
+  UpdatePorts ports_;
+  controls::MenuItem& menudown_;
+  ProxyControls proxy_;
+  const LocalDateTime& programFileTime_;
+  State state_ = State::Idle;
+};
+
+}  // namespace tovr::update
