@@ -13,6 +13,7 @@
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
+#include "tweaks/QuickShell.h"
 
 namespace tovr::app {
 
@@ -82,6 +83,7 @@ struct AppPorts {
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
+  tweaks::IQuickShell& quickShell;  // the quick actions' shell, screen saver and CD door
 };
 
 }  // namespace tovr::app

@@ -31,6 +31,7 @@
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
 #include "shortcuts/ShortcutPage.h"
+#include "tweaks/QuickActions.h"
 #include "tweaks/SystemToggles.h"
 
 namespace tovr::app {
@@ -48,9 +49,6 @@ enum PageIndex : int {
   kSidePanel = -1,    // Panel1 / Panel2, beside the page control
 };
 
-// Placeholders until the project has its own address (reserved .example domain).
-inline constexpr char kHomePageUrl[] = "http://www.tovrane.example/";
-inline constexpr char kFeedbackAddress[] = "tovrane@tovrane.example";
 inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
 inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
 
@@ -199,6 +197,7 @@ class TKWForm {
   const std::string exePath;
   TSettingsFile settings;  // "Config.ini" beside the executable
   tweaks::SystemToggles toggles;
+  tweaks::QuickActions quickActions;
   HandlerGuard guard;
   std::minstd_rand random;  // seeded at start-up step 10
 

@@ -84,7 +84,7 @@ void TKWForm::FormCreate() {
   MenuItemNamed("m202").SetChecked(!DesktopIconsVisible());
 
   step(17);
-  MenuItemNamed("m306").SetEnabled(ports.files.FileExists(HelpPath(exePath)));
+  MenuItemNamed("m306").SetEnabled(quickActions.HelpFileExists());
 
   step(18);
   SetAboutCaptions(*PopupMenu1);

@@ -14,6 +14,7 @@
 #include "fakes/FakeActiveDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
+#include "fakes/FakeQuickShell.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
@@ -89,7 +90,7 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
-  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop}; }
+  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, quickShell}; }
 
   RecordingForm& NewForm() {
     form = std::make_unique<RecordingForm>(Ports(), log);
@@ -128,6 +129,7 @@ struct FormHarness {
   FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
+  FakeQuickShell quickShell;
   std::unique_ptr<RecordingForm> form;
 };
 

@@ -21,6 +21,7 @@
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
+#include "fakes/FakeQuickShell.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -62,7 +63,7 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, quickShell});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -74,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
+  FakeQuickShell quickShell;
   FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;

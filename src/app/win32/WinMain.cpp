@@ -16,6 +16,7 @@
 #include "shortcuts/win32/Win32ShellExecute.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
 #include "shortcuts/win32/Win32ShellLinks.h"
+#include "tweaks/win32/Win32QuickShell.h"
 
 namespace {
 
@@ -67,10 +68,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
+  tweaks::win32::Win32QuickShell quickShell;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                          quickShell});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -79,6 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     OleInitialize(nullptr);
     boxes.owner = window.Handle();
     shell.owner = window.Handle();
+    quickShell.mciCallback = window.Handle();
     dialogs.owner = window.Handle();
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);
