@@ -26,6 +26,9 @@
 //   probe launch-tray COMMAND_LINE TIMEOUT_MS     starts a program and prints the milliseconds
 //                                                 until the first tray icon place changes (an
 //                                                 icon appeared in an empty tray)
+//   probe screensaver 0|1                         sets whether a screen saver is active, as the
+//                                                 display settings do (under Wine: the X
+//                                                 server's screen saver, which Wine reports)
 #include <windows.h>
 
 #include <cstdio>
@@ -371,6 +374,14 @@ int wmain(int argc, wchar_t** argv) {
       }
       Sleep(1);
     }
+  }
+  if (cmd == L"screensaver" && argc >= 3) {
+    // A window of our own first: Wine answers from its display driver only once one exists.
+    HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const BOOL ok = SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(Num(argv[2])),
+                                          nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    if (w) DestroyWindow(w);
+    return ok ? 0 : 1;
   }
   return Usage();
 }
