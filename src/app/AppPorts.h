@@ -20,6 +20,7 @@
 #include "update/HttpClient.h"
 #include "update/Notifier.h"
 #include "update/UpdateSystem.h"
+#include "tweaks/QuickShell.h"
 
 namespace tovr::app {
 
@@ -93,6 +94,7 @@ struct AppPorts {
   update::IHttpClient& http;                 // the update check's HTTP client
   update::IUpdateSystem& updateSystem;       // folder chooser, file move, short date format
   update::INotifierWindow& notifierWindow;   // the new-version notifier TFormCHVer
+  tweaks::IQuickShell& quickShell;  // the quick actions' shell, screen saver and CD door
 };
 
 }  // namespace tovr::app

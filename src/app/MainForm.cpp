@@ -25,6 +25,7 @@ TKWForm::TKWForm(AppPorts p)
       exePath(p.env.ExePath()),
       settings(p.files, ConfigPath(exePath)),
       toggles(p.registry),
+      quickActions(p.quickShell, p.files, p.messages, HelpPath(exePath)),
       guard(p.messages, ApplicationTitle(exePath)),
       PC("PC", {{"TSshortcut", "快捷方式", {}, {}},
                 {"TSWP", "桌面壁纸", {}, {}},
@@ -70,8 +71,8 @@ TKWForm::TKWForm(AppPorts p)
   bd.SetHint("删除");
   bC.SetHint("修改");
   bR.SetHint("刷新");
-  sbweb.SetHint(std::string("访问主页 ") + kHomePageUrl);
-  sbmail.SetHint(std::string("发送邮件 ") + kFeedbackAddress);
+  sbweb.SetHint(std::string("访问主页 ") + tweaks::kHomePageUrl);
+  sbmail.SetHint(std::string("发送邮件 ") + tweaks::kFeedbackAddress);
   btnhelp.SetHint("打开帮助");
   bOK.SetHint("保存设置");
   bCC.SetHint("关闭");

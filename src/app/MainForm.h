@@ -34,6 +34,7 @@
 #include "shortcuts/ShortcutPage.h"
 #include "transparency/TransparencyPage.h"
 #include "startup/StartupPage.h"
+#include "tweaks/QuickActions.h"
 #include "tweaks/SystemToggles.h"
 #include "update/UpdateCheck.h"
 
@@ -52,9 +53,6 @@ enum PageIndex : int {
   kSidePanel = -1,    // Panel1 / Panel2, beside the page control
 };
 
-// Placeholders until the project has its own address (reserved .example domain).
-inline constexpr char kHomePageUrl[] = "http://www.tovrane.example/";
-inline constexpr char kFeedbackAddress[] = "tovrane@tovrane.example";
 inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
 inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
 
@@ -205,6 +203,7 @@ class TKWForm {
   const std::string exePath;
   TSettingsFile settings;  // "Config.ini" beside the executable
   tweaks::SystemToggles toggles;
+  tweaks::QuickActions quickActions;
   HandlerGuard guard;
   std::minstd_rand random;  // seeded at start-up step 10
 

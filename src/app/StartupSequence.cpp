@@ -35,9 +35,13 @@ void TKWForm::FormCreate() {
 
   step(4);  // first run: no Config.ini yet
   if (!settings.Exists()) {
-    toggles.SetAutorun(exePath, true);
-    CW.SetChecked(true);
-    ports.messages.Show(kGreetingText, kGreetingCaption, kGreetingFlags);
+    // A refused autorun is shown once and the start-up goes on, so the settings load records
+    // the greeting and the next start is no first start. The greeting, which says autorun was
+    // set up, is shown only when it was.
+    if (Dispatch("SetAutorun", [this] { toggles.SetAutorun(exePath, true); })) {
+      CW.SetChecked(true);
+      ports.messages.Show(kGreetingText, kGreetingCaption, kGreetingFlags);
+    }
   }
 
   step(5);
@@ -80,7 +84,7 @@ void TKWForm::FormCreate() {
   MenuItemNamed("m202").SetChecked(!DesktopIconsVisible());
 
   step(17);
-  MenuItemNamed("m306").SetEnabled(ports.files.FileExists(HelpPath(exePath)));
+  MenuItemNamed("m306").SetEnabled(quickActions.HelpFileExists());
 
   step(18);
   SetAboutCaptions(*PopupMenu1);

@@ -119,16 +119,17 @@ void TKWForm::MenuCVClick() { updateCheck.MenuCVClick(); }
 void TKWForm::menudownClick() { updateCheck.menudownClick(); }
 
 // ---- Quick actions -----------------------------------------------------------------------
-void TKWForm::sbwebClick() {}        // opens the home page
-void TKWForm::sbmailClick() {}       // writes a feedback mail
-void TKWForm::btnhelpClick() {}      // opens help.chm
-void TKWForm::mrsClick() {}          // starts the screen saver
-void TKWForm::mospClick() {}         // opens the display properties
-void TKWForm::menuopencdClick() {}   // opens the CD drive door
-void TKWForm::menuclosecdClick() {}  // closes the CD drive door
-void TKWForm::N9Click() {}           // feedback mail
-void TKWForm::m304Click() {}         // as sbmail
-void TKWForm::m305Click() {}         // as sbweb
-void TKWForm::m306Click() {}         // as btnhelp
+// The forwarding controls click their target, so its rules (m306's enabled state) apply.
+void TKWForm::sbwebClick() { quickActions.sbwebClick(); }
+void TKWForm::sbmailClick() { quickActions.sbmailClick(); }
+void TKWForm::btnhelpClick() { MenuItemNamed("m306").Click(); }
+void TKWForm::mrsClick() { quickActions.mrsClick(); }
+void TKWForm::mospClick() { quickActions.mospClick(); }
+void TKWForm::menuopencdClick() { quickActions.menuopencdClick(); }
+void TKWForm::menuclosecdClick() { quickActions.menuclosecdClick(); }
+void TKWForm::N9Click() { quickActions.N9Click(); }
+void TKWForm::m304Click() { sbmail.UserClick(); }
+void TKWForm::m305Click() { sbweb.UserClick(); }
+void TKWForm::m306Click() { quickActions.m306Click(); }
 
 }  // namespace tovr::app

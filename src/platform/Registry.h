@@ -1,5 +1,6 @@
-// The registry port: keys under a root, opened for one operation with full access, and their
-// typed values. Names and string data are UTF-8 here; the Win32 adapter converts them to UTF-16.
+// The registry port: keys under a root, opened for one operation with the access it needs, and
+// their typed values. Names and string data are UTF-8 here; the Win32 adapter converts them to
+// UTF-16.
 //
 // Failures: a key or value that is not there is an answer (null / nullopt / false), not an
 // error. A write that the system refuses, or a value of the wrong type, throws tovr::Error with
@@ -155,8 +156,9 @@ class IRegistryKey {
   }
 };
 
-// Existing and CreateIfMissing ask for full access; ReadOnly opens an existing key with read
-// access only (all a standard user gets under HKEY_LOCAL_MACHINE): its writes and deletions fail.
+// Existing and CreateIfMissing ask for read and write access (values read, written, deleted;
+// subkeys listed and created), not more; ReadOnly opens an existing key with read access only
+// (all a standard user gets under HKEY_LOCAL_MACHINE): its writes and deletions fail.
 enum class RegOpen { Existing, CreateIfMissing, ReadOnly };
 
 // The registry. Key paths are backslash-separated and always taken under the root: a leading

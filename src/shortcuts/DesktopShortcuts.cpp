@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "base/Text.h"
+#include "platform/RegistryPath.h"
 
 namespace tovr::shortcuts {
 
@@ -61,49 +62,53 @@ DesktopShortcuts::DesktopShortcuts(ShortcutList& list, IRegistry& registry,
                                    std::function<void()> showShortcutPage)
     : list_(list), registry_(registry), showShortcutPage_(std::move(showShortcutPage)) {}
 
-std::optional<std::string> DesktopShortcuts::DesktopFolder(RegRoot root, const char* key,
-                                                           const char* value) {
-  auto opened = registry_.Open(root, key, RegOpen::CreateIfMissing);
-  if (!opened) return std::nullopt;
+DesktopShortcuts::Folder DesktopShortcuts::DesktopFolder(RegRoot root, const char* key,
+                                                         const char* value) {
+  auto opened = registry_.Open(root, key, RegOpen::ReadOnly);
+  if (!opened) {
+    std::string name = std::string(RegRootName(root)) + "\\" + NormalizeKeyPath(key);
+    return {std::nullopt, FormatMessage1(kNoDesktopKey, name)};
+  }
+  const Folder unknown{std::nullopt, FormatMessage1(kNoDesktopValue, value)};
   std::optional<RegValue> v;
   try {
     v = opened->Read(value);
   } catch (const Error&) {
-    return std::nullopt;  // unreadable: not determined
+    return unknown;  // unreadable: not determined
   }
-  if (!v || !v->IsString()) return std::nullopt;
+  if (!v || !v->IsString()) return unknown;
   std::string folder = v->Text();
   // The values hold the folder without its trailing "\"; one written with it still names the
   // same folder. A drive's root keeps its "\".
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-  if (!IsAbsoluteFolder(folder)) return std::nullopt;
-  return folder;
+  if (!IsAbsoluteFolder(folder)) return unknown;
+  return {folder, {}};
 }
 
-std::optional<std::string> DesktopShortcuts::UserDesktop() {
+DesktopShortcuts::Folder DesktopShortcuts::UserDesktop() {
   return DesktopFolder(RegRoot::CurrentUser, kUserShellFoldersKey, kUserDesktopValue);
 }
 
-std::optional<std::string> DesktopShortcuts::CommonDesktop() {
+DesktopShortcuts::Folder DesktopShortcuts::CommonDesktop() {
   return DesktopFolder(RegRoot::LocalMachine, kCommonShellFoldersKey, kCommonDesktopValue);
 }
 
-void DesktopShortcuts::SayNoDesktop(const char* value) {
-  list_.Ports().messages.Show(FormatMessage1(kNoDesktopMessage, value), kErrorCaption,
-                              kNoDesktopFlags);
+void DesktopShortcuts::Say(const std::string& text) {
+  list_.Ports().messages.Show(text, kErrorCaption, kNoDesktopFlags);
 }
 
 void DesktopShortcuts::binClick() {
-  const std::optional<std::string> user = UserDesktop();
-  if (!user) return SayNoDesktop(kUserDesktopValue);
-  const std::optional<std::string> common = CommonDesktop();
-  if (!common) return SayNoDesktop(kCommonDesktopValue);
+  const Folder user = UserDesktop();
+  if (!user.path) return Say(user.problem + kNothingDone);
+  const Folder common = CommonDesktop();
+  if (!common.path) Say(common.problem + kUserDesktopOnly);
   IFileSystem& files = list_.Ports().files;
   try {
-    for (const std::string* folder : {&*user, &*common}) {
-      for (const std::string& name : files.ListFiles(*folder, kLinkPattern)) {
+    for (const std::optional<std::string>* folder : {&user.path, &common.path}) {
+      if (!*folder) continue;
+      for (const std::string& name : files.ListFiles(**folder, kLinkPattern)) {
         if (!IsPlainEntryName(name) || !IsShellLinkPath(name)) continue;
-        list_.AddShortcut("", InFolder(*folder, name), true);
+        list_.AddShortcut("", InFolder(**folder, name), true);
       }
     }
   } catch (...) {
@@ -116,28 +121,30 @@ void DesktopShortcuts::binClick() {
 }
 
 void DesktopShortcuts::bdelClick() {
-  const std::optional<std::string> user = UserDesktop();
-  if (!user) return SayNoDesktop(kUserDesktopValue);
+  const Folder user = UserDesktop();
+  if (!user.path) return Say(user.problem + kNothingDone);
   ShortcutPorts& ports = list_.Ports();
   if (ports.messages.Show(kDeleteAllQuestion, kDeleteAllCaption, kDeleteAllFlags) != kIdYes) {
     return;
   }
-  for (const std::string& name : ports.files.ListFiles(*user, kLinkPattern)) {
+  for (const std::string& name : ports.files.ListFiles(*user.path, kLinkPattern)) {
     if (!IsPlainEntryName(name) || !IsShellLinkPath(name)) continue;
-    ports.files.RemoveFile(InFolder(*user, name));  // a file that stays is skipped silently
+    ports.files.RemoveFile(InFolder(*user.path, name));  // a file that stays is skipped silently
   }
 }
 
 void DesktopShortcuts::SpeedButton1Click() {
-  const std::optional<std::string> common = CommonDesktop();
-  if (!common) return SayNoDesktop(kCommonDesktopValue);
+  const Folder common = CommonDesktop();
+  if (!common.path) return Say(common.problem + kNothingDone);
+  const std::string& folder = *common.path;
   IShellLinks& links = list_.Ports().links;
   for (std::size_t row = 0; row < list_.Count(); ++row) {
     const ShortcutEntry& e = list_[row];
     if (!IsSafeLinkName(e.name)) continue;
-    // The result is not reported: a link that cannot be written is skipped.
-    links.CreateShellLink(e.target, InFolder(*common, e.name + ".lnk"), *common,
-                          e.name + kExportDescriptionSuffix);
+    const LinkSaveResult saved = links.CreateShellLink(
+        e.target, InFolder(folder, e.name + ".lnk"), folder, e.name + kExportDescriptionSuffix);
+    // Any other failure is this link's own: skipped. A refusal would meet every other link too.
+    if (!saved && saved.accessDenied) throw Error(saved.error);
   }
 }
 

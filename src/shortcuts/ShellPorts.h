@@ -20,6 +20,16 @@ class IShellIcons {
   virtual int ShellIconIndex(const std::string& path) = 0;
 };
 
+// The outcome of writing one link file: saved, or not with the system's reason.
+struct LinkSaveResult {
+  bool saved = false;
+  // The system refused access: the folder, or a read-only file of that name, may not be
+  // written by this user (the all-users desktop for a user without administrator rights).
+  bool accessDenied = false;
+  std::string error;  // the system's text for a failure
+  explicit operator bool() const { return saved; }
+};
+
 class IShellLinks {
  public:
   virtual ~IShellLinks() = default;
@@ -27,8 +37,8 @@ class IShellLinks {
   // cannot be loaded or read throws tovr::Error carrying the system's error text.
   virtual std::string ResolveShellLink(const std::string& linkPath) = 0;
   // Writes a shell link holding exactly the target path, the working directory and the
-  // description; creates or overwrites `linkPath`. False when the file could not be saved.
-  virtual bool CreateShellLink(const std::string& target, const std::string& linkPath,
+  // description; creates or overwrites `linkPath`.
+  virtual LinkSaveResult CreateShellLink(const std::string& target, const std::string& linkPath,
                                const std::string& workDir, const std::string& description) = 0;
 };
 

@@ -15,6 +15,7 @@
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeMemory.h"
+#include "fakes/FakeQuickShell.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
@@ -95,7 +96,7 @@ struct FormHarness {
 
   AppPorts Ports() {
     return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
-                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow};
+                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow, quickShell};
   }
 
   RecordingForm& NewForm() {
@@ -142,6 +143,7 @@ struct FormHarness {
   update::FakeHttpClient http;
   update::FakeUpdateSystem updateSystem;
   update::FakeNotifierWindow notifierWindow;
+  FakeQuickShell quickShell;
   std::unique_ptr<RecordingForm> form;
 };
 

@@ -269,6 +269,7 @@ TEST(SettingsSaveTest, SavingTwiceWritesTheSameAndChangesNothingElse) {
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
   f.wallpaperChanged = true;
+  f.bOKClick();  // creates the keys its values need (reading at start-up creates none)
   h.registry.ClearChanges();
   h.log.clear();
   f.bOKClick();
@@ -320,7 +321,9 @@ TEST(SettingsSaveTest, FailedRegistryWriteStopsTheSaveAfterTheKeysBeforeIt) {
   FormHarness h;
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
-  h.registry.Deny(RegRoot::LocalMachine, "SOFTWARE\\Classes\\Folder\\shell");
+  // Refused machine-wide and per user.
+  h.registry.FailWhen(
+      [](const RegChange& c) { return c.kind == RegChangeKind::SetValue && c.name.empty(); });
   f.CE.UserClick();
   f.Dispatch("bOK", [&] { f.bOK.UserClick(); });
   ASSERT_EQ(h.messages.shown.size(), 2u);

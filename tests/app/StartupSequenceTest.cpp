@@ -169,8 +169,6 @@ TEST(StartupSequenceTest, AnErrorEndsTheSequenceAtItsStepAndIsShown) {
     const char* text;
   };
   const Case cases[] = {
-      {"autorun refused", [](FormHarness& h) { h.registry.Deny(RegRoot::LocalMachine, kRunKey); },
-       "step 4", "Failed to set data for 'Tovr'."},
       {"folder read-only",
        [](FormHarness& h) { h.fs.SetReadOnly("C:\\Tovr"); }, "step 20",
        "Unable to write to C:\\Tovr\\Config.ini."},
@@ -190,6 +188,48 @@ TEST(StartupSequenceTest, AnErrorEndsTheSequenceAtItsStepAndIsShown) {
     EXPECT_EQ(h.messages.shown.back().flags, 16u) << c.name;
     EXPECT_FALSE(h.Logged("ApplyIconStyle")) << c.name;
   }
+}
+
+// A user without administrator rights (HKEY_LOCAL_MACHINE readable, not writable): the first
+// start completes with autorun under the user's Run key, and later starts only read.
+TEST(StartupSequenceTest, StandardUsersFirstStartCompletesAndLaterStartsOnlyRead) {
+  FormHarness h;
+  h.registry.Deny(RegRoot::LocalMachine, "");
+  for (int start = 0; start < 2; ++start) {
+    const std::size_t opened = h.registry.Opens().size();
+    h.messages.shown.clear();
+    h.log.clear();
+    RecordingForm& f = h.NewForm();
+    f.rows = {{"a", "C:\\a", 1}};
+    f.StartUp();
+    EXPECT_EQ(h.messages.shown.size(), start == 0 ? 1u : 0u) << "the greeting, once";
+    EXPECT_TRUE(f.CW.Checked()) << start;
+    EXPECT_TRUE(h.Logged("AddShortcutMenuItem(a,0,1)")) << start;
+    for (std::size_t i = opened; start == 1 && i < h.registry.Opens().size(); ++i) {
+      EXPECT_EQ(h.registry.Opens()[i].mode, RegOpen::ReadOnly) << h.registry.Opens()[i].path;
+    }
+  }
+  const char* userRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  EXPECT_EQ(h.registry.Peek(RegRoot::CurrentUser, userRun, "Tovr"), RegValue::FromString(kExePath));
+}
+
+// Regression: a refused autorun ended the first start at step 4, so the greeting was never
+// recorded, the settings never loaded, the tray entries never built, and every later start was
+// a first start failing the same way.
+TEST(StartupSequenceTest, RefusedAutorunIsShownOnceAndTheStartUpGoesOn) {
+  FormHarness h;
+  h.registry.FailWhen([](const RegChange& c) { return c.name == "Tovr"; });
+  RecordingForm& f = h.NewForm();
+  f.rows = {{"a", "C:\\a", 1}};
+  f.StartUp();
+  ASSERT_EQ(h.messages.shown.size(), 1u) << "no greeting: it would say autorun was set up";
+  EXPECT_EQ(h.messages.shown[0].text, "Failed to set data for 'Tovr'.");
+  EXPECT_EQ(h.messages.shown[0].flags, 16u);
+  EXPECT_FALSE(f.CW.Checked());
+  EXPECT_EQ(TSettingsFile(h.fs, kConfigPath).GetText("Option", "Greeting", ""), "Thank");
+  EXPECT_TRUE(h.Logged("SetDesktopIconsHidden(0,1)"));  // the settings were loaded
+  EXPECT_TRUE(h.Logged("AddShortcutMenuItem(a,0,1)"));
+  EXPECT_EQ(h.log.back(), "ApplyIconStyle");
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ struct FakeRegistry::State {
   std::vector<std::pair<RegRoot, std::vector<std::string>>> denied;
   std::function<bool(const RegChange&)> fails;
   std::vector<RegChange> changes;
+  std::vector<RegOpenCall> opens;
 
   State() {
     for (auto& root : roots) root = std::make_shared<FakeNode>();
@@ -174,6 +175,7 @@ FakeRegistry::~FakeRegistry() = default;
 
 std::unique_ptr<IRegistryKey> FakeRegistry::Open(RegRoot root, std::string_view path,
                                                  RegOpen mode) {
+  state_->opens.push_back({root, NormalizeKeyPath(path), mode});
   const std::vector<std::string> parts = SplitKeyPath(path);
   for (const std::string& part : parts) {
     if (Utf16Length(part) > kMaxRegKeyNameLength) return nullptr;
@@ -250,6 +252,8 @@ const std::vector<RegChange>& FakeRegistry::Changes() const { return state_->cha
 
 void FakeRegistry::ClearChanges() { state_->changes.clear(); }
 
+const std::vector<RegOpenCall>& FakeRegistry::Opens() const { return state_->opens; }
+
 void PrintTo(const RegValue& value, std::ostream* os) {
   *os << "type " << static_cast<std::uint32_t>(value.type);
   if (value.IsString()) {
@@ -276,6 +280,11 @@ void PrintTo(const RegChange& change, std::ostream* os) {
     *os << " = ";
     PrintTo(change.value, os);
   }
+}
+
+void PrintTo(const RegOpenCall& open, std::ostream* os) {
+  static constexpr const char* kModes[] = {"Existing", "CreateIfMissing", "ReadOnly"};
+  *os << kModes[static_cast<int>(open.mode)] << " " << RegRootName(open.root) << "\\" << open.path;
 }
 
 }  // namespace tovr

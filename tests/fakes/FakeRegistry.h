@@ -28,6 +28,15 @@ struct RegChange {
   friend bool operator==(const RegChange&, const RegChange&) = default;
 };
 
+// One Open call: the access asked of the port, whether or not the key could be opened.
+struct RegOpenCall {
+  RegRoot root = RegRoot::CurrentUser;
+  std::string path;  // normalized
+  RegOpen mode = RegOpen::Existing;
+
+  friend bool operator==(const RegOpenCall&, const RegOpenCall&) = default;
+};
+
 class FakeRegistry final : public IRegistry {
  public:
   FakeRegistry();
@@ -50,6 +59,8 @@ class FakeRegistry final : public IRegistry {
   // The successful changes made through the port, in order.
   const std::vector<RegChange>& Changes() const;
   void ClearChanges();
+  // Every Open call, in order.
+  const std::vector<RegOpenCall>& Opens() const;
 
   struct State;
 
@@ -59,5 +70,6 @@ class FakeRegistry final : public IRegistry {
 
 void PrintTo(const RegValue& value, std::ostream* os);
 void PrintTo(const RegChange& change, std::ostream* os);
+void PrintTo(const RegOpenCall& open, std::ostream* os);
 
 }  // namespace tovr

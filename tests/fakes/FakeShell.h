@@ -38,6 +38,8 @@ class FakeShellLinks final : public IShellLinks {
   std::vector<std::string> resolved;          // link paths asked for, in order
   std::vector<Written> written;
   bool failWrites = false;
+  bool denyWrites = false;  // as a folder this user may not write
+  int attempts = 0;         // CreateShellLink calls, saved or not
 
   void Set(const std::string& linkPath, const std::string& target) {
     links[text::AsciiLower(linkPath)] = target;
@@ -48,12 +50,15 @@ class FakeShellLinks final : public IShellLinks {
     if (it == links.end()) throw Error("系统找不到指定的文件。");
     return it->second;
   }
-  bool CreateShellLink(const std::string& target, const std::string& linkPath,
-                       const std::string& workDir, const std::string& description) override {
-    if (failWrites) return false;
+  LinkSaveResult CreateShellLink(const std::string& target, const std::string& linkPath,
+                                 const std::string& workDir,
+                                 const std::string& description) override {
+    ++attempts;
+    if (denyWrites) return {false, true, "拒绝访问。"};
+    if (failWrites) return {false, false, "文件名、目录名或卷标语法不正确。"};
     written.push_back({target, linkPath, workDir, description});
     Set(linkPath, target);
-    return true;
+    return {true, false, {}};
   }
 };
 

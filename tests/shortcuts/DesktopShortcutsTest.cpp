@@ -6,6 +6,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/MemoryFileSystem.h"
+#include "support/ErrorOf.h"
 
 namespace tovr::shortcuts {
 namespace {
@@ -203,19 +204,22 @@ TEST(DesktopLinkNameTest, OnlyPlainFileNamesAreSafe) {
   }
 }
 
-TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileAndSaysSo) {
+TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileOfItAndSaysWhy) {
   struct Case {
     const char* what;
-    bool user;  // the user's value is the bad one (else the all-users value)
+    bool user;  // the user's folder is the unknown one (else the all-users folder)
     std::optional<RegValue> value;  // nullopt: the value is missing
+    bool keyMissing = false;        // the whole key is missing: it cannot be opened
   };
   const Case cases[] = {
       {"user missing", true, std::nullopt},
       {"user empty", true, RegValue::FromString("")},
       {"user relative", true, RegValue::FromString("Desktop")},
       {"user not a string", true, RegValue::FromDword(1)},
+      {"user key missing", true, std::nullopt, true},
       {"common missing", false, std::nullopt},
       {"common empty", false, RegValue::FromString("")},
+      {"common key missing", false, std::nullopt, true},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
@@ -227,7 +231,9 @@ TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileAndSaysSo) {
     r.Put(RegRoot::CurrentUser, kUserShellFoldersKey, kUserDesktopValue, RegValue::FromString(kUser));
     r.Put(RegRoot::LocalMachine, kCommonShellFoldersKey, kCommonDesktopValue,
           RegValue::FromString(kCommon));
-    if (c.value) {
+    if (c.keyMissing) {
+      r.DeleteKey(root, key);
+    } else if (c.value) {
       r.Put(root, key, value, *c.value);
     } else {
       r.Open(root, key, RegOpen::Existing)->DeleteValue(value);
@@ -245,48 +251,70 @@ TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileAndSaysSo) {
     int shown = 0;
     DesktopShortcuts d{rows, r, [&] { ++shown; }};
 
-    const std::string message = std::string("无法确定桌面文件夹：注册表中的“") + value +
-                                "”值不存在或为空。未对任何文件进行操作。";
-    // Import needs both folders; delete only the user's; export only the all-users one.
+    const std::string keyName =
+        std::string(c.user ? "HKEY_CURRENT_USER\\Software" : "HKEY_LOCAL_MACHINE\\SOFTWARE") +
+        "\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string why =
+        c.keyMissing ? "无法确定桌面文件夹：无法打开注册表项“" + keyName + "”。"
+                     : std::string("无法确定桌面文件夹：注册表中的“") + value + "”值不存在或为空。";
+    const std::string stop = why + "未对任何文件进行操作。";
     d.binClick();
     d.bdelClick();
     d.SpeedButton1Click();
     std::vector<std::string> texts;
     for (const auto& s : b.shown) texts.push_back(s.text);
+    // Without the user's folder the import and the delete stop; without the all-users folder
+    // the import takes the user's desktop only and the export stops.
     const std::vector<std::string> expected =
-        c.user ? std::vector<std::string>{message, message}
-               : std::vector<std::string>{message, kDeleteAllQuestion, message};
+        c.user ? std::vector<std::string>{stop, stop}
+               : std::vector<std::string>{why + "只导入当前用户桌面上的快捷方式。",
+                                          kDeleteAllQuestion, stop};
     EXPECT_EQ(texts, expected);
-    EXPECT_TRUE(l.resolved.empty());
-    // The export needs the all-users folder only.
+    EXPECT_EQ(l.resolved, c.user ? std::vector<std::string>{}
+                                 : std::vector<std::string>{std::string(kUser) + "\\x.lnk"});
+    EXPECT_EQ(rows.Count(), c.user ? 1u : 2u);
+    EXPECT_EQ(shown, c.user ? 0 : 1);
     if (c.user) {
       ASSERT_EQ(l.written.size(), 1u);
       EXPECT_EQ(l.written[0].linkPath, std::string(kCommon) + "\\Mail.lnk");
     } else {
       EXPECT_TRUE(l.written.empty());
     }
-    EXPECT_EQ(rows.Count(), 1u);
-    EXPECT_EQ(shown, 0);
     EXPECT_TRUE(files.FileExists(std::string(kCommon) + "\\x.lnk"));
     EXPECT_TRUE(files.FileExists("C:\\Windows\\system32\\x.lnk"));
     EXPECT_TRUE(files.FileExists("Desktop\\x.lnk"));
-    // With the user's folder known (the all-users case), Yes deleted its links only.
+    // With the user's folder known (the all-users cases), Yes deleted its links only.
     EXPECT_EQ(files.FileExists(std::string(kUser) + "\\x.lnk"), c.user);
   }
 }
 
 TEST_F(DesktopShortcutsTest, FolderValuesAreReadEachTimeAndTrailingSeparatorsDropped) {
-  EXPECT_EQ(desktop.UserDesktop(), std::optional<std::string>(kUser));
+  EXPECT_EQ(desktop.UserDesktop().path, std::optional<std::string>(kUser));
   SetUserDesktop(RegValue::FromString("D:\\Desk\\\\", RegType::ExpandString));
-  EXPECT_EQ(desktop.UserDesktop(), std::optional<std::string>("D:\\Desk"));
+  EXPECT_EQ(desktop.UserDesktop().path, std::optional<std::string>("D:\\Desk"));
   SetCommonDesktop(RegValue::FromString("E:\\"));
-  EXPECT_EQ(desktop.CommonDesktop(), std::optional<std::string>("E:\\"));
+  EXPECT_EQ(desktop.CommonDesktop().path, std::optional<std::string>("E:\\"));
   ASSERT_TRUE(list.AddShortcut("Mail", "C:\\Apps\\mail.exe", false));
   desktop.SpeedButton1Click();
   ASSERT_EQ(links.written.size(), 1u);
   EXPECT_EQ(links.written[0].linkPath, "E:\\Mail.lnk");
   SetCommonDesktop(RegValue::FromString("\\\\server\\share\\Desktop"));
-  EXPECT_EQ(desktop.CommonDesktop(), std::optional<std::string>("\\\\server\\share\\Desktop"));
+  EXPECT_EQ(desktop.CommonDesktop().path, std::optional<std::string>("\\\\server\\share\\Desktop"));
+}
+
+// A user without administrator rights: the machine's "Shell Folders" key is read with read
+// access (asking for more failed and hid even the user's own desktop); an export into the
+// all-users desktop, which such a user may not write, says why once and tries no more links.
+TEST_F(DesktopShortcutsTest, StandardUserReadsBothDesktopsAndARefusedExportSaysWhyOnce) {
+  reg.Deny(RegRoot::LocalMachine, "");
+  PutLink(kUser, "Mail.lnk", "C:\\Apps\\mail.exe");
+  PutLink(kCommon, "Calc.lnk", "C:\\Apps\\calc.exe");
+  desktop.binClick();
+  EXPECT_EQ(list.Count(), 2u);
+  EXPECT_TRUE(boxes.shown.empty());
+  links.denyWrites = true;
+  EXPECT_EQ(testing::ErrorOf([&] { desktop.SpeedButton1Click(); }), "拒绝访问。");
+  EXPECT_EQ(links.attempts, 1);
 }
 
 }  // namespace

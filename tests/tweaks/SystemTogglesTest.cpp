@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fakes/FakeRegistry.h"
 
 namespace tovr::tweaks {
@@ -13,6 +15,8 @@ namespace {
 constexpr const char* kFolderShell = "SOFTWARE\\Classes\\Folder\\shell";
 constexpr const char* kPolicy = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kUserFolderShell = "Software\\Classes\\Folder\\shell";
+constexpr const char* kUserRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kExe = "C:\\Program Files\\Tovrane\\Tovrane.exe";
 
 RegValue Bin(std::vector<std::uint8_t> bytes) { return {RegType::Binary, std::move(bytes)}; }
@@ -137,11 +141,8 @@ TEST(SystemTogglesTest, RefusedWritesStopWithTheValueName) {
 
 TEST(SystemTogglesTest, KeysThatCannotBeOpenedReadUntickedAndRefuseWrites) {
   FakeRegistry reg;
-  reg.Put(RegRoot::LocalMachine, kFolderShell, "", RegValue::FromString("explore"));
-  reg.Put(RegRoot::LocalMachine, kRun, "Tovr", RegValue::FromString(kExe));
-  reg.Put(RegRoot::CurrentUser, kPolicy, "NoSaveSettings", Bin({1, 0, 0, 0}));
   reg.Deny(RegRoot::LocalMachine, "SOFTWARE");
-  reg.Deny(RegRoot::CurrentUser, kPolicy);
+  reg.Deny(RegRoot::CurrentUser, "Software");
   SystemToggles toggles(reg);
 
   EXPECT_FALSE(toggles.IsFolderExplore());
@@ -154,20 +155,93 @@ TEST(SystemTogglesTest, KeysThatCannotBeOpenedReadUntickedAndRefuseWrites) {
   // Unticking deletes; a delete that cannot happen is ignored.
   EXPECT_EQ(ErrorOf([&] { toggles.SetFolderExplore(false); }), "(no error)");
   EXPECT_EQ(ErrorOf([&] { toggles.SetAutorun(kExe, false); }), "(no error)");
-  EXPECT_TRUE(reg.Peek(RegRoot::LocalMachine, kRun, "Tovr").has_value());
 }
 
-TEST(SystemTogglesTest, MissingKeysAreCreatedByReadingAndReadUnticked) {
+TEST(SystemTogglesTest, MissingKeysReadUntickedAndReadingCreatesNothing) {
   FakeRegistry reg;
   SystemToggles toggles(reg);
   EXPECT_FALSE(toggles.IsFolderExplore());
   EXPECT_FALSE(toggles.ExplorerNoSave(2));
   EXPECT_FALSE(toggles.IsAutorun(kExe));
   EXPECT_FALSE(toggles.IsAutorun(""));  // a missing value never matches, not even an empty path
-  EXPECT_TRUE(reg.KeyExists(RegRoot::LocalMachine, kFolderShell));
-  EXPECT_TRUE(reg.KeyExists(RegRoot::CurrentUser, kPolicy));
-  EXPECT_TRUE(reg.KeyExists(RegRoot::LocalMachine, kRun));
-  EXPECT_FALSE(WroteValues(reg));
+  EXPECT_TRUE(reg.Changes().empty());
+}
+
+// A user without administrator rights may read HKEY_LOCAL_MACHINE but not write it (nor open it
+// for writing): the toggles go to the user's own keys, which the shell prefers, and every
+// operation asks the registry for no more access than it needs.
+TEST(SystemTogglesTest, StandardUserWritesItsOwnKeysWithTheLeastAccess) {
+  FakeRegistry reg;
+  reg.Deny(RegRoot::LocalMachine, "");
+  SystemToggles toggles(reg);
+  EXPECT_FALSE(toggles.IsAutorun(kExe) || toggles.IsFolderExplore() || toggles.ExplorerNoSave(2));
+  toggles.SetAutorun(kExe, true);
+  toggles.SetFolderExplore(true);
+  EXPECT_EQ(reg.Peek(RegRoot::CurrentUser, kUserRun, "Tovr"), RegValue::FromString(kExe));
+  EXPECT_EQ(reg.Peek(RegRoot::CurrentUser, kUserFolderShell, ""), RegValue::FromString("explore"));
+  EXPECT_TRUE(toggles.IsAutorun(kExe) && toggles.IsFolderExplore());
+  toggles.SetAutorun(kExe, false);
+  toggles.SetFolderExplore(false);
+  EXPECT_FALSE(toggles.IsAutorun(kExe) || toggles.IsFolderExplore());
+  std::vector<std::string> writeOpens;  // read-only opens aside, in order
+  for (const RegOpenCall& o : reg.Opens()) {
+    if (o.mode == RegOpen::ReadOnly) continue;
+    writeOpens.push_back(std::string(o.mode == RegOpen::Existing ? "open " : "create ") +
+                         (o.root == RegRoot::LocalMachine ? "LM " : "CU ") + o.path);
+  }
+  const std::string run = kRun, userRun = kUserRun, shell = kFolderShell, userShell = kUserFolderShell;
+  EXPECT_EQ(writeOpens, (std::vector<std::string>{"create LM " + run, "create CU " + userRun,
+                                                  "create LM " + shell, "create CU " + userShell,
+                                                  "open CU " + userRun, "open CU " + userShell}));
+
+  // Set machine-wide by an administrator: reads as set, ticking adds no second autorun entry
+  // (Windows would start the program twice), unticking cannot remove it and says nothing.
+  reg.Put(RegRoot::LocalMachine, kRun, "Tovr", RegValue::FromString(kExe));
+  toggles.SetAutorun(kExe, true);
+  EXPECT_FALSE(reg.Peek(RegRoot::CurrentUser, kUserRun, "Tovr").has_value());
+  EXPECT_NO_THROW(toggles.SetAutorun(kExe, false));
+  EXPECT_TRUE(toggles.IsAutorun(kExe));
+}
+
+TEST(SystemTogglesTest, AutorunReadsEitherKeyAndUntickingRemovesOurPathFromBoth) {
+  constexpr const char* kOther = "D:\\Other\\Tovrane.exe";
+  const struct {
+    const char* machine;  // nullptr: no value
+    const char* user;
+  } cases[] = {{kExe, nullptr}, {nullptr, kExe}, {kExe, kExe}, {kOther, kExe}, {kOther, kOther}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    FakeRegistry reg;
+    const std::tuple<RegRoot, const char*, const char*> places[] = {
+        {RegRoot::LocalMachine, kRun, cases[i].machine},
+        {RegRoot::CurrentUser, kUserRun, cases[i].user}};
+    for (auto [root, key, was] : places) {
+      if (was) reg.Put(root, key, "Tovr", RegValue::FromString(was));
+    }
+    SystemToggles toggles(reg);
+    EXPECT_EQ(toggles.IsAutorun(kExe), i < 4) << "case " << i;
+    toggles.SetAutorun(kExe, false);
+    for (auto [root, key, was] : places) {  // another copy's entry stays
+      EXPECT_EQ(reg.Peek(root, key, "Tovr").has_value(), was == kOther) << "case " << i;
+    }
+  }
+}
+
+TEST(SystemTogglesTest, FolderExploreReadsTheUsersValueBeforeTheMachines) {
+  const struct {
+    const char *machine, *user;  // nullptr: no value
+    bool ticked;
+  } cases[] = {{"explore", nullptr, true}, {"open", "explore", true}, {"explore", "open", false}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    FakeRegistry reg;
+    for (auto [root, key, was] : {std::tuple{RegRoot::LocalMachine, kFolderShell, cases[i].machine},
+                                  std::tuple{RegRoot::CurrentUser, kUserFolderShell, cases[i].user}}) {
+      if (was) reg.Put(root, key, "", RegValue::FromString(was));
+    }
+    SystemToggles toggles(reg);
+    EXPECT_EQ(toggles.IsFolderExplore(), cases[i].ticked) << "case " << i;
+    toggles.SetFolderExplore(true);  // the machine's key is writable here
+    EXPECT_TRUE(toggles.IsFolderExplore()) << "case " << i << ": ticking takes effect";
+  }
 }
 
 TEST(SystemTogglesTest, FolderExploreWritesAndDeletesTheDefaultValue) {

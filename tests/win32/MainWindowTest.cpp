@@ -28,6 +28,7 @@
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
 #include "fakes/FakeUpdate.h"
+#include "fakes/FakeQuickShell.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -73,7 +74,7 @@ class MainWindowTest : public ::testing::Test {
     env.totalPhysicalMemory = 65536ull << 20;
     form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
                                               windows, memoryMonitor, memoryBlocks, startupSystem, http, updateSystem,
-                                              notifierWindow});
+                                              notifierWindow, quickShell});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -85,6 +86,7 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
+  FakeQuickShell quickShell;
   FakeActiveDesktop activeDesktop;
   FakeWindowSystem windows;
   startup::FakeStartupSystem startupSystem;

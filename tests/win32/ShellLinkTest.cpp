@@ -66,7 +66,22 @@ TEST_F(ShellLinkTest, ALinkThatCannotBeReadFailsWithTheSystemsText) {
       EXPECT_FALSE(std::string(e.what()).empty()) << "case " << i;
     }
   }
-  EXPECT_FALSE(links.CreateShellLink(root + "\\x.exe", root + "\\no such folder\\x.lnk", root, ""));
+  const LinkSaveResult missingFolder =
+      links.CreateShellLink(root + "\\x.exe", root + "\\no such folder\\x.lnk", root, "");
+  EXPECT_FALSE(missingFolder);
+  EXPECT_FALSE(missingFolder.accessDenied);
+}
+
+// A path the system refuses to write (as it refuses a folder this user may not write; here a
+// folder in the link's place, which Wine refuses the same way to every user): the refusal is
+// told apart from other failures, with the system's text.
+TEST_F(ShellLinkTest, ARefusedWriteIsReportedAsAccessDenied) {
+  const std::string link = root + "\\taken.lnk";
+  ASSERT_TRUE(CreateDirectoryW(Widen(link).c_str(), nullptr));
+  const LinkSaveResult saved = links.CreateShellLink(root + "\\x.exe", link, root, "");
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(saved.accessDenied);
+  EXPECT_FALSE(saved.error.empty());
 }
 
 }  // namespace

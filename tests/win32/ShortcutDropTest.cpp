@@ -28,6 +28,7 @@
 #include "fakes/FakeStartupSystem.h"
 #include "fakes/FakeUpdate.h"
 #include "fakes/MemoryFileSystem.h"
+#include "fakes/FakeQuickShell.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/win32/UrlDropTarget.h"
 
@@ -178,6 +179,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   update::FakeHttpClient http;
   update::FakeUpdateSystem updateSystem;
   update::FakeNotifierWindow notifierWindow;
+  FakeQuickShell quickShell;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
@@ -186,7 +188,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
   auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
                                                             dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem,
-                                                            http, updateSystem, notifierWindow});
+                                                            http, updateSystem, notifierWindow, quickShell});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -23,6 +23,7 @@
 #include "update/win32/NotifierWindow.h"
 #include "update/win32/Win32UpdateSystem.h"
 #include "update/win32/WinHttpClient.h"
+#include "tweaks/win32/Win32QuickShell.h"
 
 namespace {
 
@@ -81,11 +82,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   update::win32::WinHttpClient http;
   update::win32::Win32UpdateSystem updateSystem;
   update::win32::NotifierWindow notifier(instance);
+  tweaks::win32::Win32QuickShell quickShell;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
-                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier});
+                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier, quickShell});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -95,6 +97,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     boxes.owner = window.Handle();
     windowSystem.mainWindow = window.Handle();
     shell.owner = window.Handle();
+    quickShell.mciCallback = window.Handle();
     dialogs.owner = window.Handle();
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);

@@ -11,6 +11,10 @@ namespace tovr {
 
 namespace {
 
+// A key opened for writing: KEY_ALL_ACCESS would also ask for the rights to delete the key and
+// to change its security and owner, which a key that a user may write need not grant.
+constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
+
 HKEY RootHandle(RegRoot root) {
   switch (root) {
     case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
@@ -188,10 +192,10 @@ std::unique_ptr<IRegistryKey> Win32Registry::Open(RegRoot root, std::string_view
   LONG rc;
   if (mode == RegOpen::CreateIfMissing) {
     rc = RegCreateKeyExW(RootHandle(root), wpath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         KEY_ALL_ACCESS, nullptr, &h, nullptr);
+                         kReadWrite, nullptr, &h, nullptr);
   } else {
     rc = RegOpenKeyExW(RootHandle(root), wpath.c_str(), 0,
-                       mode == RegOpen::ReadOnly ? KEY_READ : KEY_ALL_ACCESS, &h);
+                       mode == RegOpen::ReadOnly ? KEY_READ : kReadWrite, &h);
   }
   if (rc != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(UniqueHKey(h));

@@ -72,19 +72,24 @@ std::string Win32ShellLinks::ResolveShellLink(const std::string& linkPath) {
   return Narrow(path);
 }
 
-bool Win32ShellLinks::CreateShellLink(const std::string& target, const std::string& linkPath,
-                                      const std::string& workDir, const std::string& description) {
+LinkSaveResult Win32ShellLinks::CreateShellLink(const std::string& target,
+                                                const std::string& linkPath,
+                                                const std::string& workDir,
+                                                const std::string& description) {
   ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              link.OutVoid()))) {
-    return false;
-  }
+  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.OutVoid());
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid()))) return false;
-  link->SetPath(Widen(target).c_str());
-  link->SetWorkingDirectory(Widen(workDir).c_str());
-  link->SetDescription(Widen(description).c_str());
-  return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
+  if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.OutVoid());
+  if (SUCCEEDED(hr)) {
+    link->SetPath(Widen(target).c_str());
+    link->SetWorkingDirectory(Widen(workDir).c_str());
+    link->SetDescription(Widen(description).c_str());
+    hr = file->Save(Widen(linkPath).c_str(), TRUE);
+  }
+  if (SUCCEEDED(hr)) return {true, false, {}};
+  // E_ACCESSDENIED is also HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED).
+  return {false, hr == E_ACCESSDENIED || hr == STG_E_ACCESSDENIED, SystemText(hr)};
 }
 
 }  // namespace tovr::shortcuts::win32

@@ -9,7 +9,7 @@ namespace tovr::shortcuts::win32 {
 class Win32ShellLinks final : public IShellLinks {
  public:
   std::string ResolveShellLink(const std::string& linkPath) override;
-  bool CreateShellLink(const std::string& target, const std::string& linkPath,
+  LinkSaveResult CreateShellLink(const std::string& target, const std::string& linkPath,
                        const std::string& workDir, const std::string& description) override;
 };
 

@@ -37,6 +37,9 @@
 //                                                 (0 none, 1 unticked, 2 ticked), the texts of
 //                                                 the first three columns, and the screen point
 //                                                 x,y of the row's check box
+//   probe screensaver 0|1                         sets whether a screen saver is active, as the
+//                                                 display settings do (under Wine: the X
+//                                                 server's screen saver, which Wine reports)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -450,8 +453,7 @@ int wmain(int argc, wchar_t** argv) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
     return 0;
-}
-
+  }
   if (cmd == L"sendid" && argc >= 7) {
     HWND top = FirstOfClass(argv[2]);
     for (HWND c : top ? Children(top) : std::vector<HWND>{}) {
@@ -473,6 +475,14 @@ int wmain(int argc, wchar_t** argv) {
         if (GetDlgCtrlID(c) == id && ClassOf(c) == WC_LISTVIEWW) return ListRows(c);
     Out("no list view with id " + std::to_string(id));
     return 1;
+  }
+  if (cmd == L"screensaver" && argc >= 3) {
+    // A window of our own first: Wine answers from its display driver only once one exists.
+    HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const BOOL ok = SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(Num(argv[2])),
+                                          nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    if (w) DestroyWindow(w);
+    return ok ? 0 : 1;
   }
   return Usage();
 }
