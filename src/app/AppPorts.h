@@ -13,6 +13,7 @@
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
+#include "wallpaper/WallpaperPorts.h"
 
 namespace tovr::app {
 
@@ -82,6 +83,8 @@ struct AppPorts {
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
+  wallpaper::IWallpaperSystem& wallpaperSystem;  // the system wallpaper call, Windows folder, screen
+  wallpaper::IPictureDialogs& pictureDialogs;    // the picture dialog, folder chooser, menus
 };
 
 }  // namespace tovr::app

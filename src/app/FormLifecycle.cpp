@@ -17,9 +17,9 @@ constexpr unsigned kQuitFlags = kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMb
 // Each showing of the hidden window starts a new round of edits.
 void TKWForm::FormShow() {
   shortcutPage.shortcutsChanged = false;
-  wallpaperChanged = false;
+  wallpaperPage.wallpaperChanged = false;
   startupChanged = false;
-  wallpaperApplyPending = false;
+  wallpaperPage.wallpaperApplyPending = false;
   ports.ui.AcceptFiles(true);
   btnhelp.SetEnabled(MenuItemNamed("m306").Enabled());
   LoadStartupEntries();  // only when the startup list is empty
@@ -94,7 +94,7 @@ void TKWForm::bCCClick() {
   HideMainWindow();
   ports.ui.AcceptFiles(false);
   if (shortcutPage.shortcutsChanged) RefreshPage("TSshortcut");
-  if (wallpaperChanged) RefreshPage("TSWP");
+  if (wallpaperPage.wallpaperChanged) RefreshPage("TSWP");
   if (startupChanged) RefreshPage("TSRun");
 }
 

@@ -17,6 +17,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
+#include "fakes/FakeWallpaperSystem.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -89,7 +90,8 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
-  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop}; }
+  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop,
+                                    wallpaperSystem, pictureDialogs}; }
 
   RecordingForm& NewForm() {
     form = std::make_unique<RecordingForm>(Ports(), log);
@@ -128,6 +130,8 @@ struct FormHarness {
   FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   std::unique_ptr<RecordingForm> form;
 };
 
