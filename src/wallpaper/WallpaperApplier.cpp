@@ -110,19 +110,19 @@ void WallpaperApplier::SetWallpaper(const std::string& path) {
   const bool needsActive = kind != Kind::Other;
   const bool useObject = (needsActive || activeDesktopOn_) && ObjectUsable();
   if (useObject && needsActive && !activeDesktopOn_) SetActiveDesktop();
-  if (useObject) {
-    ActiveDesktopPath(path);
-  } else {
-    ClassicPath(path);
-  }
+  // A picture the object refuses (Wine's answers "not implemented") goes the classic way; a
+  // page has no other way.
+  const bool done = useObject && ActiveDesktopPath(path);
+  if (!done && kind != Kind::Page) ClassicPath(path);
   if (window) system_.BringWindowToTop(window);
   RecordCurrentWallpaper(path);
 }
 
-void WallpaperApplier::ActiveDesktopPath(const std::string& path) {
-  activeDesktop_.SetWallpaper(path);
+bool WallpaperApplier::ActiveDesktopPath(const std::string& path) {
+  if (!activeDesktop_.SetWallpaper(path)) return false;
   ReassertIconHiding();
   activeDesktop_.ApplyChanges(kAdApplyAll);
+  return true;
 }
 
 // A failure in these steps ends them silently; the wallpaper is still recorded.

@@ -3,7 +3,8 @@
 // the record of the current wallpaper that the rotation reads to find its place.
 //
 // Where this Windows has no Active Desktop for a kind of file, or the object cannot be
-// created, a picture goes through the classic call, which takes JPEG on those systems. An HTML
+// created or refuses the file, a picture goes through the classic call, which takes JPEG on
+// the systems without Active Desktop (and is worth a try on the others). An HTML
 // page has no such way: it is refused, and one box (once per run) says why; the wallpaper
 // stays as it was.
 #pragma once
@@ -71,7 +72,7 @@ class WallpaperApplier {
 
  private:
   bool ObjectUsable();
-  void ActiveDesktopPath(const std::string& path);
+  bool ActiveDesktopPath(const std::string& path);  // false: the object refused the file
   void ClassicPath(const std::string& path);
   void ReassertIconHiding();
 

@@ -55,7 +55,7 @@ class WallpaperPage {
   WallpaperPage& operator=(const WallpaperPage&) = delete;
 
   // The option controls placed on the page, in layout order (LVP and Img have views of their own).
-  std::vector<controls::Control*> Controls() { return {&CA, &SPInt, &L1, &L2, &CR, &Cn, &CB, &CBB}; }
+  std::vector<controls::Control*> Controls() { return {&CA, &SPInt, &L1, &L2, &CB, &CBB, &CR, &Cn}; }
 
   // ---- Handlers -------------------------------------------------------------------------
   void CBClick();

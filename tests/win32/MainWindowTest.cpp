@@ -21,6 +21,7 @@
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellExecute.h"
+#include "fakes/FakeWallpaperSystem.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -62,7 +63,8 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                              wallpaperSystem, pictureDialogs});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -75,6 +77,8 @@ class MainWindowTest : public ::testing::Test {
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   MainWindow window{GetModuleHandleW(nullptr)};

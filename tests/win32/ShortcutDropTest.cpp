@@ -23,6 +23,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeShellExecute.h"
+#include "fakes/FakeWallpaperSystem.h"
 #include "fakes/MemoryFileSystem.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/win32/UrlDropTarget.h"
@@ -167,13 +168,16 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeShellExecute shell;
   FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
   const std::string longFolder = "D:\\" + std::string(280, 'p');  // longer than 256 characters
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
-  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                                                    wallpaperSystem, pictureDialogs});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -47,6 +47,13 @@ inline constexpr LayoutRect kShortcutListRect{4, 4, 405, 234};
 inline constexpr LayoutRect kUrlPanelRect{4, 271, 405, 22};
 inline constexpr int kIdShortcutList = 300, kIdUrlPanel = 301;
 
+// The wallpaper page: the list LVP at the top, the preview Img in its group box at the lower
+// right (page-relative; views of their own, wallpaper/win32).
+inline constexpr LayoutRect kWallpaperListRect{4, 4, 405, 148};
+inline constexpr LayoutRect kPreviewGroupRect{270, 154, 139, 139};
+inline constexpr LayoutRect kPreviewRect{278, 170, 123, 115};
+inline constexpr int kIdWallpaperList = 302, kIdPreviewGroup = 303, kIdPreview = 304;
+
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();
 // The entry for a control; nullptr when it has none.

@@ -73,6 +73,7 @@ MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
   shortcutPage_.reset();  // lets go of LV, revokes the drop target
+  wallpaperPage_.reset();  // lets go of LVP and Img
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
@@ -207,6 +208,7 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  CreateWallpaperPage();
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
@@ -222,6 +224,22 @@ void MainWindow::CreateShortcutPage() {
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
       [this] { form_->LVDblClick(); });
   if (systemImages_) shortcutPage_->SetImages(systemImages_);
+}
+
+// The wallpaper page: the list view LVP and the preview Img in its group box.
+void MainWindow::CreateWallpaperPage() {
+  TKWForm& f = *form_;
+  const RECT area = PageArea();
+  wallpaperPage_ = std::make_unique<wallpaper::win32::WallpaperPageView>(
+      hwnd_, f.wallpaperPage, *binder_,
+      wallpaper::win32::WallpaperPageView::Placement{
+          f.PC, kPageWallpaper, Offset(kWallpaperListRect, area.left, area.top),
+          Offset(kPreviewGroupRect, area.left, area.top), Offset(kPreviewRect, area.left, area.top),
+          kIdWallpaperList, kIdPreviewGroup, kIdPreview, pageColor_},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
+      [this] { form_->LVPDblClick(); });
+  if (systemImages_) wallpaperPage_->SetImages(systemImages_);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -406,6 +424,7 @@ void MainWindow::ShareSystemImageList() {
   if (info.hIcon) DestroyIcon(info.hIcon);
   menu_->SetImages(systemImages_);
   if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
+  if (wallpaperPage_) wallpaperPage_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -447,6 +466,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (shortcutPage_ && shortcutPage_->OnNotify(lParam, result)) return result;
+      if (wallpaperPage_ && wallpaperPage_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }

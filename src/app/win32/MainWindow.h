@@ -27,6 +27,7 @@
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
 #include "shortcuts/win32/ShortcutPageView.h"
+#include "wallpaper/win32/WallpaperPageView.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -68,6 +69,9 @@ class MainWindow final : public IShellUi {
   HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
   // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
   bool RegisterUrlDrop() { return shortcutPage_ && shortcutPage_->RegisterUrlDrop(); }
+  // The wallpaper page's list view LVP and preview Img.
+  HWND WallpaperListWindow() const { return wallpaperPage_ ? wallpaperPage_->ListWindow() : nullptr; }
+  HWND WallpaperPreviewWindow() const { return wallpaperPage_ ? wallpaperPage_->PreviewWindow() : nullptr; }
   // Files dropped from the shell onto the window, in the drop's order (the HDROP already
   // released). Set by the composition root to the form's drop handler.
   std::function<void(const std::vector<std::string>& paths)> onFilesDropped;
@@ -92,6 +96,7 @@ class MainWindow final : public IShellUi {
 
   void CreateControls();
   void CreateShortcutPage();
+  void CreateWallpaperPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -120,6 +125,7 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
+  std::unique_ptr<wallpaper::win32::WallpaperPageView> wallpaperPage_;
 };
 
 }  // namespace tovr::app::win32

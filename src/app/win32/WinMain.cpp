@@ -16,6 +16,8 @@
 #include "shortcuts/win32/Win32ShellExecute.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
 #include "shortcuts/win32/Win32ShellLinks.h"
+#include "wallpaper/win32/Win32PictureDialogs.h"
+#include "wallpaper/win32/Win32WallpaperSystem.h"
 
 namespace {
 
@@ -67,10 +69,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
+  wallpaper::win32::Win32WallpaperSystem wallpaperSystem;
+  wallpaper::win32::Win32PictureDialogs pictureDialogs;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                          wallpaperSystem, pictureDialogs});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -83,6 +88,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);
       return control ? window.ControlWindow(*control) : nullptr;
+    };
+    pictureDialogs.owner = window.Handle();
+    pictureDialogs.chooseFolder = [&](const std::string& title) { return dialogs.ChooseFolder(title); };
+    pictureDialogs.dropDownMenu = [&](controls::MenuItem& menu, std::string_view anchor) {
+      dialogs.DropDownMenu(menu, anchor);
     };
     window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
