@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "base/win32/Wide.h"
-#include "wallpaper/JpegDecoder.h"
+#include "wallpaper/PreviewImage.h"
 #include "wallpaper/PictureFit.h"
 
 namespace tovr::wallpaper::win32 {
@@ -99,32 +99,22 @@ class Canvas {
 };
 
 UniqueBitmap FromJpeg(std::string_view bytes, int boxW, int boxH, COLORREF background) {
-  std::optional<RgbImage> image = DecodeJpegForBox(bytes, boxW, boxH);
+  std::optional<RgbImage> image = JpegPreview(bytes, boxW, boxH);
   if (!image || image->width <= 0 || image->height <= 0) return {};
-  const PictureSize fit = FitInto(image->width, image->height, boxW, boxH);
-  Canvas source(image->width, image->height, background);
-  Canvas target(fit.width, fit.height, background);
-  if (!source.Ok() || !target.Ok()) return {};
-  // RGB rows into the source DIB's BGRA pixels.
+  Canvas target(image->width, image->height, background);
+  if (!target.Ok()) return {};
+  UniqueBitmap pixels = target.Take();
   BITMAP bm{};
-  UniqueBitmap pixels = source.Take();
   GetObjectW(pixels.get(), sizeof bm, &bm);
   auto* out = static_cast<std::uint8_t*>(bm.bmBits);
   const std::uint8_t* in = image->rgb.data();
   for (std::size_t i = 0, n = static_cast<std::size_t>(image->width) * image->height; i < n; ++i, in += 3, out += 4) {
-    out[0] = in[2];
+    out[0] = in[2];  // BGRA
     out[1] = in[1];
     out[2] = in[0];
     out[3] = 0;
   }
-  HDC sourceDc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(sourceDc, pixels.get());
-  SetStretchBltMode(target.Dc(), HALFTONE);
-  SetBrushOrgEx(target.Dc(), 0, 0, nullptr);
-  StretchBlt(target.Dc(), 0, 0, fit.width, fit.height, sourceDc, 0, 0, image->width, image->height, SRCCOPY);
-  SelectObject(sourceDc, old);
-  DeleteDC(sourceDc);
-  return target.Take();
+  return pixels;
 }
 
 UniqueBitmap PlayMetafile(HENHMETAFILE emf, int boxW, int boxH, COLORREF background) {

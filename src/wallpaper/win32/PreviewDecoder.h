@@ -1,7 +1,8 @@
-// Decodes a picture file for the preview box: JPEG through libjpeg, scaled down while decoding;
-// BMP, GIF and ICO through the system's picture loader (OleLoadPicture); EMF and WMF (with or
-// without the placeable header) played by GDI. The result is drawn scaled to fit the box, its
-// aspect kept, onto `background` (what transparent parts show).
+// Decodes a picture file for the preview box: JPEG through libjpeg, scaled down while decoding
+// (wallpaper/PreviewImage.h); BMP, GIF and ICO through the system's picture loader
+// (OleLoadPicture); EMF and WMF (with or without the placeable header) played by GDI. The
+// result is scaled to fit the box, its aspect kept, on `background` (what transparent parts
+// show).
 #pragma once
 
 #include <windows.h>

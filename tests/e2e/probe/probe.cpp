@@ -17,6 +17,8 @@
 //   probe sendchild CLASS CHILD_CLASS MSG WPARAM LPARAM
 //                                                 SendMessageTimeout to the first descendant of
 //                                                 CHILD_CLASS; prints the result
+//   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
+//                                                 the same to the descendant with that id
 //   probe pixel X Y                               the screen pixel's colour, rrggbb
 //   probe trayarea                                fingerprint of the pixels where the first tray
 //                                                 icon is drawn (changes when it comes or goes)
@@ -175,7 +177,7 @@ std::string Fingerprint(const std::vector<COLORREF>& pixels) {
 }
 
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|sendid|pixel|trayarea|tooltip|key|launch-tray ...");
   return 2;
 }
 
@@ -293,6 +295,24 @@ int wmain(int argc, wchar_t** argv) {
         if (!child && ClassOf(c) == argv[3]) child = c;
     if (!child) {
       Out("no child of class " + Narrow(argv[3]));
+      return 1;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(child, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
+                             static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) {
+      return 1;
+    }
+    Out(std::to_string(static_cast<long long>(result)));
+    return 0;
+  }
+  if (cmd == L"sendid" && argc >= 7) {
+    HWND top = FirstOfClass(argv[2]);
+    HWND child = nullptr;
+    if (top)
+      for (HWND c : Children(top))
+        if (!child && GetDlgCtrlID(c) == static_cast<int>(Num(argv[3]))) child = c;
+    if (!child) {
+      Out("no child with id " + Narrow(argv[3]));
       return 1;
     }
     DWORD_PTR result = 0;
