@@ -1,6 +1,6 @@
 # The wallpaper changer: the change at start, by the tray command and by the minute timer; the
-# wallpaper page with its list and a JPEG preview (build/screenshots/wallpaper-page.png); the
-# animated page written by the save.
+# wallpaper page with its list and a JPEG preview (build/screenshots/wallpaper-page.png); a row
+# dragged to another place and the animated page written by the save.
 
 WALLPAPER_LIST_ID=302   # kIdWallpaperList in src/app/win32/MainLayout.h
 BOK_ID=208              # the side button bOK (保存设置)
@@ -85,11 +85,25 @@ check_wallpaper_changes_at_start_by_the_tray_and_by_the_timer() {
   [ $(( SECONDS - started )) -ge 55 ] || fail "the timer changed it after $(( SECONDS - started )) s"
 }
 
-# The expected animated page for the three pictures, transition 12, 5 minutes, 1024 x 768.
+# drag_row_to_the_end N: a real drag of row N of the wallpaper list below its last row.
+drag_row_to_the_end() {
+  local l t r b x y d
+  IFS=, read -r l t r b <<<"$(probe children TKWForm | awk -F'\t' -v id=$WALLPAPER_LIST_ID '$2 == id { print $7; exit }')"
+  x=$((l + 60)) y=$((t + 2 + 20 + 18 * $1 + 9))   # below the 20-pixel header, rows of 18 pixels
+  xdotool mousemove $x $y click 1
+  sleep 1  # not a double-click
+  xdotool mousemove $x $y mousedown 1
+  for d in 5 10 20 30 40 50 60; do xdotool mousemove $x $((y + d)); sleep 0.1; done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+# The expected animated page for the pictures in the order 1, 3, 2, transition 12, 5 minutes,
+# 1024 x 768.
 expected_page() {
   printf '%s\r\n' '<html><head></head><body onload=ChangePic()>' \
     '<script language="javascript">var Pics=new Array();' \
-    'Pics[1]="file:///C:/Pics/1.jpg";' 'Pics[2]="file:///C:/Pics/2.jpg";' 'Pics[3]="file:///C:/Pics/3.jpg";' \
+    'Pics[1]="file:///C:/Pics/1.jpg";' 'Pics[2]="file:///C:/Pics/3.jpg";' 'Pics[3]="file:///C:/Pics/2.jpg";' \
     'var i=0;function ChangePic()' '{i++;mh1.src=Pics[i];if (i==3) i=0;' \
     'mh.filters.revealTrans.transition=12;' \
     'mh.filters.revealTrans.Duration=2;mh.filters.revealTrans.Apply();mh.filters.revealTrans.Play();' \
@@ -99,7 +113,7 @@ expected_page() {
     '</p></div></body></html>'
 }
 
-check_saving_with_the_animation_writes_the_page() {
+check_dragging_a_row_and_saving_with_the_animation_writes_the_page() {
   # Windows XP, whose Active Desktop shows HTML pages.
   timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d winxp64 /f >/dev/null 2>&1
   given_pictures 'DynaIndex=12\r\nInterval=5\r\n'
@@ -107,6 +121,7 @@ check_saving_with_the_animation_writes_the_page() {
   show_main_window
   click_tab 1
   sleep 0.5
+  drag_row_to_the_end 1
   local cb
   cb=$(probe children TKWForm | awk -F'\t' '$4 == "使用壁纸转换动画" { print $2; exit }')
   [ -n "$cb" ] || fail "no CB check box"
@@ -119,4 +134,6 @@ check_saving_with_the_animation_writes_the_page() {
   expect_eq "recorded wallpaper" "$(hkcu_value "$RECORD_KEY" Wallpaper)" 'C:\windows\TovrWall.htm'
   expect_eq "DynamicDesk" "$(config_value DynamicDesk)" 1
   expect_eq "DynaIndex" "$(config_value DynaIndex)" 12
+  expect_eq "[Pics] in the dragged order" "$(config_text | sed -n '/^\[Pics\]/,$p')" \
+    "$(printf '[Pics]\n0=C:\\Pics\\1.jpg\n1=C:\\Pics\\3.jpg\n2=C:\\Pics\\2.jpg')"
 }
