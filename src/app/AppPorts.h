@@ -21,6 +21,7 @@
 #include "update/Notifier.h"
 #include "update/UpdateSystem.h"
 #include "tweaks/QuickShell.h"
+#include "wallpaper/WallpaperPorts.h"
 
 namespace tovr::app {
 
@@ -95,6 +96,8 @@ struct AppPorts {
   update::IUpdateSystem& updateSystem;       // folder chooser, file move, short date format
   update::INotifierWindow& notifierWindow;   // the new-version notifier TFormCHVer
   tweaks::IQuickShell& quickShell;  // the quick actions' shell, screen saver and CD door
+  wallpaper::IWallpaperSystem& wallpaperSystem;  // the system wallpaper call, Windows folder, screen
+  wallpaper::IPictureDialogs& pictureDialogs;    // the picture dialog, folder chooser, menus
 };
 
 }  // namespace tovr::app

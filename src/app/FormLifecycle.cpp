@@ -19,9 +19,9 @@ constexpr unsigned kQuitFlags = kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMb
 // Each showing of the hidden window starts a new round of edits.
 void TKWForm::FormShow() {
   shortcutPage.shortcutsChanged = false;
-  wallpaperChanged = false;
+  wallpaperPage.wallpaperChanged = false;
   startupPage.startupChanged = false;
-  wallpaperApplyPending = false;
+  wallpaperPage.wallpaperApplyPending = false;
   ports.ui.AcceptFiles(true);
   btnhelp.SetEnabled(MenuItemNamed("m306").Enabled());
   LoadStartupEntries();  // only when the startup list is empty
@@ -106,7 +106,7 @@ void TKWForm::bCCClick() {
   HideMainWindow();
   ports.ui.AcceptFiles(false);
   if (shortcutPage.shortcutsChanged) RefreshPage("TSshortcut");
-  if (wallpaperChanged) RefreshPage("TSWP");
+  if (wallpaperPage.wallpaperChanged) RefreshPage("TSWP");
   if (startupPage.startupChanged) RefreshPage("TSRun");
 }
 

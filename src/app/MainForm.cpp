@@ -7,19 +7,6 @@
 
 namespace tovr::app {
 
-namespace {
-
-// Transition effects of the animated wallpaper page, by the number the page uses. 13/15 and
-// 14/16 share a caption; the numbers differ.
-std::vector<std::string> TransitionNames() {
-  return {"方形收缩", "方形展开", "圆形收缩",   "圆形展开",   "向上擦除",   "向下擦除",
-          "向右擦除", "向左擦除", "垂直栅条",   "水平栅条",   "水平栅格",   "垂直栅格",
-          "溶解",     "水平关门", "水平开门",   "水平关门",   "水平开门",   "从左下角抽出",
-          "从左上角抽出", "从右下角抽出", "从右上角抽出", "水平线", "垂直线", "随机"};
-}
-
-}  // namespace
-
 TKWForm::TKWForm(AppPorts p)
     : ports(p),
       exePath(p.env.ExePath()),
@@ -34,7 +21,6 @@ TKWForm::TKWForm(AppPorts p)
                 {"TSmemory", "内存整理", {}, {}},
                 {"TSTrans", "透明设置", {}, {}},
                 {"TSSet", "系统设置", {}, {}}}),
-      CBB("CBB", TransitionNames(), "[ 无 ]"),
       PopupMenu1(BuildTrayMenu()),
       shortcutPage({p.files, p.registry, p.messages, p.icons, p.links, p.shell, p.dialogs},
                    *PopupMenu1, [this] {
@@ -50,12 +36,16 @@ TKWForm::TKWForm(AppPorts p)
                  [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }),
       startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}),
       updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
-                  {chkP, edtpx, edtpr}, programFileTime) {
+                  {chkP, edtpx, edtpr}, programFileTime),
+      wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,
+                     [&icons = p.icons](const std::string& path) { return icons.ShellIconIndex(path); }},
+                    {[this] { ApplyIconStyle(); },
+                     [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },
+                     [this] { return DesktopIconsVisible(); }},
+                    random, activeDesktopOn) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
-  CBB.SetEnabled(false);
-  SPInt.SetEnabled(false);
   SpinEdit3.SetEnabled(false);
   SpinEdit4.SetEnabled(false);
   edtpx.SetEnabled(false);
@@ -79,7 +69,7 @@ TKWForm::TKWForm(AppPorts p)
   CheckBox2.SetHint("当桌面图标背景色透明时建议选定此项");
 
   Place(kPageShortcut, shortcutPage.Controls());
-  Place(kPageWallpaper, {&Cn, &CR, &CA, &SPInt, &L1, &L2, &CB, &CBB});
+  Place(kPageWallpaper, wallpaperPage.Controls());
   Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
                     &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
                     &Label11, &SpinEdit7});
@@ -112,10 +102,10 @@ void TKWForm::WireControls() {
   pages[kPageSet].OnShow = [this] { TSSetShow(); };
   PC.OnChange = [this] { PCChange(); };
 
-  CB.OnClick = [this] { CBClick(); };
-  CA.OnClick = [this] { CAClick(); };
-  CBB.OnChange = [this] { CBBChange(); };
-  SPInt.OnChange = [this] { SPIntChange(); };
+  wallpaperPage.CB.OnClick = [this] { CBClick(); };
+  wallpaperPage.CA.OnClick = [this] { CAClick(); };
+  wallpaperPage.CBB.OnChange = [this] { CBBChange(); };
+  wallpaperPage.SPInt.OnChange = [this] { SPIntChange(); };
   CS.OnClick = [this] { CSClick(); };
   CT.OnClick = [this] { CTClick(); };
   transparencyPage.CTT.OnClick = [this] { CTTClick(); };
@@ -149,7 +139,8 @@ void TKWForm::WireControls() {
   bOK.OnClick = [this] { bOKClick(); };
   bCC.OnClick = [this] { bCCClick(); };
 
-  Timer1.OnTimer = [this] { Timer1Timer(); };
+  wallpaperPage.Timer1.OnTimer = [this] { Timer1Timer(); };
+  wallpaperPage.Img.OnDblClick = [this] { ImgDblClick(); };
   TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
   updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
@@ -211,28 +202,15 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&Timer1, &TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
+  return {&wallpaperPage.Timer1, &TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------
 
-// The animated wallpaper page cycles the pictures itself: it needs the interval, and rotates
-// in list order.
-void TKWForm::CBClick() {
-  CBB.SetEnabled(CB.Checked());
-  if (CB.Checked()) {
-    CA.SetChecked(true);
-    Cn.SetChecked(false);
-    SPInt.SetEnabled(true);
-  }
-  wallpaperApplyPending = true;
-}
-
-void TKWForm::CAClick() { SPInt.SetEnabled(CA.Checked()); }
-
-void TKWForm::CBBChange() { wallpaperApplyPending = true; }
-
-void TKWForm::SPIntChange() { wallpaperApplyPending = true; }
+void TKWForm::CBClick() { wallpaperPage.CBClick(); }
+void TKWForm::CAClick() { wallpaperPage.CAClick(); }
+void TKWForm::CBBChange() { wallpaperPage.CBBChange(); }
+void TKWForm::SPIntChange() { wallpaperPage.SPIntChange(); }
 
 // The tray menu is rebuilt in the chosen form by the next save.
 void TKWForm::CSClick() { shortcutPage.shortcutsChanged = true; }

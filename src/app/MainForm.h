@@ -37,6 +37,7 @@
 #include "tweaks/QuickActions.h"
 #include "tweaks/SystemToggles.h"
 #include "update/UpdateCheck.h"
+#include "wallpaper/WallpaperPage.h"
 
 namespace tovr::app {
 
@@ -155,6 +156,8 @@ class TKWForm {
   virtual void SelectShortcutRow(int index);
   virtual void RegisterUrlDropTarget();
   void LVDblClick();  // runs the first selected row's target; nothing without a selection
+  void LVPDblClick();  // the selected wallpaper row becomes the wallpaper
+  void ImgDblClick();  // the same from the preview
   // The desktop shortcut buttons below the list: import, delete all, export.
   void binClick();
   void bdelClick();
@@ -208,14 +211,10 @@ class TKWForm {
   std::minstd_rand random;  // seeded at start-up step 10
 
   // ---- Shell state ------------------------------------------------------------------------
-  bool wallpaperChanged = false;
   bool settingsVisited = false;
-  bool wallpaperApplyPending = false;
   bool quitting = false;
   bool mainWindowShown = false;
   bool activeDesktopOn = false;  // measured by the last SetWallpaper; read by the icon hiding
-  int changeInterval = 0;  // minutes
-  int minutesLeft = 0;
   LocalDateTime programFileTime;
   int iconStyle = 0;       // IconStyle: R0..R5
   bool groupedMenu = false;
@@ -229,16 +228,6 @@ class TKWForm {
   controls::Button bN{"bN"}, bd{"bd"}, bC{"bC"}, bR{"bR"};
   controls::Button sbweb{"sbweb"}, sbmail{"sbmail"}, btnhelp{"btnhelp"};
   controls::Button bOK{"bOK"}, bCC{"bCC"};
-
-  // ---- TSWP: wallpaper ---------------------------------------------------------------------
-  controls::CheckBox Cn{"Cn", "按随机顺序更换壁纸"};
-  controls::CheckBox CR{"CR", "每次启动时更换新的壁纸"};
-  controls::CheckBox CA{"CA", "定时更换壁纸"};
-  controls::SpinEdit SPInt{"SPInt", 1, 600, 60};
-  controls::Label L1{"L1", "分钟"};
-  controls::Label L2{"L2", "少于XX分钟"};
-  controls::CheckBox CB{"CB", "使用壁纸转换动画"};
-  controls::ComboBox CBB;
 
   // ---- TSicon: icon colours and arrangement -------------------------------------------------
   controls::Label L5{"L5", "图标文字前景色"};
@@ -283,7 +272,6 @@ class TKWForm {
   controls::CheckBox CKAMICON{"CKAMICON", "使用动画图标"};  // never visible
 
   // ---- Timers ------------------------------------------------------------------------------
-  controls::Timer Timer1{"Timer1", 60000, false};
   controls::Timer TimerIcon{"TimerIcon", 60000, false};
 
   // ---- Tray menu ---------------------------------------------------------------------------
@@ -303,6 +291,8 @@ class TKWForm {
 
   // ---- The update check: tmrupdate, the tray's MenuCV and menudown, the notifier ----------
   update::UpdateCheck updateCheck;
+  // ---- TSWP: the wallpaper page (its controls, Timer1, schedule and flags) -----------------
+  wallpaper::WallpaperPage wallpaperPage;
 
  private:
   struct Placed {
@@ -314,7 +304,6 @@ class TKWForm {
   void WireMenu();
   controls::MenuItem& MenuItemNamed(std::string_view name);
   void RefreshPage(const std::string& page);  // select it and perform Refresh
-  void SetMinutesLeftCaption();
 
   std::vector<Placed> placed_;
 };

@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::string_view kOption = "Option";
 
-std::string MinutesLeftText(int minutes) {
-  return "少于 " + std::to_string(minutes) + " 分钟";
-}
-
 // The reads of one load, against the open settings operation.
 class OptionReader {
  public:
@@ -50,8 +46,6 @@ class OptionReader {
 
 }  // namespace
 
-void TKWForm::SetMinutesLeftCaption() { L2.SetCaption(MinutesLeftText(minutesLeft)); }
-
 void TKWForm::LoadSettings() {
   TSettingsFile::Operation op = settings.BeginOperation();
   OptionReader in(settings);
@@ -60,18 +54,7 @@ void TKWForm::LoadSettings() {
   if (!settings.Exists()) settings.PutText(kOption, "Greeting", "Thank");
 
   // 2-5. Wallpaper: ticking CB ticks CA, unticks Cn and enables CBB and SPInt.
-  in.FlagIfPresent("DynamicDesk", CB, false);
-  if (in.Present("DynaIndex")) CBB.SetItemIndex(in.Number("DynaIndex", 23));
-  if (in.Present("Interval")) changeInterval = in.Number("Interval", 0);
-  in.FlagIfPresent("AutoChange", CA, false);
-  if (changeInterval > 0) {
-    SPInt.SetValue(changeInterval);
-    minutesLeft = changeInterval;
-    SetMinutesLeftCaption();
-    Timer1.SetEnabled(CA.Checked() && !CB.Checked());
-  }
-  in.FlagIfPresent("RunChange", CR, false);
-  in.FlagIfPresent("RandomChange", Cn, false);
+  wallpaperPage.LoadOptions(settings);
 
   // 5-6. Icon arrangement and caption colours.
   in.NumberIfPresent("IconR", SpinEdit1, 300);
@@ -147,16 +130,8 @@ void TKWForm::bOKClick() {
   if (shortcutPage.shortcutsChanged) SaveShortcuts(groupedMenu);
 
   // 3. Wallpaper schedule and list (group W).
-  if (wallpaperChanged) {
-    putFlag("AutoChange", CA.Checked());
-    putNumber("Interval", SPInt.Value());
-    putFlag("RunChange", CR.Checked());
-    putFlag("RandomChange", Cn.Checked());
-    changeInterval = SPInt.Value();
-    if (minutesLeft <= 0 || changeInterval < minutesLeft) minutesLeft = changeInterval;
-    SetMinutesLeftCaption();
-    Timer1.SetEnabled(CA.Checked() && !CB.Checked());
-    L2.SetEnabled(Timer1.Enabled());
+  if (wallpaperPage.wallpaperChanged) {
+    wallpaperPage.SaveSchedule(settings);  // the schedule keys, the new interval, Timer1
     SaveWallpaperList();  // clears [Pics] and writes the list into it
   }
 
@@ -180,13 +155,13 @@ void TKWForm::bOKClick() {
   if (startupPage.startupChanged) ApplyStartupEntries();
 
   // 6. The wallpaper itself.
-  if (wallpaperApplyPending) {
-    if (CB.Checked()) {
+  if (wallpaperPage.wallpaperApplyPending) {
+    if (wallpaperPage.CB.Checked()) {
       ApplyAnimatedWallpaper();
     } else {
       SetWallpaper(SelectedWallpaperPath().value_or(""));  // none selected: no wallpaper
     }
-    wallpaperApplyPending = false;
+    wallpaperPage.wallpaperApplyPending = false;
   }
 
   // 7. Icon arrangement, colours and the animated page's effect (group A from here on).
@@ -197,8 +172,7 @@ void TKWForm::bOKClick() {
   putNumber("IconBC", static_cast<std::int32_t>(PnlBC.Color()));
   putFlag("IconTrans", C4.Checked());
   putNumber("IconStyle", iconStyle);
-  putFlag("DynamicDesk", CB.Checked());
-  putNumber("DynaIndex", CBB.ItemIndex());
+  wallpaperPage.SaveEffect(settings);  // DynamicDesk, DynaIndex
 
   // 8.
   MenuItemNamed("m203").SetEnabled(!R0.Checked());

@@ -102,7 +102,7 @@ void TKWForm::FormCreate() {
 
   step(22);
   groupedMenu = CS.Checked();
-  CBB.SetEnabled(CB.Checked());
+  wallpaperPage.CBB.SetEnabled(wallpaperPage.CB.Checked());
 
   step(23);  // a hand-edited style outside 0..5 names no button: nothing is ticked
   if (controls::RadioButton* r = iconStyleGroup.Find("R" + std::to_string(iconStyle))) {
@@ -130,7 +130,7 @@ void TKWForm::FormCreate() {
   SpinEdit1.SetMax(env.ScreenHeight() / 2);
 
   step(28);
-  if (CR.Checked() && !CB.Checked()) {
+  if (wallpaperPage.CR.Checked() && !wallpaperPage.CB.Checked()) {
     PickNextWallpaper();  // ends with ApplyIconStyle
   } else {
     ApplyIconStyle();

@@ -44,15 +44,17 @@ std::string TKWForm::RgbLabelText(std::uint32_t colour) {
 }
 
 // ---- Wallpaper ---------------------------------------------------------------------------
-void TKWForm::PickNextWallpaper() {}       // next picture (list or random order), then ApplyIconStyle
-void TKWForm::SelectCurrentWallpaper() {}  // TSWPShow: selects the row of the current wallpaper
-void TKWForm::LoadWallpaperList() {}       // rebuilds LVP from [Pics]
-void TKWForm::SaveWallpaperList() {}       // clears [Pics] and writes LVP into it
-std::optional<std::string> TKWForm::SelectedWallpaperPath() { return std::nullopt; }  // LVP's first selected row
-void TKWForm::ApplyAnimatedWallpaper() {}  // writes TovrWall.htm and makes it the wallpaper
-void TKWForm::SetWallpaper(const std::string&) {}  // applies a picture (empty: none)
-void TKWForm::Timer1Timer() {}             // minute count-down of the timed change
-void TKWForm::m201Click() {}               // change the wallpaper now
+void TKWForm::PickNextWallpaper() { wallpaperPage.PickNextWallpaper(); }
+void TKWForm::SelectCurrentWallpaper() { wallpaperPage.SelectCurrentWallpaper(); }
+void TKWForm::LoadWallpaperList() { wallpaperPage.LoadWallpaperList(settings); }
+void TKWForm::SaveWallpaperList() { wallpaperPage.SaveWallpaperList(settings); }
+std::optional<std::string> TKWForm::SelectedWallpaperPath() { return wallpaperPage.SelectedWallpaperPath(); }
+void TKWForm::ApplyAnimatedWallpaper() { wallpaperPage.ApplyAnimatedWallpaper(); }
+void TKWForm::SetWallpaper(const std::string& path) { wallpaperPage.SetWallpaper(path); }
+void TKWForm::Timer1Timer() { wallpaperPage.Timer1Timer(); }
+void TKWForm::m201Click() { wallpaperPage.m201Click(settings); }
+void TKWForm::LVPDblClick() { wallpaperPage.LVPDblClick(); }
+void TKWForm::ImgDblClick() { wallpaperPage.LVPDblClick(); }
 
 // ---- Shortcuts ---------------------------------------------------------------------------
 void TKWForm::LoadShortcuts() { shortcutPage.Load(settings); }
@@ -85,17 +87,20 @@ void TKWForm::ApplyStartupEntries() { startupPage.ApplyStartupEntries(); }
 void TKWForm::LRDblClick() { startupPage.LRDblClick(); }
 
 // ---- Side buttons by active page ---------------------------------------------------------
-// Add, Delete and Modify act on the active page; the wallpaper list joins later.
+// Add, Delete and Modify act on the list of the active page.
 void TKWForm::bNClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bNClick();
+  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bNClick();
   if (PC.ActiveIndex() == kPageRun) startupPage.bNClick();
 }
 void TKWForm::bdClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bdClick();
+  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bdClick();
   if (PC.ActiveIndex() == kPageRun) startupPage.bdClick();
 }
 void TKWForm::bCClick() {
   if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bCClick();
+  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bCClick();
   if (PC.ActiveIndex() == kPageRun) startupPage.bCClick();
 }
 
@@ -104,7 +109,8 @@ void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
   const auto destination = page == kPageShortcut    ? shortcuts::DropDestination::Shortcuts
                            : page == kPageWallpaper ? shortcuts::DropDestination::Wallpapers
                                                     : shortcuts::DropDestination::Ignored;
-  shortcutPage.editing.DropFiles(paths, destination, [](const std::string&) {});  // wallpaper list: later
+  shortcutPage.editing.DropFiles(paths, destination,
+                                 [this](const std::string& path) { wallpaperPage.editing.DropFile(path); });
 }
 
 // ---- Memory ------------------------------------------------------------------------------

@@ -5,6 +5,8 @@
 
 #include <jpeglib.h>
 
+#include "wallpaper/PictureFit.h"
+
 namespace tovr {
 namespace {
 
@@ -22,7 +24,8 @@ struct ErrorManager {
 void Silent(j_common_ptr) {}
 
 // The part that libjpeg may leave by longjmp: only trivially destructible objects live here.
-bool DecodeInto(std::string_view bytes, RgbImage& out) {
+// A box of 0 x 0 decodes at full size.
+bool DecodeInto(std::string_view bytes, int boxWidth, int boxHeight, RgbImage& out) {
   jpeg_decompress_struct info;
   ErrorManager errors;
   info.err = jpeg_std_error(&errors.base);
@@ -45,6 +48,16 @@ bool DecodeInto(std::string_view bytes, RgbImage& out) {
     return false;
   }
   info.out_color_space = JCS_RGB;
+  const wallpaper::PictureSize fit = wallpaper::FitInto(static_cast<int>(info.image_width),
+                                                        static_cast<int>(info.image_height), boxWidth, boxHeight);
+  if (fit.width > 0) {
+    info.scale_denom = 8;
+    for (unsigned num = 1; num <= 8; ++num) {
+      info.scale_num = num;
+      jpeg_calc_output_dimensions(&info);
+      if (static_cast<int>(info.output_width) >= fit.width && static_cast<int>(info.output_height) >= fit.height) break;
+    }
+  }
   jpeg_start_decompress(&info);
   out.width = static_cast<int>(info.output_width);
   out.height = static_cast<int>(info.output_height);
@@ -63,7 +76,14 @@ bool DecodeInto(std::string_view bytes, RgbImage& out) {
 std::optional<RgbImage> DecodeJpeg(std::string_view bytes) {
   if (bytes.empty()) return std::nullopt;
   RgbImage image;
-  if (!DecodeInto(bytes, image)) return std::nullopt;
+  if (!DecodeInto(bytes, 0, 0, image)) return std::nullopt;
+  return image;
+}
+
+std::optional<RgbImage> DecodeJpegForBox(std::string_view bytes, int boxWidth, int boxHeight) {
+  if (bytes.empty() || boxWidth <= 0 || boxHeight <= 0) return std::nullopt;
+  RgbImage image;
+  if (!DecodeInto(bytes, boxWidth, boxHeight, image)) return std::nullopt;
   return image;
 }
 

@@ -18,4 +18,9 @@ struct RgbImage {
 // files never abort the program.
 std::optional<RgbImage> DecodeJpeg(std::string_view bytes);
 
+// For a preview box: the picture decoded at the smallest of libjpeg's DCT scales (1/8 to 8/8)
+// whose size still covers the picture's size fitted into the box (wallpaper/PictureFit.h);
+// the caller scales the rest of the way. Full size when nothing smaller covers it.
+std::optional<RgbImage> DecodeJpegForBox(std::string_view bytes, int boxWidth, int boxHeight);
+
 }  // namespace tovr

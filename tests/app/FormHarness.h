@@ -22,6 +22,7 @@
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
 #include "fakes/FakeUpdate.h"
+#include "fakes/FakeWallpaperSystem.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -96,7 +97,8 @@ struct FormHarness {
 
   AppPorts Ports() {
     return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
-                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow, quickShell};
+                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow, quickShell,
+                    wallpaperSystem, pictureDialogs};
   }
 
   RecordingForm& NewForm() {
@@ -144,6 +146,8 @@ struct FormHarness {
   update::FakeUpdateSystem updateSystem;
   update::FakeNotifierWindow notifierWindow;
   FakeQuickShell quickShell;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   std::unique_ptr<RecordingForm> form;
 };
 

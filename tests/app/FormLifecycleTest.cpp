@@ -18,13 +18,13 @@ RecordingForm& StartedWithFile(FormHarness& h) {
 TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
-  f.shortcutPage.shortcutsChanged = f.wallpaperChanged = f.startupPage.startupChanged = true;
-  f.wallpaperApplyPending = f.settingsVisited = true;
+  f.shortcutPage.shortcutsChanged = f.wallpaperPage.wallpaperChanged = f.startupPage.startupChanged = true;
+  f.wallpaperPage.wallpaperApplyPending = f.settingsVisited = true;
   f.ShowMainWindow();
   EXPECT_FALSE(f.shortcutPage.shortcutsChanged);
-  EXPECT_FALSE(f.wallpaperChanged);
+  EXPECT_FALSE(f.wallpaperPage.wallpaperChanged);
   EXPECT_FALSE(f.startupPage.startupChanged);
-  EXPECT_FALSE(f.wallpaperApplyPending);
+  EXPECT_FALSE(f.wallpaperPage.wallpaperApplyPending);
   EXPECT_TRUE(f.settingsVisited);
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.AcceptFiles(1)", "LoadStartupEntries",
                                              "ui.ShowMainWindow"}));
@@ -212,7 +212,7 @@ TEST(FormLifecycleTest, CloseWithoutSavingReloadsTheChangedLists) {
     f.PC.SetActivePage("TSicon");
     f.ShowMainWindow();
     f.shortcutPage.shortcutsChanged = cases[i].shortcuts;
-    f.wallpaperChanged = cases[i].wallpaper;
+    f.wallpaperPage.wallpaperChanged = cases[i].wallpaper;
     f.startupPage.startupChanged = cases[i].startup;
     h.log.clear();
     f.bCC.UserClick();

@@ -24,17 +24,17 @@ struct LoadRow {
 // Screen height 768 (half: 384); total memory 512 MiB (MemLevel's maximum: 513).
 const std::vector<LoadRow>& Rows() {
   static const std::vector<LoadRow> rows = {
-      {"DynamicDesk", [](TKWForm& f) { return Bool(f.CB.Checked()); }, "0",
+      {"DynamicDesk", [](TKWForm& f) { return Bool(f.wallpaperPage.CB.Checked()); }, "0",
        {{"1", "1"}, {"0", "0"}, {"x", "0"}}},
-      {"DynaIndex", [](TKWForm& f) { return Num(f.CBB.ItemIndex()); }, "-1",
+      {"DynaIndex", [](TKWForm& f) { return Num(f.wallpaperPage.CBB.ItemIndex()); }, "-1",
        {{"5", "5"}, {"0", "0"}, {"23", "23"}, {"abc", "23"}, {"24", "-1"}, {"-2", "-1"}}},
-      {"Interval", [](TKWForm& f) { return Num(f.changeInterval); }, "0",
+      {"Interval", [](TKWForm& f) { return Num(f.wallpaperPage.changeInterval); }, "0",
        {{"30", "30"}, {"x", "0"}}},
-      {"AutoChange", [](TKWForm& f) { return Bool(f.CA.Checked()); }, "0",
+      {"AutoChange", [](TKWForm& f) { return Bool(f.wallpaperPage.CA.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"RunChange", [](TKWForm& f) { return Bool(f.CR.Checked()); }, "0",
+      {"RunChange", [](TKWForm& f) { return Bool(f.wallpaperPage.CR.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"RandomChange", [](TKWForm& f) { return Bool(f.Cn.Checked()); }, "0",
+      {"RandomChange", [](TKWForm& f) { return Bool(f.wallpaperPage.Cn.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
       {"IconR", [](TKWForm& f) { return Num(f.SpinEdit1.Value()); }, "384",
        {{"250", "250"}, {"x", "300"}, {"-5", "0"}, {"500", "500"}}},
@@ -135,10 +135,10 @@ TEST(SettingsLoadTest, TimedChangeFollowsIntervalAutoChangeAndDynamicDesk) {
     FormHarness h;
     h.GivenOptions(cases[i].lines);
     RecordingForm& f = h.Started();
-    EXPECT_EQ(f.Timer1.Enabled(), cases[i].timer) << "case " << i;
-    EXPECT_EQ(f.Timer1.Interval(), 60000u) << "case " << i;
-    EXPECT_EQ(f.L2.Caption(), cases[i].l2) << "case " << i;
-    EXPECT_EQ(f.SPInt.Value(), cases[i].spInt) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.Timer1.Enabled(), cases[i].timer) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.Timer1.Interval(), 60000u) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.L2.Caption(), cases[i].l2) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.SPInt.Value(), cases[i].spInt) << "case " << i;
   }
 }
 
@@ -146,17 +146,17 @@ TEST(SettingsLoadTest, AnimatedWallpaperTicksTimedChangeAndEnablesItsControls) {
   FormHarness h;
   h.GivenOptions("DynamicDesk=1\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_TRUE(f.CA.Checked());
-  EXPECT_FALSE(f.Cn.Checked());
-  EXPECT_TRUE(f.CBB.Enabled());
-  EXPECT_TRUE(f.SPInt.Enabled());
-  EXPECT_TRUE(f.wallpaperApplyPending);
+  EXPECT_TRUE(f.wallpaperPage.CA.Checked());
+  EXPECT_FALSE(f.wallpaperPage.Cn.Checked());
+  EXPECT_TRUE(f.wallpaperPage.CBB.Enabled());
+  EXPECT_TRUE(f.wallpaperPage.SPInt.Enabled());
+  EXPECT_TRUE(f.wallpaperPage.wallpaperApplyPending);
 
   FormHarness plain;
   plain.GivenOptions("Greeting=Thank\r\n");
   RecordingForm& g = plain.Started();
-  EXPECT_FALSE(g.CBB.Enabled());
-  EXPECT_FALSE(g.SPInt.Enabled());
+  EXPECT_FALSE(g.wallpaperPage.CBB.Enabled());
+  EXPECT_FALSE(g.wallpaperPage.SPInt.Enabled());
 }
 
 TEST(SettingsLoadTest, SavedTranslucencyIsAppliedThroughTheHandlers) {

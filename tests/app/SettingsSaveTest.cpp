@@ -57,7 +57,7 @@ TEST(SettingsSaveTest, GroupsFollowTheFlags) {
     FormHarness h;
     RecordingForm& f = h.Started();  // first run: the file holds only Greeting
     if (cases[i].visited) h.VisitSettingsPage();
-    f.wallpaperChanged = cases[i].wallpaperChanged;
+    f.wallpaperPage.wallpaperChanged = cases[i].wallpaperChanged;
     f.bOKClick();
     std::set<std::string> want = Union({&kGroupA});
     if (cases[i].wallpaperChanged) want.insert(kGroupW.begin(), kGroupW.end());
@@ -177,28 +177,28 @@ TEST(SettingsSaveTest, WallpaperScheduleTakesTheNewInterval) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     RecordingForm& f = h.Started();
-    f.CA.SetChecked(true);
-    f.SPInt.SetValue(30);
-    f.minutesLeft = cases[i].minutesLeft;
-    f.wallpaperChanged = true;
+    f.wallpaperPage.CA.SetChecked(true);
+    f.wallpaperPage.SPInt.SetValue(30);
+    f.wallpaperPage.minutesLeft = cases[i].minutesLeft;
+    f.wallpaperPage.wallpaperChanged = true;
     f.bOKClick();
-    EXPECT_EQ(f.changeInterval, 30) << "case " << i;
-    EXPECT_EQ(f.minutesLeft, cases[i].want) << "case " << i;
-    EXPECT_EQ(f.L2.Caption(), "少于 " + std::to_string(cases[i].want) + " 分钟") << "case " << i;
-    EXPECT_TRUE(f.Timer1.Enabled()) << "case " << i;
-    EXPECT_TRUE(f.L2.Enabled()) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.changeInterval, 30) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.minutesLeft, cases[i].want) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.L2.Caption(), "少于 " + std::to_string(cases[i].want) + " 分钟") << "case " << i;
+    EXPECT_TRUE(f.wallpaperPage.Timer1.Enabled()) << "case " << i;
+    EXPECT_TRUE(f.wallpaperPage.L2.Enabled()) << "case " << i;
   }
 }
 
 TEST(SettingsSaveTest, AnimatedWallpaperKeepsTheTimerAndLabelOff) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.CB.SetChecked(true);
-  f.wallpaperChanged = true;
+  f.wallpaperPage.CB.SetChecked(true);
+  f.wallpaperPage.wallpaperChanged = true;
   f.bOKClick();
-  EXPECT_TRUE(f.CA.Checked());
-  EXPECT_FALSE(f.Timer1.Enabled());
-  EXPECT_FALSE(f.L2.Enabled());
+  EXPECT_TRUE(f.wallpaperPage.CA.Checked());
+  EXPECT_FALSE(f.wallpaperPage.Timer1.Enabled());
+  EXPECT_FALSE(f.wallpaperPage.L2.Enabled());
 }
 
 TEST(SettingsSaveTest, PendingWallpaperIsAppliedOnceThenCleared) {
@@ -213,12 +213,12 @@ TEST(SettingsSaveTest, PendingWallpaperIsAppliedOnceThenCleared) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     RecordingForm& f = h.Started();
-    f.CB.SetChecked(cases[i].animated);
+    f.wallpaperPage.CB.SetChecked(cases[i].animated);
     f.selectedWallpaper = cases[i].selected;
-    f.wallpaperApplyPending = true;
+    f.wallpaperPage.wallpaperApplyPending = true;
     f.bOKClick();
     EXPECT_EQ(h.log.front(), cases[i].call) << "case " << i;
-    EXPECT_FALSE(f.wallpaperApplyPending) << "case " << i;
+    EXPECT_FALSE(f.wallpaperPage.wallpaperApplyPending) << "case " << i;
     h.log.clear();
     f.bOKClick();
     EXPECT_FALSE(h.Logged(cases[i].call)) << "case " << i << ": applied again";
@@ -268,7 +268,7 @@ TEST(SettingsSaveTest, SavingTwiceWritesTheSameAndChangesNothingElse) {
   h.GivenOptions("Interval=30\r\nAutoChange=1\r\nIconStyle=5\r\nUseProxy=1\r\n");
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
-  f.wallpaperChanged = true;
+  f.wallpaperPage.wallpaperChanged = true;
   f.bOKClick();  // creates the keys its values need (reading at start-up creates none)
   h.registry.ClearChanges();
   h.log.clear();
@@ -288,7 +288,7 @@ TEST(SettingsSaveTest, ReadsAndWritesTheFileOncePerSave) {
   FormHarness h;
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
-  f.wallpaperChanged = true;
+  f.wallpaperPage.wallpaperChanged = true;
   h.fs.ResetCounts();
   f.bOKClick();
   EXPECT_EQ(h.fs.Reads(), 1);

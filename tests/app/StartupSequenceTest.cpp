@@ -50,7 +50,7 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   EXPECT_TRUE(f.TimerIcon.Enabled());
   EXPECT_EQ(f.TimerIcon.Interval(), 5000u);
   EXPECT_TRUE(f.updateCheck.tmrupdate.Enabled());
-  EXPECT_FALSE(f.Timer1.Enabled());
+  EXPECT_FALSE(f.wallpaperPage.Timer1.Enabled());
 
   // The second start finds the file: no greeting, autorun read back from the registry.
   const std::string firstFile = h.ConfigText();

@@ -17,7 +17,7 @@ class FakeActiveDesktop final : public IActiveDesktopObject {
   bool SetWallpaper(const std::string& path) override {
     if (!created) return false;
     calls.push_back("SetWallpaper(" + path + ")");
-    return true;
+    return accepts;
   }
   bool ApplyChanges(unsigned flags) override {
     if (!created) return false;
@@ -26,6 +26,7 @@ class FakeActiveDesktop final : public IActiveDesktopObject {
   }
 
   bool creatable = true;  // false: as on systems without Active Desktop
+  bool accepts = true;    // false: SetWallpaper refuses every file (Wine's object)
   bool created = false;
   std::vector<std::string> calls;
 };

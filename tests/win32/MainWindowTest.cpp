@@ -29,6 +29,7 @@
 #include "fakes/FakeStartupSystem.h"
 #include "fakes/FakeUpdate.h"
 #include "fakes/FakeQuickShell.h"
+#include "fakes/FakeWallpaperSystem.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -74,7 +75,7 @@ class MainWindowTest : public ::testing::Test {
     env.totalPhysicalMemory = 65536ull << 20;
     form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
                                               windows, memoryMonitor, memoryBlocks, startupSystem, http, updateSystem,
-                                              notifierWindow, quickShell});
+                                              notifierWindow, quickShell, wallpaperSystem, pictureDialogs});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -90,6 +91,8 @@ class MainWindowTest : public ::testing::Test {
   FakeActiveDesktop activeDesktop;
   FakeWindowSystem windows;
   startup::FakeStartupSystem startupSystem;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   FakeMemoryMonitor memoryMonitor;

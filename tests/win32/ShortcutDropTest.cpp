@@ -27,6 +27,7 @@
 #include "fakes/FakeWindowSystem.h"
 #include "fakes/FakeStartupSystem.h"
 #include "fakes/FakeUpdate.h"
+#include "fakes/FakeWallpaperSystem.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/FakeQuickShell.h"
 #include "shortcuts/ShortcutEditing.h"
@@ -180,6 +181,8 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   update::FakeUpdateSystem updateSystem;
   update::FakeNotifierWindow notifierWindow;
   FakeQuickShell quickShell;
+  wallpaper::FakeWallpaperSystem wallpaperSystem;
+  wallpaper::FakePictureDialogs pictureDialogs;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
@@ -188,7 +191,8 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
   auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
                                                             dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem,
-                                                            http, updateSystem, notifierWindow, quickShell});
+                                                            http, updateSystem, notifierWindow, quickShell, wallpaperSystem,
+                                                            pictureDialogs});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

@@ -9,15 +9,16 @@ namespace {
 // Check boxes and labels are one line of the 12-pixel font: 20 pixels tall; spin edits and
 // edit fields 20, track bars 28. Widths leave room for the caption plus the check mark.
 constexpr ControlPlace kPlaces[] = {
-    // TSWP: the upper part is kept for the wallpaper list; the timing options sit below it.
-    {"CA", kPageWallpaper, {8, 196, 104, 20}},
-    {"SPInt", kPageWallpaper, {116, 196, 56, 20}},
-    {"L1", kPageWallpaper, {178, 199, 30, 16}},
-    {"L2", kPageWallpaper, {226, 199, 120, 16}},
-    {"CR", kPageWallpaper, {8, 222, 178, 20}},
-    {"Cn", kPageWallpaper, {208, 222, 160, 20}},
-    {"CB", kPageWallpaper, {8, 248, 130, 20}},
-    {"CBB", kPageWallpaper, {142, 247, 130, 240}},
+    // TSWP: the wallpaper list at the top; the options below it at the left, the preview at
+    // the right. CB and L2 sit indented under CA.
+    {"CA", kPageWallpaper, {8, 160, 104, 20}},
+    {"SPInt", kPageWallpaper, {114, 160, 52, 20}},
+    {"L1", kPageWallpaper, {170, 163, 30, 16}},
+    {"L2", kPageWallpaper, {24, 186, 150, 16}},
+    {"CR", kPageWallpaper, {8, 232, 178, 20}},
+    {"Cn", kPageWallpaper, {8, 256, 178, 20}},
+    {"CB", kPageWallpaper, {24, 206, 124, 20}},
+    {"CBB", kPageWallpaper, {150, 205, 112, 240}},
 
     // TSicon: caption colours, refresh, hiding, then the arrangement.
     {"L5", kPageIcon, {8, 11, 92, 16}},

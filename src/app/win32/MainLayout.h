@@ -55,6 +55,12 @@ inline constexpr int kIdWindowList = 302, kIdAlphaSlider = 303;
 // The startup page: the list LR fills it (a view of its own, startup/win32).
 inline constexpr LayoutRect kStartupListRect{4, 4, 405, 289};
 inline constexpr int kIdStartupList = 304;
+// The wallpaper page: the list LVP at the top, the preview Img in its group box at the lower
+// right (page-relative; views of their own, wallpaper/win32).
+inline constexpr LayoutRect kWallpaperListRect{4, 4, 405, 148};
+inline constexpr LayoutRect kPreviewGroupRect{270, 154, 139, 139};
+inline constexpr LayoutRect kPreviewRect{278, 170, 123, 115};
+inline constexpr int kIdWallpaperList = 305, kIdPreviewGroup = 306, kIdPreview = 307;
 
 // Every placed control, page by page.
 std::span<const ControlPlace> MainLayout();

@@ -81,6 +81,7 @@ void MainWindow::Destroy() {
   transparencyPage_.reset();  // lets go of Lstform
   memoryPage_.reset();
   startupPage_.reset();  // after the binder, which lets go of the view's stand-in model
+  wallpaperPage_.reset();  // lets go of LVP and Img
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -213,6 +214,7 @@ void MainWindow::CreateControls() {
   CreateTransparencyPage();
   CreateMemoryPage();
   CreateStartupPage();
+  CreateWallpaperPage();
   // The pages' list views set their columns for the 96-DPI design.
   controls::win32::ScaleListColumns(hwnd_, controls::win32::kDesignDpi, dpi_);
 }
@@ -315,6 +317,22 @@ void MainWindow::CreateStartupPage() {
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
       [this] { form_->LRDblClick(); });
   if (systemImages_) startupPage_->SetImages(systemImages_);
+}
+
+// The wallpaper page: the list view LVP and the preview Img in its group box.
+void MainWindow::CreateWallpaperPage() {
+  TKWForm& f = *form_;
+  const RECT area = PageArea();
+  wallpaperPage_ = std::make_unique<wallpaper::win32::WallpaperPageView>(
+      hwnd_, f.wallpaperPage, *binder_,
+      wallpaper::win32::WallpaperPageView::Placement{
+          f.PC, kPageWallpaper, Offset(kWallpaperListRect, area.left, area.top),
+          Offset(kPreviewGroupRect, area.left, area.top), Offset(kPreviewRect, area.left, area.top),
+          kIdWallpaperList, kIdPreviewGroup, kIdPreview, pageColor_},
+      font_.get(),
+      [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
+      [this] { form_->LVPDblClick(); });
+  if (systemImages_) wallpaperPage_->SetImages(systemImages_);
 }
 
 // The pages are painted by the page control (white under a visual style, the face colour
@@ -510,6 +528,7 @@ void MainWindow::ShareSystemImageList() {
   menu_->SetImages(systemImages_);
   if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
   if (startupPage_) startupPage_->SetImages(systemImages_);
+  if (wallpaperPage_) wallpaperPage_->SetImages(systemImages_);
 }
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
@@ -553,6 +572,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       LRESULT result = 0;
       if (shortcutPage_ && shortcutPage_->OnNotify(lParam, result)) return result;
       if (startupPage_ && startupPage_->OnNotify(lParam, result)) return result;
+      if (wallpaperPage_ && wallpaperPage_->OnNotify(lParam, result)) return result;
       if (binder_ && binder_->OnNotify(lParam, result)) return result;
       break;
     }

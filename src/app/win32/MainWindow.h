@@ -31,6 +31,7 @@
 #include "shortcuts/win32/ShortcutPageView.h"
 #include "transparency/win32/TransparencyPageView.h"
 #include "startup/win32/StartupPageView.h"
+#include "wallpaper/win32/WallpaperPageView.h"
 
 namespace tovr::app {
 class TKWForm;
@@ -74,6 +75,9 @@ class MainWindow final : public IShellUi {
   // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
   bool RegisterUrlDrop() { return shortcutPage_ && shortcutPage_->RegisterUrlDrop(); }
   HWND StartupListWindow() const { return startupPage_ ? startupPage_->ListWindow() : nullptr; }
+  // The wallpaper page's list view LVP and preview Img.
+  HWND WallpaperListWindow() const { return wallpaperPage_ ? wallpaperPage_->ListWindow() : nullptr; }
+  HWND WallpaperPreviewWindow() const { return wallpaperPage_ ? wallpaperPage_->PreviewWindow() : nullptr; }
   // Files dropped from the shell onto the window, in the drop's order (the HDROP already
   // released). Set by the composition root to the form's drop handler.
   std::function<void(const std::vector<std::string>& paths)> onFilesDropped;
@@ -106,6 +110,7 @@ class MainWindow final : public IShellUi {
   void CreateTransparencyPage();
   void CreateMemoryPage();
   void CreateStartupPage();
+  void CreateWallpaperPage();
   void SamplePageColor();
   HBRUSH PageBackground(HDC dc, HWND control);
   void DrawImageButton(const DRAWITEMSTRUCT& item);
@@ -138,6 +143,7 @@ class MainWindow final : public IShellUi {
   std::unique_ptr<transparency::win32::TransparencyPageView> transparencyPage_;
   std::unique_ptr<memory::win32::MemoryPageView> memoryPage_;
   std::unique_ptr<startup::win32::StartupPageView> startupPage_;
+  std::unique_ptr<wallpaper::win32::WallpaperPageView> wallpaperPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -24,6 +24,8 @@
 #include "update/win32/Win32UpdateSystem.h"
 #include "update/win32/WinHttpClient.h"
 #include "tweaks/win32/Win32QuickShell.h"
+#include "wallpaper/win32/Win32PictureDialogs.h"
+#include "wallpaper/win32/Win32WallpaperSystem.h"
 
 namespace {
 
@@ -83,11 +85,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   update::win32::Win32UpdateSystem updateSystem;
   update::win32::NotifierWindow notifier(instance);
   tweaks::win32::Win32QuickShell quickShell;
+  wallpaper::win32::Win32WallpaperSystem wallpaperSystem;
+  wallpaper::win32::Win32PictureDialogs pictureDialogs;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
-                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier, quickShell});
+                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier, quickShell,
+                          wallpaperSystem, pictureDialogs});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -102,6 +107,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);
       return control ? window.ControlWindow(*control) : nullptr;
+    };
+    pictureDialogs.owner = window.Handle();
+    pictureDialogs.chooseFolder = [&](const std::string& title) { return dialogs.ChooseFolder(title); };
+    pictureDialogs.dropDownMenu = [&](controls::MenuItem& menu, std::string_view anchor) {
+      dialogs.DropDownMenu(menu, anchor);
     };
     window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
     const auto guard = [&form](const std::string& name, const std::function<void()>& action) { form.Dispatch(name, action); };

@@ -2,7 +2,7 @@
 # unticking and ticking moves a value between Run and NeverRun at the save; what the list does
 # not hold (a REG_DWORD value, a subkey, the expandable type of a string) survives.
 
-STARTUP_LIST_ID=302  # LR: kIdStartupList in src/app/win32/MainLayout.h; bOK is 208
+STARTUP_LIST_ID=304  # LR: kIdStartupList in src/app/win32/MainLayout.h; bOK is 208
 KEYS='SOFTWARE\Microsoft\Windows\CurrentVersion'
 
 reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }

@@ -18,6 +18,8 @@
 //   probe sendchild CLASS CHILD_CLASS MSG WPARAM LPARAM
 //                                                 SendMessageTimeout to the first descendant of
 //                                                 CHILD_CLASS; prints the result
+//   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
+//                                                 the same to the descendant with that id
 //   probe pixel X Y                               the screen pixel's colour, rrggbb
 //   probe trayarea                                fingerprint of the pixels where the first tray
 //                                                 icon is drawn (changes when it comes or goes)
@@ -29,9 +31,6 @@
 //                                                 icon appeared in an empty tray)
 //   probe window CLASS TITLE MS                   shows a top-level window of CLASS titled TITLE
 //                                                 for MS milliseconds (a window of the test)
-//   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
-//                                                 SendMessageTimeout to the descendant with that
-//                                                 id; prints the result
 //   probe listrows CLASS CONTROL_ID               the rows of the list view with that id in the
 //                                                 first window of CLASS: index, check state
 //                                                 (0 none, 1 unticked, 2 ticked), the texts of
@@ -367,6 +366,24 @@ int wmain(int argc, wchar_t** argv) {
     Out(std::to_string(static_cast<long long>(result)));
     return 0;
   }
+  if (cmd == L"sendid" && argc >= 7) {
+    HWND top = FirstOfClass(argv[2]);
+    HWND child = nullptr;
+    if (top)
+      for (HWND c : Children(top))
+        if (!child && GetDlgCtrlID(c) == static_cast<int>(Num(argv[3]))) child = c;
+    if (!child) {
+      Out("no child with id " + Narrow(argv[3]));
+      return 1;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(child, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
+                             static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) {
+      return 1;
+    }
+    Out(std::to_string(static_cast<long long>(result)));
+    return 0;
+  }
   if (cmd == L"trayarea") {
     auto pixels = TrayArea();
     if (pixels.empty()) return 1;
@@ -453,19 +470,6 @@ int wmain(int argc, wchar_t** argv) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
     return 0;
-  }
-  if (cmd == L"sendid" && argc >= 7) {
-    HWND top = FirstOfClass(argv[2]);
-    for (HWND c : top ? Children(top) : std::vector<HWND>{}) {
-      if (GetDlgCtrlID(c) != static_cast<int>(Num(argv[3]))) continue;
-      DWORD_PTR result = 0;
-      if (!SendMessageTimeoutW(c, static_cast<UINT>(Num(argv[4])), static_cast<WPARAM>(Num(argv[5])),
-                               static_cast<LPARAM>(Num(argv[6])), SMTO_ABORTIFHUNG, 5000, &result)) return 1;
-      Out(std::to_string(static_cast<long long>(result)));
-      return 0;
-    }
-    Out("no control with id " + std::string(Narrow(argv[3])));
-    return 1;
   }
   if (cmd == L"listrows" && argc >= 4) {
     HWND top = FirstOfClass(argv[2]);
