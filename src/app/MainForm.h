@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TovrVersion.h"
+
 #include "app/AppPorts.h"
 #include "app/HandlerGuard.h"
 #include "settings/SettingsFile.h"
@@ -51,7 +53,7 @@ enum PageIndex : int {
 // Placeholders until the project has its own address (reserved .example domain).
 inline constexpr char kHomePageUrl[] = "http://www.tovrane.example/";
 inline constexpr char kFeedbackAddress[] = "tovrane@tovrane.example";
-inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
+inline constexpr char kWindowCaption[] = "Tovrane " TOVR_VERSION_TEXT "- 测试版";
 inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
 
 using shortcuts::ShortcutMenuRow;
