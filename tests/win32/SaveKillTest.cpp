@@ -37,26 +37,6 @@ void SpinFor(LONGLONG microseconds) {
   } while ((now.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart < microseconds);
 }
 
-// The file that generations from..to (inclusive) make, saved one after another over `start`.
-class Replay {
- public:
-  Replay() { fs_.AddDirectory("C:\\replay"); }
-  void Reset(const std::optional<std::string>& bytes) {
-    if (bytes) {
-      fs_.SetFile(kPath, *bytes);
-    } else {
-      fs_.RemoveFile(kPath);
-    }
-  }
-  void Save(int generation) { testing::SaveGeneration(ini_, generation); }
-  std::optional<std::string> Bytes() const { return fs_.File(kPath); }
-
- private:
-  static constexpr char kPath[] = "C:\\replay\\Config.ini";
-  MemoryFileSystem fs_;
-  TSettingsFile ini_{fs_, kPath};
-};
-
 TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
   const char* count = std::getenv("TOVR_SAVE_KILLS");
   const int kills = count ? std::atoi(count) : 1000;
@@ -75,7 +55,10 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
   ASSERT_TRUE(inFlight);
 
   Win32FileSystem fs;
-  Replay replay;
+  // The files the saves make, replayed in memory from the file the last kill left.
+  MemoryFileSystem replayFs;
+  replayFs.AddDirectory("C:\\replay");
+  TSettingsFile replay(replayFs, "C:\\replay\\Config.ini");
   std::mt19937 rng(17);
   std::optional<std::string> file;  // as the last kill left it
   int generation = 0;               // the generation that file holds
@@ -110,18 +93,18 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
       continue;
     }
     ASSERT_GT(announced, generation) << where;
-    replay.Reset(file);
-    for (int g = generation + 1; g < announced; ++g) replay.Save(g);
-    const std::optional<std::string> before = replay.Bytes();
-    replay.Save(announced);
+    replayFs.RemoveFile(replay.Path());
+    if (file) replayFs.SetFile(replay.Path(), *file);
+    for (int g = generation + 1; g < announced; ++g) testing::SaveGeneration(replay, g);
+    const std::optional<std::string> before = replayFs.File(replay.Path());
+    testing::SaveGeneration(replay, announced);
     saves += announced - generation;
     if (got == before) {  // (no file before the first save: still none)
       ++oldFile;
       generation = announced - 1;
     } else {
       ASSERT_TRUE(got) << where << ": the file is gone";
-      ASSERT_EQ(got->size(), replay.Bytes()->size()) << where << ": neither the old file nor the new one";
-      ASSERT_TRUE(got == replay.Bytes()) << where << ": neither the old file nor the new one";
+      ASSERT_TRUE(got == replayFs.File(replay.Path())) << where << ": neither the old file nor the new one";
       ++newFile;
       generation = announced;
     }
