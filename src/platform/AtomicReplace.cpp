@@ -26,8 +26,8 @@ class DiscardUnlessKept {
 void ReplaceFileAtomically(IReplaceSteps& steps, const std::string& target, std::string_view bytes) {
   auto fail = [&target] { throw Error(FormatMessage1("Unable to write to %s", target)); };
   if (steps.Inspect(target) == IReplaceSteps::Target::Refused) fail();
+  DiscardUnlessKept temp(steps);  // also when the temporary file was made but not opened
   if (!steps.CreateTempBeside(target)) fail();
-  DiscardUnlessKept temp(steps);
   while (!bytes.empty()) {
     std::size_t written = 0;
     if (!steps.Write(bytes, written) || written == 0 || written > bytes.size()) fail();

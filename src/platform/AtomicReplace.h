@@ -36,7 +36,8 @@ class IReplaceSteps {
   // Renames the temporary file over the target in one step, replacing it; done on the disk
   // when it returns. The target's own attributes (hidden, system) carry over. False on failure.
   virtual bool RenameOver(const std::string& target) = 0;
-  // Closes the temporary file if it is still open and deletes it; after a failed step.
+  // Closes the temporary file if it is still open and deletes it if it was made; after a
+  // failed step (CreateTempBeside's included).
   virtual void Discard() = 0;
 };
 

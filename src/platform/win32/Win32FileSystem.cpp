@@ -67,8 +67,7 @@ std::wstring NewTempFile(const std::wstring& folder) {
 class Win32ReplaceSteps final : public IReplaceSteps {
  public:
   Target Inspect(const std::string& target) override {
-    target_ = Widen(target);
-    attrs_ = GetFileAttributesW(target_.c_str());
+    attrs_ = GetFileAttributesW(Widen(target).c_str());
     if (attrs_ == INVALID_FILE_ATTRIBUTES) return Target::Missing;
     // A read-only target is refused here, since a rename would replace it (Wine allows that;
     // Windows does not).
@@ -94,13 +93,13 @@ class Win32ReplaceSteps final : public IReplaceSteps {
     bool closed = CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != 0;
     return flushed && closed;
   }
-  bool RenameOver(const std::string&) override {
+  bool RenameOver(const std::string& target) override {
     if (attrs_ != INVALID_FILE_ATTRIBUTES) {
       const DWORD kept = attrs_ & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
       if (kept) SetFileAttributesW(temp_.c_str(), kept);
     }
-    return MoveFileExW(temp_.c_str(), target_.c_str(),
+    return MoveFileExW(temp_.c_str(), Widen(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
   void Discard() override {
@@ -109,7 +108,7 @@ class Win32ReplaceSteps final : public IReplaceSteps {
   }
 
  private:
-  std::wstring target_, temp_;
+  std::wstring temp_;
   DWORD attrs_ = INVALID_FILE_ATTRIBUTES;
   HANDLE file_ = INVALID_HANDLE_VALUE;
 };
