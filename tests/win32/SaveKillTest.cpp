@@ -28,6 +28,24 @@ std::wstring BesideThisExe(const wchar_t* name) {
   return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
+// A new, empty folder under the temporary directory (Wine reuses process ids: a folder of an
+// earlier run that stopped early may be there), removed at the end.
+struct Folder {
+  std::wstring path;
+  Folder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path = std::wstring(temp) + L"tovr-savekill-" + std::to_wstring(GetCurrentProcessId());
+    Remove();
+    CreateDirectoryW(path.c_str(), nullptr);
+  }
+  ~Folder() { Remove(); }
+  void Remove() const {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(path), ignored);
+  }
+};
+
 void SpinFor(LONGLONG microseconds) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
@@ -43,11 +61,8 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
   const std::wstring child = BesideThisExe(L"SaveLoop.exe");
   ASSERT_NE(GetFileAttributesW(child.c_str()), INVALID_FILE_ATTRIBUTES) << "SaveLoop.exe missing";
 
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"tovr-savekill-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring path = folder + L"\\Config.ini";
+  const Folder folder;
+  const std::wstring path = folder.path + L"\\Config.ini";
   const std::wstring mappingName = L"Local\\tovr-savekill-" + std::to_wstring(GetCurrentProcessId());
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, mappingName.c_str());
   ASSERT_TRUE(mapping);
@@ -111,7 +126,7 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
     file = got;
   }
   int leftovers = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder))) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path)) {
     leftovers += entry.path().extension() == L".tmp";
   }
   std::printf("%d kills during %d saves: %d before the first save, %d left the file before the save "
@@ -119,8 +134,6 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
               kills, saves, beforeFirstSave, oldFile, newFile, leftovers);
   UnmapViewOfFile(const_cast<LONG*>(inFlight));
   CloseHandle(mapping);
-  std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(folder), ignored);
 }
 
 }  // namespace
