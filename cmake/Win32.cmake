@@ -56,7 +56,7 @@ target_link_libraries(Tovrane PRIVATE tovr_win32)
 target_link_options(Tovrane PRIVATE -municode ${TOVR_STATIC_LINK} $<$<CONFIG:Release>:-s>)
 tovr_warnings(Tovrane)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tovrane.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Tovrane.manifest;${CMAKE_SOURCE_DIR}/res/Tovrane.ico")
+  OBJECT_DEPENDS "${TOVR_GEN_DIR}/Tovrane.manifest;${TOVR_GEN_DIR}/TovrVersion.h;${CMAKE_SOURCE_DIR}/res/Tovrane.ico")
 
 # GoogleTest cross-compiled from the system's sources, for the Wine-run adapter tests.
 set(TOVR_GTEST_SRC /usr/src/googletest/googletest)
@@ -65,13 +65,22 @@ target_include_directories(tovr_gtest SYSTEM PUBLIC ${TOVR_GTEST_SRC}/include PR
 
 file(GLOB_RECURSE TOVR_ADAPTER_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp)
+list(FILTER TOVR_ADAPTER_TEST_SOURCES EXCLUDE REGEX "/tests/win32/saveloop/")
 # With the program's resources: its icon, and the manifest's DPI awareness and common controls.
 add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/res/Tovrane.rc)
 target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${TOVR_GEN_DIR})
 target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest)
 target_link_options(TovraneAdapterTests PRIVATE ${TOVR_STATIC_LINK})
 tovr_warnings(TovraneAdapterTests)
-add_dependencies(TovraneAdapterTests tovr_testdata)
+add_dependencies(TovraneAdapterTests tovr_testdata SaveLoop)
+
+# The process the settings-file kill test (tests/win32/SaveKillTest.cpp) starts and kills: it
+# saves the settings file in a loop through the real Win32 file port.
+add_executable(SaveLoop ${CMAKE_SOURCE_DIR}/tests/win32/saveloop/SaveLoop.cpp)
+target_include_directories(SaveLoop PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(SaveLoop PRIVATE tovr_win32)
+target_link_options(SaveLoop PRIVATE -municode ${TOVR_STATIC_LINK})
+tovr_warnings(SaveLoop)
 
 # The end-to-end probe: reports windows and sends messages on behalf of the test scripts.
 file(GLOB TOVR_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probe/*.cpp)

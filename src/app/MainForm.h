@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TovrVersion.h"
+
 #include "app/AppPorts.h"
 #include "app/HandlerGuard.h"
 #include "settings/SettingsFile.h"
@@ -54,7 +56,7 @@ enum PageIndex : int {
   kSidePanel = -1,    // Panel1 / Panel2, beside the page control
 };
 
-inline constexpr char kWindowCaption[] = "Tovrane 2.53- 测试版";
+inline constexpr char kWindowCaption[] = "Tovrane " TOVR_VERSION_TEXT "- 测试版";
 inline constexpr int kShowRequestMessage = 2024;  // posted by a second instance
 
 using shortcuts::ShortcutMenuRow;

@@ -1,5 +1,7 @@
 #include "app/TrayMenu.h"
 
+#include "TovrVersion.h"
+
 namespace tovr::app {
 
 using controls::MenuItem;
@@ -63,7 +65,7 @@ std::unique_ptr<MenuItem> BuildTrayMenu() {
 }
 
 void SetAboutCaptions(MenuItem& root) {
-  if (MenuItem* version = root.Find("m303")) version->SetCaption("[版本  2.53 测试版]");
+  if (MenuItem* version = root.Find("m303")) version->SetCaption("[版本  " TOVR_VERSION_TEXT " 测试版]");
   if (MenuItem* name = root.Find("m302")) name->SetCaption("[名称 Tovrane]");
 }
 

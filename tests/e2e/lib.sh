@@ -202,3 +202,26 @@ open_tray_menu() {
   done
   return 1
 }
+
+# ---- Several copies, installers -------------------------------------------------------------
+
+# start_empty_desktop: the virtual desktop with an empty tray, as start_tovrane makes it, without
+# starting Tovrane. EMPTY_TRAY and EMPTY_TRAY_PLACE1 fingerprint the first two icon places.
+start_empty_desktop() {
+  start_desktop "$TOVR_BUILD/win64/probe.exe" gone NoSuchWindowClass 3600000
+  local i previous=
+  EMPTY_TRAY=
+  for i in $(seq 1 40); do
+    EMPTY_TRAY=$(probe trayarea || true)
+    [ -n "$EMPTY_TRAY" ] && [ "$EMPTY_TRAY" = "$previous" ] && break
+    previous=$EMPTY_TRAY
+    sleep 0.25
+  done
+  [ -n "$EMPTY_TRAY" ] || fail "no taskbar on the desktop"
+  EMPTY_TRAY_PLACE1=$(probe trayarea 1)
+}
+
+# tray_shows_one_icon: an icon in the first place and none in the second.
+tray_shows_one_icon() {
+  tray_shows_icon && [ "$(probe trayarea 1)" = "$EMPTY_TRAY_PLACE1" ]
+}

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "platform/AtomicReplace.h"
 
 namespace tovr {
 
@@ -43,22 +45,6 @@ class FindHandle {
   HANDLE h_;
 };
 
-// Deletes the temporary file unless the rename took it.
-class TempFile {
- public:
-  explicit TempFile(std::wstring path) : path_(std::move(path)) {}
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
-    if (!path_.empty()) DeleteFileW(path_.c_str());
-  }
-  const wchar_t* Path() const { return path_.c_str(); }
-  void Release() { path_.clear(); }
-
- private:
-  std::wstring path_;
-};
-
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // The folder part of a path, for the temporary file: "." when the path has none.
@@ -75,6 +61,57 @@ std::wstring NewTempFile(const std::wstring& folder) {
   if (!GetTempFileNameW(folder.c_str(), L"tov", 0, name)) return {};
   return name;
 }
+
+// The Win32 steps of an atomic replacement: GetTempFileNameW in the target's folder,
+// FlushFileBuffers, then MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+class Win32ReplaceSteps final : public IReplaceSteps {
+ public:
+  Target Inspect(const std::string& target) override {
+    attrs_ = GetFileAttributesW(Widen(target).c_str());
+    if (attrs_ == INVALID_FILE_ATTRIBUTES) return Target::Missing;
+    // A read-only target is refused here, since a rename would replace it (Wine allows that;
+    // Windows does not).
+    if (attrs_ & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return Target::Refused;
+    return Target::Replaceable;
+  }
+  bool CreateTempBeside(const std::string& target) override {
+    temp_ = NewTempFile(FolderOf(Widen(target)));
+    if (temp_.empty()) return false;
+    file_ = CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file_ != INVALID_HANDLE_VALUE;
+  }
+  bool Write(std::string_view bytes, std::size_t& written) override {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    DWORD done = 0;
+    if (!::WriteFile(file_, bytes.data(), chunk, &done, nullptr)) return false;
+    written = done;
+    return true;
+  }
+  bool FlushAndClose() override {
+    bool flushed = FlushFileBuffers(file_) != 0;
+    bool closed = CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != 0;
+    return flushed && closed;
+  }
+  bool RenameOver(const std::string& target) override {
+    if (attrs_ != INVALID_FILE_ATTRIBUTES) {
+      const DWORD kept = attrs_ & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+      if (kept) SetFileAttributesW(temp_.c_str(), kept);
+    }
+    return MoveFileExW(temp_.c_str(), Widen(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  void Discard() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+    if (!temp_.empty()) DeleteFileW(temp_.c_str());
+  }
+
+ private:
+  std::wstring temp_;
+  DWORD attrs_ = INVALID_FILE_ATTRIBUTES;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
   if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder + name;
@@ -119,38 +156,8 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
 }
 
 void Win32FileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  auto fail = [&path] { throw Error(FormatMessage1("Unable to write to %s", path)); };
-  const std::wstring target = Widen(path);
-  const DWORD attrs = GetFileAttributesW(target.c_str());
-  if (attrs != INVALID_FILE_ATTRIBUTES &&
-      (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    fail();
-  }
-  std::wstring tempPath = NewTempFile(FolderOf(target));
-  if (tempPath.empty()) fail();
-  TempFile temp(std::move(tempPath));
-  {
-    FileHandle file(CreateFileW(temp.Path(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) fail();
-    while (!bytes.empty()) {
-      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-      DWORD written = 0;
-      if (!::WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) fail();
-      bytes.remove_prefix(written);
-    }
-    if (!FlushFileBuffers(file.Get()) || !file.Close()) fail();
-  }
-  if (attrs != INVALID_FILE_ATTRIBUTES) {
-    const DWORD kept = attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (kept) SetFileAttributesW(temp.Path(), kept);
-  }
-  if (!MoveFileExW(temp.Path(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    fail();
-  }
-  temp.Release();
+  Win32ReplaceSteps steps;
+  ReplaceFileAtomically(steps, path, bytes);
 }
 
 bool Win32FileSystem::CheckWritable(const std::string& path) {

@@ -10,10 +10,10 @@ class Win32FileSystem final : public IFileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
-  // Temporary file from GetTempFileNameW in the target's folder, FlushFileBuffers, then
-  // MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). The target's hidden,
-  // system and archive attributes are carried over. A read-only target is refused here, since
-  // a rename would replace it (Wine allows that; Windows does not).
+  // ReplaceFileAtomically with a temporary file from GetTempFileNameW in the target's folder,
+  // FlushFileBuffers, then MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+  // The target's hidden, system and archive attributes are carried over. A read-only target
+  // is refused, since a rename would replace it (Wine allows that; Windows does not).
   void WriteFileAtomic(const std::string& path, std::string_view bytes) override;
   // The target is not read-only and opens for writing and deletion; the folder accepts a new
   // (temporary, at once deleted) file.

@@ -21,8 +21,10 @@
 //   probe sendid CLASS CONTROL_ID MSG WPARAM LPARAM
 //                                                 the same to the descendant with that id
 //   probe pixel X Y                               the screen pixel's colour, rrggbb
-//   probe trayarea                                fingerprint of the pixels where the first tray
-//                                                 icon is drawn (changes when it comes or goes)
+//   probe trayarea [PLACE]                        fingerprint of the pixels where the first tray
+//                                                 icon is drawn (changes when it comes or goes);
+//                                                 PLACE 1, 2, ...: the places of further icons,
+//                                                 20 pixels each, leftwards
 //   probe tooltip TIMEOUT_MS                      waits for a visible tooltip with text; prints it
 //   probe key CLASS VK                            posts WM_KEYDOWN and WM_KEYUP of VK to the first
 //                                                 visible window of CLASS (e.g. an open menu, #32768)
@@ -151,12 +153,13 @@ HWND FirstOfClass(const std::wstring& cls) {
 // The pixels of the notification area's first icon place (the right end of the taskbar):
 // Wine's explorer draws its tray icons there itself, so a change of these pixels is the icon
 // appearing or going.
-std::vector<COLORREF> TrayArea() {
+std::vector<COLORREF> TrayArea(int place = 0) {
   HWND tray = FirstOfClass(L"Shell_TrayWnd");
   if (!tray) return {};
   RECT r{};
   GetWindowRect(tray, &r);
-  const int w = 22, h = r.bottom - r.top;
+  const int w = place == 0 ? 22 : 20, h = r.bottom - r.top;
+  r.right -= place == 0 ? 0 : 2 + 20 * place;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO info{};
@@ -385,7 +388,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (cmd == L"trayarea") {
-    auto pixels = TrayArea();
+    auto pixels = TrayArea(argc >= 3 ? static_cast<int>(Num(argv[2])) : 0);
     if (pixels.empty()) return 1;
     Out(Fingerprint(pixels));
     return 0;
