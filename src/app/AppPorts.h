@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/DesktopPorts.h"
 #include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -82,6 +83,8 @@ struct AppPorts {
   shortcuts::IShellExecute& shell; // starting targets
   shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
+  desktop::IDesktopListView& desktopListView;  // the shell's desktop icon list view
+  desktop::IColourDialog& colourDialog;        // ColorDialog1
 };
 
 }  // namespace tovr::app

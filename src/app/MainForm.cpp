@@ -46,21 +46,19 @@ TKWForm::TKWForm(AppPorts p)
                      // The import ends on the shortcut page of the shown window.
                      PC.SetActivePage("TSshortcut");
                      ShowMainWindow();
-                   }) {
+                   }),
+      iconPage({p.desktopListView, p.colourDialog, p.registry, p.activeDesktop,
+                [this](int index) { return ports.env.SystemColor(index); }},
+               MenuItemNamed("m202"), activeDesktopOn) {
   // The form's design state, set before any handler is connected.
-  C4.SetChecked(true);
-  R0.SetChecked(true);
   CBB.SetEnabled(false);
   SPInt.SetEnabled(false);
   SpinEdit3.SetEnabled(false);
-  SpinEdit4.SetEnabled(false);
   SpinEdit5.SetEnabled(false);
   SpinEdit6.SetEnabled(false);
   edtpx.SetEnabled(false);
   edtpr.SetEnabled(false);
   CKAMICON.SetVisible(false);
-  SpinEdit1.SetIncrement(10);
-  SpinEdit2.SetIncrement(10);
   SpinEdit3.SetIncrement(5);
   SpinEdit5.SetIncrement(5);
   SpinEdit6.SetIncrement(5);
@@ -82,13 +80,10 @@ TKWForm::TKWForm(AppPorts p)
   btnhelp.SetHint("打开帮助");
   bOK.SetHint("保存设置");
   bCC.SetHint("关闭");
-  CheckBox2.SetHint("当桌面图标背景色透明时建议选定此项");
 
   Place(kPageShortcut, shortcutPage.Controls());
   Place(kPageWallpaper, {&Cn, &CR, &CA, &SPInt, &L1, &L2, &CB, &CBB});
-  Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
-                    &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
-                    &Label11, &SpinEdit7});
+  Place(kPageIcon, iconPage.Controls());
   Place(kPageMemory, {&LInfo, &MemLevel, &Dinfo, &DLevel, &CInfo, &CPULevel});
   Place(kPageTrans, {&CTT, &SpinEdit5, &CTM, &SpinEdit6});
   Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
@@ -129,17 +124,17 @@ void TKWForm::WireControls() {
   SpinEdit3.OnChange = [this] { SpinEdit3Change(); };
   SpinEdit5.OnChange = [this] { SpinEdit5Change(); };
   SpinEdit6.OnChange = [this] { SpinEdit6Change(); };
-  C4.OnClick = [this] { C4Click(); };
-  CheckBox2.OnClick = [this] { CheckBox2Click(); };
+  iconPage.C4.OnClick = [this] { C4Click(); };
+  iconPage.CheckBox2.OnClick = [this] { CheckBox2Click(); };
   chkP.OnClick = [this] { chkPClick(); };
-  for (controls::RadioButton* r : iconStyleGroup.Buttons()) {
+  for (controls::RadioButton* r : iconPage.iconStyleGroup.Buttons()) {
     r->OnClick = [this, r] { RClick(*r); };
   }
   MemLevel.OnChange = [this] { MemLevelChange(); };
   DLevel.OnChange = [this] { DLevelChange(); };
   CPULevel.OnChange = [this] { CPULevelChange(); };
-  PnlFC.OnClick = [this] { PnlFCClick(); };
-  PnlBC.OnClick = [this] { PnlBCClick(); };
+  iconPage.PnlFC.OnClick = [this] { PnlFCClick(); };
+  iconPage.PnlBC.OnClick = [this] { PnlBCClick(); };
 
   shortcutPage.bin.OnClick = [this] { binClick(); };
   shortcutPage.bdel.OnClick = [this] { bdelClick(); };
@@ -155,7 +150,7 @@ void TKWForm::WireControls() {
   bCC.OnClick = [this] { bCCClick(); };
 
   Timer1.OnTimer = [this] { Timer1Timer(); };
-  TimerIcon.OnTimer = [this] { TimerIconTimer(); };
+  iconPage.TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   Timermem.OnTimer = [this] { TimermemTimer(); };
   tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
 }
@@ -216,7 +211,7 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&Timer1, &TimerIcon, &Timermem, &tmrupdate};
+  return {&Timer1, &iconPage.TimerIcon, &Timermem, &tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------
@@ -269,28 +264,9 @@ void TKWForm::SpinEdit6Change() {
   if (CTM.Checked()) SetStartMenuAlpha(SpinEdit6.Value());
 }
 
-// A transparent caption background needs the periodic re-apply; without it the box goes off.
-void TKWForm::C4Click() {
-  if (!CheckBox2.Checked()) {
-    C4.SetChecked(false);
-    SpinEdit4.SetEnabled(false);
-  }
-}
-
-void TKWForm::CheckBox2Click() { SpinEdit4.SetEnabled(CheckBox2.Checked()); }
-
 void TKWForm::chkPClick() {
   edtpx.SetEnabled(chkP.Checked());
   edtpr.SetEnabled(chkP.Checked());
-}
-
-// Nothing moves until the next ApplyIconStyle; the circle's parameters count only for style 5.
-void TKWForm::RClick(const controls::RadioButton& button) {
-  iconStyle = button.Tag();
-  const bool circle = iconStyle == 5;
-  SpinEdit1.SetEnabled(circle);
-  SpinEdit2.SetEnabled(circle);
-  SpinEdit7.SetEnabled(circle);
 }
 
 void TKWForm::MemLevelChange() {

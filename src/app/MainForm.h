@@ -30,6 +30,7 @@
 #include "controls/PageControl.h"
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
+#include "desktop/IconPage.h"
 #include "shortcuts/ShortcutPage.h"
 #include "tweaks/SystemToggles.h"
 
@@ -216,7 +217,6 @@ class TKWForm {
   std::uint32_t lastAutoRun = 0;
   std::string downloadTempFile;
   int updateTicks = 0;
-  int iconStyle = 0;       // IconStyle: R0..R5
   bool groupedMenu = false;
   // Called at the beginning of each start-up step with its number (for tests and tracing).
   std::function<void(int step)> onStartupStep;
@@ -238,32 +238,6 @@ class TKWForm {
   controls::Label L2{"L2", "少于XX分钟"};
   controls::CheckBox CB{"CB", "使用壁纸转换动画"};
   controls::ComboBox CBB;
-
-  // ---- TSicon: icon colours and arrangement -------------------------------------------------
-  controls::Label L5{"L5", "图标文字前景色"};
-  controls::ColorPanel PnlFC{"PnlFC", 16777215};
-  controls::Label LBLFC{"LBLFC", "RGB   "};
-  controls::Label L6{"L6", "图标文字背景色"};
-  controls::ColorPanel PnlBC{"PnlBC", 0};
-  controls::Label LBLBC{"LBLBC", "RGB   "};
-  controls::CheckBox C4{"C4", "透明背景色"};
-  controls::CheckBox CheckBox2{"CheckBox2", "定时自动图标背景色    时间间隔(秒)"};
-  controls::SpinEdit SpinEdit4{"SpinEdit4", 0, 3600, 5};
-  controls::CheckBox CKHideIcon{"CKHideIcon", "隐藏桌面上的所有图标"};
-  controls::RadioGroup iconStyleGroup;
-  // The Tag of each is its IconStyle value.
-  controls::RadioButton R0{"R0", "不改变对齐方式（默认）", iconStyleGroup, 0};
-  controls::RadioButton R1{"R1", "桌面图标左对齐", iconStyleGroup, 1};
-  controls::RadioButton R2{"R2", "桌面图标右对齐", iconStyleGroup, 2};
-  controls::RadioButton R3{"R3", "桌面图标上对齐", iconStyleGroup, 3};
-  controls::RadioButton R4{"R4", "桌面图标下对齐", iconStyleGroup, 4};
-  controls::RadioButton R5{"R5", "桌面图标围绕中心点排列", iconStyleGroup, 5};
-  controls::Label L3{"L3", "半径"};
-  controls::SpinEdit SpinEdit1{"SpinEdit1", 0, 10000, 300};
-  controls::Label L4{"L4", "椭圆度"};
-  controls::SpinEdit SpinEdit2{"SpinEdit2", 10, 1000, 100};
-  controls::Label Label11{"Label11", "层数"};
-  controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
 
   // ---- TSmemory: memory -------------------------------------------------------------------
   controls::Label LInfo{"LInfo"};
@@ -296,7 +270,6 @@ class TKWForm {
 
   // ---- Timers ------------------------------------------------------------------------------
   controls::Timer Timer1{"Timer1", 60000, false};
-  controls::Timer TimerIcon{"TimerIcon", 60000, false};
   controls::Timer Timermem{"Timermem", 3000, true};
   controls::Timer tmrupdate{"tmrupdate", 60000, true};
 
@@ -305,6 +278,9 @@ class TKWForm {
 
   // ---- TSshortcut: the shortcut page ------------------------------------------------------
   shortcuts::ShortcutPage shortcutPage;
+
+  // ---- TSicon: the desktop icon page --------------------------------------------------------
+  desktop::IconPage iconPage;
 
  private:
   struct Placed {

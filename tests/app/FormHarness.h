@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "base/Text.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
@@ -89,7 +90,8 @@ struct FormHarness {
     return text::GbkToUtf8(fs.File(kConfigPath).value_or("<missing>"));
   }
 
-  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop}; }
+  AppPorts Ports() { return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop,
+                                     desktopListView, colourDialog}; }
 
   RecordingForm& NewForm() {
     form = std::make_unique<RecordingForm>(Ports(), log);
@@ -128,6 +130,8 @@ struct FormHarness {
   FakeActiveDesktop activeDesktop;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   std::unique_ptr<RecordingForm> form;
 };
 

@@ -15,6 +15,7 @@
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
@@ -62,7 +63,8 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                                    desktopListView, colourDialog});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -75,6 +77,8 @@ class MainWindowTest : public ::testing::Test {
   shortcuts::FakeShellIcons icons;
   shortcuts::FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   MainWindow window{GetModuleHandleW(nullptr)};

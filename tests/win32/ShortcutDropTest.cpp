@@ -18,6 +18,7 @@
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
@@ -167,13 +168,16 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeShellExecute shell;
   FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
   const std::string longFolder = "D:\\" + std::string(280, 'p');  // longer than 256 characters
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
-  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                                                    desktopListView, colourDialog});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {
