@@ -93,3 +93,10 @@ add_executable(recordcwd WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/recordcwd/recordcwd
 target_link_libraries(recordcwd PRIVATE kernel32)
 target_link_options(recordcwd PRIVATE -municode ${TOVR_STATIC_LINK})
 tovr_warnings(recordcwd)
+
+# --- End-to-end helper (tests/e2e/checks/desktop_icons.sh): a stand-in for the shell's desktop
+# with its icon list view, which also reads that list view back from another process.
+add_executable(fakedesk ${CMAKE_SOURCE_DIR}/tests/e2e/fakedesk/fakedesk.cpp)
+target_link_libraries(fakedesk PRIVATE user32 comctl32 kernel32)
+target_link_options(fakedesk PRIVATE -municode ${TOVR_STATIC_LINK})
+tovr_warnings(fakedesk)

@@ -27,23 +27,22 @@ TEST(IconArrangementTest, OneRingOfFourWithTheTruncationsOfTheTurnConstant) {
 }
 
 TEST(IconArrangementTest, RingsTakeEqualSharesAndTheOuterRingTheRemainder) {
-  // The first item of each ring sits at the top, at the ring's radius above the centre.
+  // Each ring's first item sits at its top, 80 pixels lower per ring: 341 - 300, - 220, - 140.
   struct Case {
-    int icons, layers;
-    std::vector<int> ringStarts;  // first item of rings 1, 2, 3
+    int icons;
+    std::vector<int> ringStarts;
   };
-  const Case cases[] = {{10, 3, {0, 4, 7}}, {9, 3, {0, 3, 6}}, {2, 3, {0}}};
+  const Case cases[] = {{10, {0, 4, 7}}, {9, {0, 3, 6}}, {2, {0}}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Placements got = ArrangeEllipses(kArea, cases[i].icons, {cases[i].layers, 300, 100});
+    const Placements got = ArrangeEllipses(kArea, cases[i].icons, {3, 300, 100});
     ASSERT_EQ(got.size(), static_cast<std::size_t>(cases[i].icons)) << "case " << i;
     for (std::size_t ring = 0; ring < cases[i].ringStarts.size(); ++ring) {
-      const IconPlacement& top = got[static_cast<std::size_t>(cases[i].ringStarts[ring])];
-      EXPECT_EQ(top, (IconPlacement{cases[i].ringStarts[ring], 496, 341 - (300 - 80 * static_cast<int>(ring))}))
+      const int item = cases[i].ringStarts[ring];
+      EXPECT_EQ(got[static_cast<std::size_t>(item)], (IconPlacement{item, 496, 41 + 80 * static_cast<int>(ring)}))
           << "case " << i << " ring " << ring;
     }
   }
-  // Two icons on three rings: the second is at the bottom of the outer ring.
-  EXPECT_EQ(ArrangeEllipses(kArea, 2, {3, 300, 100})[1], (IconPlacement{1, 496, 640}));
+  EXPECT_EQ(ArrangeEllipses(kArea, 2, {3, 300, 100})[1], (IconPlacement{1, 496, 640}));  // outer ring
   EXPECT_TRUE(ArrangeEllipses(kArea, 0, {3, 300, 100}).empty());
 }
 

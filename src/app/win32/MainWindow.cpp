@@ -73,6 +73,7 @@ MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Destroy() {
   shortcutPage_.reset();  // lets go of LV, revokes the drop target
+  iconPage_.reset();
   timers_.reset();
   tray_.reset();  // removes the icon
   binder_.reset();
@@ -207,6 +208,7 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
+  iconPage_ = std::make_unique<desktop::win32::IconPageView>(f.iconPage, *binder_);
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
@@ -465,6 +467,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (HBRUSH brush = PageBackground(dc, control)) return reinterpret_cast<LRESULT>(brush);
       break;
     }
+    case WM_SETCURSOR:
+      if (iconPage_ && iconPage_->OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
     case WM_TIMER:
       if (timers_ && timers_->OnTimer(wParam)) return 0;
       break;

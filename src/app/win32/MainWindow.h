@@ -26,6 +26,7 @@
 #include "app/win32/TrayIcon.h"
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
+#include "desktop/win32/IconPageView.h"
 #include "shortcuts/win32/ShortcutPageView.h"
 
 namespace tovr::app {
@@ -120,6 +121,7 @@ class MainWindow final : public IShellUi {
   controls::win32::UniqueBrush pageBrush_;     // the colour the page control paints its pages
   COLORREF pageColor_ = 0;
   std::unique_ptr<shortcuts::win32::ShortcutPageView> shortcutPage_;
+  std::unique_ptr<desktop::win32::IconPageView> iconPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -8,6 +8,8 @@
 #include "app/MainForm.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Win32Environment.h"
+#include "desktop/win32/Win32ColourDialog.h"
+#include "desktop/win32/Win32DesktopListView.h"
 #include "platform/win32/Win32ActiveDesktop.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -67,10 +69,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   shortcuts::win32::Win32ShellExecute shell;
   shortcuts::win32::Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
+  desktop::win32::Win32DesktopListView desktopListView;
+  desktop::win32::Win32ColourDialog colourDialog;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop});
+    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
+                          desktopListView, colourDialog});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -80,6 +85,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     boxes.owner = window.Handle();
     shell.owner = window.Handle();
     dialogs.owner = window.Handle();
+    colourDialog.owner = window.Handle();
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);
       return control ? window.ControlWindow(*control) : nullptr;
