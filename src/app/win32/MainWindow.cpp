@@ -142,6 +142,7 @@ bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
   binder_ = std::make_unique<controls::win32::ControlBinder>(hwnd_, font_.get());
   binder_->SetGuard(guard);
   CreateControls();
+  iconPage_ = std::make_unique<desktop::win32::IconPageView>(form.iconPage, *binder_);
 
   timers_ = std::make_unique<controls::win32::TimerBinder>(hwnd_, 1);
   timers_->SetGuard(guard);
@@ -208,7 +209,6 @@ void MainWindow::CreateControls() {
     binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
   }
   CreateShortcutPage();
-  iconPage_ = std::make_unique<desktop::win32::IconPageView>(f.iconPage, *binder_);
 }
 
 // The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
