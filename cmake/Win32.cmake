@@ -110,3 +110,9 @@ add_executable(defrag_bench ${CMAKE_SOURCE_DIR}/bench/memory/DefragBench.cpp)
 target_link_libraries(defrag_bench PRIVATE tovr_win32)
 target_link_options(defrag_bench PRIVATE ${TOVR_STATIC_LINK})
 tovr_warnings(defrag_bench)
+# --- End-to-end helper (tests/e2e/checks/desktop_icons.sh): a stand-in for the shell's desktop
+# with its icon list view, which also reads that list view back from another process.
+add_executable(fakedesk ${CMAKE_SOURCE_DIR}/tests/e2e/fakedesk/fakedesk.cpp)
+target_link_libraries(fakedesk PRIVATE user32 comctl32 kernel32)
+target_link_options(fakedesk PRIVATE -municode ${TOVR_STATIC_LINK})
+tovr_warnings(fakedesk)

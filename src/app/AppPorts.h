@@ -8,6 +8,7 @@
 
 #include "memory/MemoryPorts.h"
 #include "base/LocalDateTime.h"
+#include "desktop/DesktopPorts.h"
 #include "platform/ActiveDesktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -98,6 +99,8 @@ struct AppPorts {
   tweaks::IQuickShell& quickShell;  // the quick actions' shell, screen saver and CD door
   wallpaper::IWallpaperSystem& wallpaperSystem;  // the system wallpaper call, Windows folder, screen
   wallpaper::IPictureDialogs& pictureDialogs;    // the picture dialog, folder chooser, menus
+  desktop::IDesktopListView& desktopListView;  // the shell's desktop icon list view
+  desktop::IColourDialog& colourDialog;        // ColorDialog1
 };
 
 }  // namespace tovr::app

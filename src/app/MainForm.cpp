@@ -42,17 +42,15 @@ TKWForm::TKWForm(AppPorts p)
                     {[this] { ApplyIconStyle(); },
                      [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },
                      [this] { return DesktopIconsVisible(); }},
-                    random, activeDesktopOn) {
+                    random, activeDesktopOn),
+      iconPage({p.desktopListView, p.colourDialog, p.registry, p.activeDesktop,
+                [this](int index) { return ports.env.SystemColor(index); }},
+               MenuItemNamed("m202"), activeDesktopOn) {
   // The form's design state, set before any handler is connected.
-  C4.SetChecked(true);
-  R0.SetChecked(true);
   SpinEdit3.SetEnabled(false);
-  SpinEdit4.SetEnabled(false);
   edtpx.SetEnabled(false);
   edtpr.SetEnabled(false);
   CKAMICON.SetVisible(false);
-  SpinEdit1.SetIncrement(10);
-  SpinEdit2.SetIncrement(10);
   SpinEdit3.SetIncrement(5);
   // The window starts hidden: its pages are not showing.
   PC.SetShowing(false);
@@ -66,13 +64,10 @@ TKWForm::TKWForm(AppPorts p)
   btnhelp.SetHint("打开帮助");
   bOK.SetHint("保存设置");
   bCC.SetHint("关闭");
-  CheckBox2.SetHint("当桌面图标背景色透明时建议选定此项");
 
   Place(kPageShortcut, shortcutPage.Controls());
   Place(kPageWallpaper, wallpaperPage.Controls());
-  Place(kPageIcon, {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4,
-                    &CKHideIcon, &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2,
-                    &Label11, &SpinEdit7});
+  Place(kPageIcon, iconPage.Controls());
   Place(kPageMemory, memoryPage.Controls());
   Place(kPageTrans, transparencyPage.Controls());
   Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
@@ -113,18 +108,18 @@ void TKWForm::WireControls() {
   SpinEdit3.OnChange = [this] { SpinEdit3Change(); };
   transparencyPage.SpinEdit5.OnChange = [this] { SpinEdit5Change(); };
   transparencyPage.SpinEdit6.OnChange = [this] { SpinEdit6Change(); };
-  C4.OnClick = [this] { C4Click(); };
-  CheckBox2.OnClick = [this] { CheckBox2Click(); };
+  iconPage.C4.OnClick = [this] { C4Click(); };
+  iconPage.CheckBox2.OnClick = [this] { CheckBox2Click(); };
   chkP.OnClick = [this] { chkPClick(); };
-  for (controls::RadioButton* r : iconStyleGroup.Buttons()) {
+  for (controls::RadioButton* r : iconPage.iconStyleGroup.Buttons()) {
     r->OnClick = [this, r] { RClick(*r); };
   }
   memoryPage.MemLevel.OnChange = [this] { MemLevelChange(); };
   memoryPage.DLevel.OnChange = [this] { DLevelChange(); };
   memoryPage.CPULevel.OnChange = [this] { CPULevelChange(); };
   memoryPage.Button2.OnClick = [this] { Button2Click(); };
-  PnlFC.OnClick = [this] { PnlFCClick(); };
-  PnlBC.OnClick = [this] { PnlBCClick(); };
+  iconPage.PnlFC.OnClick = [this] { PnlFCClick(); };
+  iconPage.PnlBC.OnClick = [this] { PnlBCClick(); };
 
   shortcutPage.bin.OnClick = [this] { binClick(); };
   shortcutPage.bdel.OnClick = [this] { bdelClick(); };
@@ -141,7 +136,7 @@ void TKWForm::WireControls() {
 
   wallpaperPage.Timer1.OnTimer = [this] { Timer1Timer(); };
   wallpaperPage.Img.OnDblClick = [this] { ImgDblClick(); };
-  TimerIcon.OnTimer = [this] { TimerIconTimer(); };
+  iconPage.TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
   updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
 }
@@ -202,7 +197,7 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&wallpaperPage.Timer1, &TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
+  return {&wallpaperPage.Timer1, &iconPage.TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------
@@ -215,28 +210,10 @@ void TKWForm::SPIntChange() { wallpaperPage.SPIntChange(); }
 // The tray menu is rebuilt in the chosen form by the next save.
 void TKWForm::CSClick() { shortcutPage.shortcutsChanged = true; }
 
-// A transparent caption background needs the periodic re-apply; without it the box goes off.
-void TKWForm::C4Click() {
-  if (!CheckBox2.Checked()) {
-    C4.SetChecked(false);
-    SpinEdit4.SetEnabled(false);
-  }
-}
-
-void TKWForm::CheckBox2Click() { SpinEdit4.SetEnabled(CheckBox2.Checked()); }
 
 void TKWForm::chkPClick() {
   edtpx.SetEnabled(chkP.Checked());
   edtpr.SetEnabled(chkP.Checked());
-}
-
-// Nothing moves until the next ApplyIconStyle; the circle's parameters count only for style 5.
-void TKWForm::RClick(const controls::RadioButton& button) {
-  iconStyle = button.Tag();
-  const bool circle = iconStyle == 5;
-  SpinEdit1.SetEnabled(circle);
-  SpinEdit2.SetEnabled(circle);
-  SpinEdit7.SetEnabled(circle);
 }
 
 void TKWForm::MemLevelChange() { memoryPage.MemLevelChange(); }

@@ -33,6 +33,7 @@
 #include "controls/RangeControl.h"
 #include "controls/Timer.h"
 #include "memory/MemoryPage.h"
+#include "desktop/IconPage.h"
 #include "shortcuts/ShortcutPage.h"
 #include "transparency/TransparencyPage.h"
 #include "startup/StartupPage.h"
@@ -218,7 +219,6 @@ class TKWForm {
   bool mainWindowShown = false;
   bool activeDesktopOn = false;  // measured by the last SetWallpaper; read by the icon hiding
   LocalDateTime programFileTime;
-  int iconStyle = 0;       // IconStyle: R0..R5
   bool groupedMenu = false;
   // Called at the beginning of each start-up step with its number (for tests and tracing).
   std::function<void(int step)> onStartupStep;
@@ -230,33 +230,6 @@ class TKWForm {
   controls::Button bN{"bN"}, bd{"bd"}, bC{"bC"}, bR{"bR"};
   controls::Button sbweb{"sbweb"}, sbmail{"sbmail"}, btnhelp{"btnhelp"};
   controls::Button bOK{"bOK"}, bCC{"bCC"};
-
-  // ---- TSicon: icon colours and arrangement -------------------------------------------------
-  controls::Label L5{"L5", "图标文字前景色"};
-  controls::ColorPanel PnlFC{"PnlFC", 16777215};
-  controls::Label LBLFC{"LBLFC", "RGB   "};
-  controls::Label L6{"L6", "图标文字背景色"};
-  controls::ColorPanel PnlBC{"PnlBC", 0};
-  controls::Label LBLBC{"LBLBC", "RGB   "};
-  controls::CheckBox C4{"C4", "透明背景色"};
-  controls::CheckBox CheckBox2{"CheckBox2", "定时自动图标背景色    时间间隔(秒)"};
-  controls::SpinEdit SpinEdit4{"SpinEdit4", 0, 3600, 5};
-  controls::CheckBox CKHideIcon{"CKHideIcon", "隐藏桌面上的所有图标"};
-  controls::RadioGroup iconStyleGroup;
-  // The Tag of each is its IconStyle value.
-  controls::RadioButton R0{"R0", "不改变对齐方式（默认）", iconStyleGroup, 0};
-  controls::RadioButton R1{"R1", "桌面图标左对齐", iconStyleGroup, 1};
-  controls::RadioButton R2{"R2", "桌面图标右对齐", iconStyleGroup, 2};
-  controls::RadioButton R3{"R3", "桌面图标上对齐", iconStyleGroup, 3};
-  controls::RadioButton R4{"R4", "桌面图标下对齐", iconStyleGroup, 4};
-  controls::RadioButton R5{"R5", "桌面图标围绕中心点排列", iconStyleGroup, 5};
-  controls::Label L3{"L3", "半径"};
-  controls::SpinEdit SpinEdit1{"SpinEdit1", 0, 10000, 300};
-  controls::Label L4{"L4", "椭圆度"};
-  controls::SpinEdit SpinEdit2{"SpinEdit2", 10, 1000, 100};
-  controls::Label Label11{"Label11", "层数"};
-  controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
-
 
   // ---- TSSet: system settings -----------------------------------------------------------------
   controls::CheckBox CT{"CT", "主窗口界面半透明效果(Win2K, WinXP有效)"};
@@ -272,9 +245,6 @@ class TKWForm {
   controls::CheckBox CKExitSave{"CKExitSave", "Windwos退出时不保存设置(可加快关机速度)"};
   controls::CheckBox CW{"CW", "随Windows启动自动运行"};
   controls::CheckBox CKAMICON{"CKAMICON", "使用动画图标"};  // never visible
-
-  // ---- Timers ------------------------------------------------------------------------------
-  controls::Timer TimerIcon{"TimerIcon", 60000, false};
 
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;
@@ -295,6 +265,8 @@ class TKWForm {
   update::UpdateCheck updateCheck;
   // ---- TSWP: the wallpaper page (its controls, Timer1, schedule and flags) -----------------
   wallpaper::WallpaperPage wallpaperPage;
+  // ---- TSicon: the desktop icon page --------------------------------------------------------
+  desktop::IconPage iconPage;
 
  private:
   struct Placed {

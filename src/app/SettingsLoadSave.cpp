@@ -57,15 +57,15 @@ void TKWForm::LoadSettings() {
   wallpaperPage.LoadOptions(settings);
 
   // 5-6. Icon arrangement and caption colours.
-  in.NumberIfPresent("IconR", SpinEdit1, 300);
-  in.NumberIfPresent("Ratio", SpinEdit2, 100);
-  in.NumberIfPresent("Cycles", SpinEdit7, 1);
-  if (in.Present("IconFC")) PnlFC.SetColor(static_cast<std::uint32_t>(in.Number("IconFC", 16777215)));
-  LBLFC.SetCaption(RgbLabelText(PnlFC.Color()));
-  if (in.Present("IconBC")) PnlBC.SetColor(static_cast<std::uint32_t>(in.Number("IconBC", -1)));
-  LBLBC.SetCaption(RgbLabelText(PnlBC.Color()));
-  in.FlagIfPresent("IconTrans", C4, true);
-  if (in.Present("IconStyle")) iconStyle = in.Number("IconStyle", 0);
+  in.NumberIfPresent("IconR", iconPage.SpinEdit1, 300);
+  in.NumberIfPresent("Ratio", iconPage.SpinEdit2, 100);
+  in.NumberIfPresent("Cycles", iconPage.SpinEdit7, 1);
+  if (in.Present("IconFC")) iconPage.PnlFC.SetColor(static_cast<std::uint32_t>(in.Number("IconFC", 16777215)));
+  iconPage.LBLFC.SetCaption(RgbLabelText(iconPage.PnlFC.Color()));
+  if (in.Present("IconBC")) iconPage.PnlBC.SetColor(static_cast<std::uint32_t>(in.Number("IconBC", -1)));
+  iconPage.LBLBC.SetCaption(RgbLabelText(iconPage.PnlBC.Color()));
+  in.FlagIfPresent("IconTrans", iconPage.C4, true);
+  if (in.Present("IconStyle")) iconPage.iconStyle = in.Number("IconStyle", 0);
 
   // 7-8. Translucency: the boxes' handlers apply the alphas.
   in.FlagIfPresent("Transparent", CT, false);
@@ -79,12 +79,12 @@ void TKWForm::LoadSettings() {
   in.FlagIfPresent("SortMenu", CS, true);
 
   // 10-12. Periodic caption refresh and hiding of the desktop icons.
-  in.Flag("AutoRefIcon", CheckBox2, true);
-  SpinEdit4.SetEnabled(CheckBox2.Checked());
-  in.Number("RefIconDelay", SpinEdit4, 5);
-  in.Flag("HideIcons", CKHideIcon, false);
-  SetDesktopIconsHidden(CKHideIcon.Checked(), true);
-  MenuItemNamed("m202").SetChecked(CKHideIcon.Checked());
+  in.Flag("AutoRefIcon", iconPage.CheckBox2, true);
+  iconPage.SpinEdit4.SetEnabled(iconPage.CheckBox2.Checked());
+  in.Number("RefIconDelay", iconPage.SpinEdit4, 5);
+  in.Flag("HideIcons", iconPage.CKHideIcon, false);
+  SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
+  MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
   in.Flag("AnimateIcon", CKAMICON, false);
 
   // 13. The defragmenter's range: all of physical memory.
@@ -112,8 +112,7 @@ void TKWForm::LoadSettings() {
   updateCheck.updateUrl = in.Text("UpdateUrl");  // a full http(s) URL of the version file; never saved
 
   // 17. Periodic caption refresh timer.
-  TimerIcon.SetInterval(static_cast<unsigned>(SpinEdit4.Value()) * 1000u);
-  TimerIcon.SetEnabled(SpinEdit4.Value() >= 1 && CheckBox2.Checked());
+  iconPage.RestartRefreshTimer();
 
   op.Commit();
 }
@@ -165,17 +164,17 @@ void TKWForm::bOKClick() {
   }
 
   // 7. Icon arrangement, colours and the animated page's effect (group A from here on).
-  putNumber("IconR", SpinEdit1.Value());
-  putNumber("Ratio", SpinEdit2.Value());
-  putNumber("Cycles", SpinEdit7.Value());
-  putNumber("IconFC", static_cast<std::int32_t>(PnlFC.Color()));
-  putNumber("IconBC", static_cast<std::int32_t>(PnlBC.Color()));
-  putFlag("IconTrans", C4.Checked());
-  putNumber("IconStyle", iconStyle);
+  putNumber("IconR", iconPage.SpinEdit1.Value());
+  putNumber("Ratio", iconPage.SpinEdit2.Value());
+  putNumber("Cycles", iconPage.SpinEdit7.Value());
+  putNumber("IconFC", static_cast<std::int32_t>(iconPage.PnlFC.Color()));
+  putNumber("IconBC", static_cast<std::int32_t>(iconPage.PnlBC.Color()));
+  putFlag("IconTrans", iconPage.C4.Checked());
+  putNumber("IconStyle", iconPage.iconStyle);
   wallpaperPage.SaveEffect(settings);  // DynamicDesk, DynaIndex
 
   // 8.
-  MenuItemNamed("m203").SetEnabled(!R0.Checked());
+  MenuItemNamed("m203").SetEnabled(!iconPage.R0.Checked());
 
   // 9. Memory, proxy.
   putNumber("MemRange", memoryPage.MemLevel.Value());
@@ -192,17 +191,16 @@ void TKWForm::bOKClick() {
 
   // 10.
   putFlag("NoSave", CKExitSave.Checked());
-  putFlag("HideIcons", CKHideIcon.Checked());
-  putFlag("AutoRefIcon", CheckBox2.Checked());
-  putNumber("RefIconDelay", SpinEdit4.Value());
+  putFlag("HideIcons", iconPage.CKHideIcon.Checked());
+  putFlag("AutoRefIcon", iconPage.CheckBox2.Checked());
+  putNumber("RefIconDelay", iconPage.SpinEdit4.Value());
   op.Commit();
 
   // 11-14. Apply what was saved to the desktop.
-  TimerIcon.SetInterval(static_cast<unsigned>(SpinEdit4.Value()) * 1000u);
-  TimerIcon.SetEnabled(SpinEdit4.Value() >= 1 && CheckBox2.Checked());
+  iconPage.RestartRefreshTimer();
   ApplyIconStyle();
-  SetDesktopIconsHidden(CKHideIcon.Checked(), true);
-  MenuItemNamed("m202").SetChecked(CKHideIcon.Checked());
+  SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
+  MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
   ports.ui.AcceptFiles(false);  // back at the next showing of the window
 }
 

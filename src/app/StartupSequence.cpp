@@ -90,22 +90,22 @@ void TKWForm::FormCreate() {
   SetAboutCaptions(*PopupMenu1);
 
   step(19);
-  SpinEdit1.SetValue(env.ScreenHeight() / 2);
+  iconPage.SpinEdit1.SetValue(env.ScreenHeight() / 2);
 
   step(20);
   LoadSettings();
 
   step(21);  // ticking the stored arrangement's button enables them again for style 5
-  SpinEdit1.SetEnabled(false);
-  SpinEdit2.SetEnabled(false);
-  SpinEdit7.SetEnabled(false);
+  iconPage.SpinEdit1.SetEnabled(false);
+  iconPage.SpinEdit2.SetEnabled(false);
+  iconPage.SpinEdit7.SetEnabled(false);
 
   step(22);
   groupedMenu = CS.Checked();
   wallpaperPage.CBB.SetEnabled(wallpaperPage.CB.Checked());
 
   step(23);  // a hand-edited style outside 0..5 names no button: nothing is ticked
-  if (controls::RadioButton* r = iconStyleGroup.Find("R" + std::to_string(iconStyle))) {
+  if (controls::RadioButton* r = iconPage.iconStyleGroup.Find("R" + std::to_string(iconPage.iconStyle))) {
     r->SetChecked(true);
   }
 
@@ -127,7 +127,7 @@ void TKWForm::FormCreate() {
   }
 
   step(27);
-  SpinEdit1.SetMax(env.ScreenHeight() / 2);
+  iconPage.SpinEdit1.SetMax(env.ScreenHeight() / 2);
 
   step(28);
   if (wallpaperPage.CR.Checked() && !wallpaperPage.CB.Checked()) {

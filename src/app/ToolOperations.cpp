@@ -1,8 +1,6 @@
 // Operations and handlers of the tools that plug into the main window: shortcuts, wallpaper,
 // desktop icons, startup entries, memory, transparency, update and quick actions. The spine
 // calls each of them at its place; a tool fills its bodies in.
-#include <cstdio>
-
 #include "app/MainForm.h"
 
 namespace tovr::app {
@@ -24,24 +22,18 @@ void TKWForm::CTMClick() { transparencyPage.CTMClick(); }
 void TKWForm::SpinEdit6Change() { transparencyPage.SpinEdit6Change(); }
 
 // ---- Desktop icons -----------------------------------------------------------------------
-void TKWForm::SetDesktopIconsHidden(bool, bool) {}  // HideIcons/GeneralFlags, the list view
-bool TKWForm::DesktopIconsVisible() { return true; }  // the desktop list view is visible
-void TKWForm::ApplyIconStyle() {}  // arrangement by iconStyle, then the caption colours
-void TKWForm::TimerIconTimer() {}  // re-applies the caption colours
-void TKWForm::PnlFCClick() {}      // colour dialog for the caption text colour
-void TKWForm::PnlBCClick() {}      // colour dialog for the caption background colour
-void TKWForm::m202Click() {}       // toggles hiding of all desktop icons
-void TKWForm::m203Click() {}       // ApplyIconStyle from the tray
-
-// "RGB: %3d,%3d,%3d": red is the low byte, green the second, blue the value / 65536. A system
-// colour (top bit set) is first resolved to its RGB value.
-std::string TKWForm::RgbLabelText(std::uint32_t colour) {
-  if (colour & 0x80000000u) colour = ports.env.SystemColor(static_cast<int>(colour & 0xFF));
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "RGB: %3u,%3u,%3u", colour & 0xFF, (colour >> 8) & 0xFF,
-                colour / 65536);
-  return buffer;
-}
+void TKWForm::SetDesktopIconsHidden(bool hidden, bool refreshNow) { iconPage.SetDesktopIconsHidden(hidden, refreshNow); }
+bool TKWForm::DesktopIconsVisible() { return iconPage.DesktopIconsVisible(); }
+void TKWForm::ApplyIconStyle() { iconPage.ApplyIconStyle(); }
+void TKWForm::TimerIconTimer() { iconPage.TimerIconTimer(); }
+void TKWForm::PnlFCClick() { iconPage.PnlFCClick(); }
+void TKWForm::PnlBCClick() { iconPage.PnlBCClick(); }
+void TKWForm::m202Click() { iconPage.m202Click(); }
+void TKWForm::m203Click() { ApplyIconStyle(); }
+void TKWForm::C4Click() { iconPage.C4Click(); }
+void TKWForm::CheckBox2Click() { iconPage.CheckBox2Click(); }
+void TKWForm::RClick(const controls::RadioButton& button) { iconPage.RClick(button); }
+std::string TKWForm::RgbLabelText(std::uint32_t colour) { return iconPage.RgbLabelText(colour); }
 
 // ---- Wallpaper ---------------------------------------------------------------------------
 void TKWForm::PickNextWallpaper() { wallpaperPage.PickNextWallpaper(); }

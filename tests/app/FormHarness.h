@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "base/Text.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeMemory.h"
@@ -98,7 +99,7 @@ struct FormHarness {
   AppPorts Ports() {
     return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
                     memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow, quickShell,
-                    wallpaperSystem, pictureDialogs};
+                    wallpaperSystem, pictureDialogs, desktopListView, colourDialog};
   }
 
   RecordingForm& NewForm() {
@@ -148,6 +149,8 @@ struct FormHarness {
   FakeQuickShell quickShell;
   wallpaper::FakeWallpaperSystem wallpaperSystem;
   wallpaper::FakePictureDialogs pictureDialogs;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   std::unique_ptr<RecordingForm> form;
 };
 

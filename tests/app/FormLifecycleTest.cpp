@@ -257,7 +257,7 @@ TEST(FormLifecycleTest, LookupsFindEveryPlacedControlByName) {
   EXPECT_EQ(f.FindTimer("tmrupdate"), &f.updateCheck.tmrupdate);
   EXPECT_EQ(f.FindMenuItem("menuclose")->Caption(), "关闭");
   EXPECT_FALSE(f.CKAMICON.Visible());
-  EXPECT_EQ(f.CheckBox2.Caption(), "定时自动图标背景色    时间间隔(秒)");
+  EXPECT_EQ(f.iconPage.CheckBox2.Caption(), "定时自动图标背景色    时间间隔(秒)");
   EXPECT_EQ(f.sbweb.Hint().rfind("访问主页 ", 0), 0u);
 }
 

@@ -36,19 +36,19 @@ const std::vector<LoadRow>& Rows() {
        {{"1", "1"}, {"x", "0"}}},
       {"RandomChange", [](TKWForm& f) { return Bool(f.wallpaperPage.Cn.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"IconR", [](TKWForm& f) { return Num(f.SpinEdit1.Value()); }, "384",
+      {"IconR", [](TKWForm& f) { return Num(f.iconPage.SpinEdit1.Value()); }, "384",
        {{"250", "250"}, {"x", "300"}, {"-5", "0"}, {"500", "500"}}},
-      {"Ratio", [](TKWForm& f) { return Num(f.SpinEdit2.Value()); }, "100",
+      {"Ratio", [](TKWForm& f) { return Num(f.iconPage.SpinEdit2.Value()); }, "100",
        {{"150", "150"}, {"x", "100"}, {"5", "10"}, {"5000", "1000"}}},
-      {"Cycles", [](TKWForm& f) { return Num(f.SpinEdit7.Value()); }, "1",
+      {"Cycles", [](TKWForm& f) { return Num(f.iconPage.SpinEdit7.Value()); }, "1",
        {{"3", "3"}, {"x", "1"}, {"0", "1"}, {"11", "10"}}},
-      {"IconFC", [](TKWForm& f) { return Num(f.PnlFC.Color()); }, "16777215",
+      {"IconFC", [](TKWForm& f) { return Num(f.iconPage.PnlFC.Color()); }, "16777215",
        {{"255", "255"}, {"0x00FF00", "65280"}, {"x", "16777215"}}},
-      {"IconBC", [](TKWForm& f) { return Num(f.PnlBC.Color()); }, "0",
+      {"IconBC", [](TKWForm& f) { return Num(f.iconPage.PnlBC.Color()); }, "0",
        {{"255", "255"}, {"x", "4294967295"}}},
-      {"IconTrans", [](TKWForm& f) { return Bool(f.C4.Checked()); }, "1",
+      {"IconTrans", [](TKWForm& f) { return Bool(f.iconPage.C4.Checked()); }, "1",
        {{"0", "0"}, {"1", "1"}, {"x", "1"}}},
-      {"IconStyle", [](TKWForm& f) { return Num(f.iconStyle); }, "0",
+      {"IconStyle", [](TKWForm& f) { return Num(f.iconPage.iconStyle); }, "0",
        {{"3", "3"}, {"x", "0"}}},
       {"Transparent", [](TKWForm& f) { return Bool(f.CT.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
@@ -64,11 +64,11 @@ const std::vector<LoadRow>& Rows() {
        {{"100", "100"}, {"x", "255"}, {"256", "255"}}},
       {"SortMenu", [](TKWForm& f) { return Bool(f.CS.Checked()); }, "0",
        {{"1", "1"}, {"0", "0"}, {"x", "1"}}},
-      {"AutoRefIcon", [](TKWForm& f) { return Bool(f.CheckBox2.Checked()); }, "1",
+      {"AutoRefIcon", [](TKWForm& f) { return Bool(f.iconPage.CheckBox2.Checked()); }, "1",
        {{"0", "0"}, {"x", "1"}}},
-      {"RefIconDelay", [](TKWForm& f) { return Num(f.SpinEdit4.Value()); }, "5",
+      {"RefIconDelay", [](TKWForm& f) { return Num(f.iconPage.SpinEdit4.Value()); }, "5",
        {{"10", "10"}, {"x", "5"}, {"-3", "0"}, {"4000", "3600"}}},
-      {"HideIcons", [](TKWForm& f) { return Bool(f.CKHideIcon.Checked()); }, "0",
+      {"HideIcons", [](TKWForm& f) { return Bool(f.iconPage.CKHideIcon.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
       {"AnimateIcon", [](TKWForm& f) { return Bool(f.CKAMICON.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
@@ -195,9 +195,9 @@ TEST(SettingsLoadTest, IconRefreshTimerFollowsCheckBox2AndDelay) {
     FormHarness h;
     h.GivenOptions(cases[i].lines);
     RecordingForm& f = h.Started();
-    EXPECT_EQ(f.TimerIcon.Enabled(), cases[i].enabled) << "case " << i;
-    EXPECT_EQ(f.TimerIcon.Interval(), cases[i].interval) << "case " << i;
-    EXPECT_EQ(f.SpinEdit4.Enabled(), cases[i].spinEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.TimerIcon.Enabled(), cases[i].enabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.TimerIcon.Interval(), cases[i].interval) << "case " << i;
+    EXPECT_EQ(f.iconPage.SpinEdit4.Enabled(), cases[i].spinEnabled) << "case " << i;
   }
 }
 
@@ -207,13 +207,13 @@ TEST(SettingsLoadTest, TransparentCaptionBackgroundNeedsThePeriodicRefresh) {
   FormHarness h;
   h.GivenOptions("IconTrans=0\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_FALSE(f.C4.Checked());
-  EXPECT_TRUE(f.SpinEdit4.Enabled());
+  EXPECT_FALSE(f.iconPage.C4.Checked());
+  EXPECT_TRUE(f.iconPage.SpinEdit4.Enabled());
   // Ticking C4 while CheckBox2 is off leaves it off.
-  f.CheckBox2.SetChecked(false);
-  f.C4.UserClick();
-  EXPECT_FALSE(f.C4.Checked());
-  EXPECT_FALSE(f.SpinEdit4.Enabled());
+  f.iconPage.CheckBox2.SetChecked(false);
+  f.iconPage.C4.UserClick();
+  EXPECT_FALSE(f.iconPage.C4.Checked());
+  EXPECT_FALSE(f.iconPage.SpinEdit4.Enabled());
 }
 
 TEST(SettingsLoadTest, HideIconsIsAppliedAndMirroredInTheTrayMenu) {
@@ -259,14 +259,14 @@ TEST(SettingsLoadTest, ColourLabelsShowRgbText) {
   h.env.systemColors[5] = 0x00FF8040;  // a system colour index 5
   h.GivenOptions("IconFC=16744512\r\nIconBC=-2147483643\r\n");  // 0xFF8040, then 0x80000005
   RecordingForm& f = h.Started();
-  EXPECT_EQ(f.LBLFC.Caption(), "RGB:  64,128,255");
-  EXPECT_EQ(f.LBLBC.Caption(), "RGB:  64,128,255");
+  EXPECT_EQ(f.iconPage.LBLFC.Caption(), "RGB:  64,128,255");
+  EXPECT_EQ(f.iconPage.LBLBC.Caption(), "RGB:  64,128,255");
 
   FormHarness d;
   d.GivenOptions("IconBC=bad\r\n");  // -1: an unknown system colour resolves to black
   RecordingForm& g = d.Started();
-  EXPECT_EQ(g.LBLFC.Caption(), "RGB: 255,255,255");
-  EXPECT_EQ(g.LBLBC.Caption(), "RGB:   0,  0,  0");
+  EXPECT_EQ(g.iconPage.LBLFC.Caption(), "RGB: 255,255,255");
+  EXPECT_EQ(g.iconPage.LBLBC.Caption(), "RGB:   0,  0,  0");
 }
 
 TEST(SettingsLoadTest, ReadsAndWritesTheFileOncePerLoad) {

@@ -242,22 +242,22 @@ TEST(SettingsSaveTest, ListsAreSavedOnlyWhenChanged) {
 TEST(SettingsSaveTest, AfterWritingItAppliesTheDesktopSettings) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.R2.UserClick();
-  f.CKHideIcon.UserClick();
-  f.SpinEdit4.SetValue(7);
+  f.iconPage.R2.UserClick();
+  f.iconPage.CKHideIcon.UserClick();
+  f.iconPage.SpinEdit4.SetValue(7);
   f.bOKClick();
   EXPECT_EQ(h.log, (std::vector<std::string>{"ApplyIconStyle", "SetDesktopIconsHidden(1,1)",
                                              "ui.AcceptFiles(0)"}));
   EXPECT_TRUE(f.FindMenuItem("m202")->Checked());
   EXPECT_TRUE(f.FindMenuItem("m203")->Enabled());
-  EXPECT_EQ(f.TimerIcon.Interval(), 7000u);
-  EXPECT_TRUE(f.TimerIcon.Enabled());
+  EXPECT_EQ(f.iconPage.TimerIcon.Interval(), 7000u);
+  EXPECT_TRUE(f.iconPage.TimerIcon.Enabled());
 
-  f.R0.UserClick();
-  f.CheckBox2.UserClick();  // off
+  f.iconPage.R0.UserClick();
+  f.iconPage.CheckBox2.UserClick();  // off
   f.bOKClick();
   EXPECT_FALSE(f.FindMenuItem("m203")->Enabled());
-  EXPECT_FALSE(f.TimerIcon.Enabled());
+  EXPECT_FALSE(f.iconPage.TimerIcon.Enabled());
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetText("Option", "AutoRefIcon", ""), "0");
   EXPECT_EQ(file.GetText("Option", "IconStyle", ""), "0");

@@ -47,8 +47,8 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   EXPECT_EQ(file.SectionKeys("Option"), std::vector<std::string>{"Greeting"});
   EXPECT_EQ(file.GetText("Option", "Greeting", ""), "Thank");
   // Defaults of a first run.
-  EXPECT_TRUE(f.TimerIcon.Enabled());
-  EXPECT_EQ(f.TimerIcon.Interval(), 5000u);
+  EXPECT_TRUE(f.iconPage.TimerIcon.Enabled());
+  EXPECT_EQ(f.iconPage.TimerIcon.Interval(), 5000u);
   EXPECT_TRUE(f.updateCheck.tmrupdate.Enabled());
   EXPECT_FALSE(f.wallpaperPage.Timer1.Enabled());
 
@@ -97,8 +97,8 @@ TEST(StartupSequenceTest, SetsTheAboutCaptionsAndTheRadius) {
   RecordingForm& f = h.Started();
   EXPECT_EQ(f.FindMenuItem("m303")->Caption(), "[版本  2.53 测试版]");
   EXPECT_EQ(f.FindMenuItem("m302")->Caption(), "[名称 Tovrane]");
-  EXPECT_EQ(f.SpinEdit1.Value(), 500);
-  EXPECT_EQ(f.SpinEdit1.Max(), 500);
+  EXPECT_EQ(f.iconPage.SpinEdit1.Value(), 500);
+  EXPECT_EQ(f.iconPage.SpinEdit1.Max(), 500);
   EXPECT_EQ(f.updateCheck.downloadTempFile, "C:\\Temp\\NbDown.tmp");
   EXPECT_EQ(f.memoryPage.lastAutoRun, h.env.tickCount);
   EXPECT_EQ(f.programFileTime, (LocalDateTime{2004, 5, 6, 7, 8, 9, 0}));
@@ -116,15 +116,15 @@ TEST(StartupSequenceTest, TicksTheStoredArrangement) {
     FormHarness h;
     h.GivenOptions(std::string("IconStyle=") + cases[i].style + "\r\n");
     RecordingForm& f = h.Started();
-    const int ticked = f.iconStyleGroup.CheckedIndex();
+    const int ticked = f.iconPage.iconStyleGroup.CheckedIndex();
     ASSERT_GE(ticked, 0) << "case " << i;
-    EXPECT_EQ(f.iconStyleGroup.Buttons()[static_cast<std::size_t>(ticked)]->Name(),
+    EXPECT_EQ(f.iconPage.iconStyleGroup.Buttons()[static_cast<std::size_t>(ticked)]->Name(),
               cases[i].ticked)
         << "case " << i;
-    EXPECT_EQ(f.SpinEdit1.Enabled(), cases[i].circleEnabled) << "case " << i;
-    EXPECT_EQ(f.SpinEdit2.Enabled(), cases[i].circleEnabled) << "case " << i;
-    EXPECT_EQ(f.SpinEdit7.Enabled(), cases[i].circleEnabled) << "case " << i;
-    EXPECT_EQ(f.iconStyle, std::stoi(cases[i].style)) << "case " << i;
+    EXPECT_EQ(f.iconPage.SpinEdit1.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.SpinEdit2.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.SpinEdit7.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.iconStyle, std::stoi(cases[i].style)) << "case " << i;
   }
 }
 

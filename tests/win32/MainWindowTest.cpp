@@ -18,6 +18,7 @@
 #include "base/win32/Wide.h"
 #include "controls/win32/Dpi.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeMemory.h"
@@ -75,7 +76,8 @@ class MainWindowTest : public ::testing::Test {
     env.totalPhysicalMemory = 65536ull << 20;
     form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
                                               windows, memoryMonitor, memoryBlocks, startupSystem, http, updateSystem,
-                                              notifierWindow, quickShell, wallpaperSystem, pictureDialogs});
+                                              notifierWindow, quickShell, wallpaperSystem, pictureDialogs, desktopListView,
+                                              colourDialog});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
   }
@@ -93,6 +95,8 @@ class MainWindowTest : public ::testing::Test {
   startup::FakeStartupSystem startupSystem;
   wallpaper::FakeWallpaperSystem wallpaperSystem;
   wallpaper::FakePictureDialogs pictureDialogs;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   shortcuts::FakeShellLinks links;
   FakeShellExecute shell;
   FakeMemoryMonitor memoryMonitor;

@@ -18,6 +18,7 @@
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
 #include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeAppPorts.h"
 #include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
@@ -183,6 +184,8 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeQuickShell quickShell;
   wallpaper::FakeWallpaperSystem wallpaperSystem;
   wallpaper::FakePictureDialogs pictureDialogs;
+  desktop::FakeDesktopListView desktopListView;
+  desktop::FakeColourDialog colourDialog;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
@@ -192,7 +195,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
                                                             dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem,
                                                             http, updateSystem, notifierWindow, quickShell, wallpaperSystem,
-                                                            pictureDialogs});
+                                                            pictureDialogs, desktopListView, colourDialog});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {

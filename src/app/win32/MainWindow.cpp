@@ -82,6 +82,7 @@ void MainWindow::Destroy() {
   memoryPage_.reset();
   startupPage_.reset();  // after the binder, which lets go of the view's stand-in model
   wallpaperPage_.reset();  // lets go of LVP and Img
+  iconPage_.reset();
   menu_.reset();
   sideGlyphs_.clear();
   if (hwnd_) {
@@ -150,6 +151,7 @@ bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
   binder_ = std::make_unique<controls::win32::ControlBinder>(hwnd_, font_.get());
   binder_->SetGuard(guard);
   CreateControls();
+  iconPage_ = std::make_unique<desktop::win32::IconPageView>(form.iconPage, *binder_);
 
   timers_ = std::make_unique<controls::win32::TimerBinder>(hwnd_, 1);
   timers_->SetGuard(guard);
@@ -591,6 +593,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (HBRUSH brush = PageBackground(dc, control)) return reinterpret_cast<LRESULT>(brush);
       break;
     }
+    case WM_SETCURSOR:
+      if (iconPage_ && iconPage_->OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
     case WM_TIMER:
       if (timers_ && timers_->OnTimer(wParam)) return 0;
       break;

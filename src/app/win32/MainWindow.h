@@ -28,6 +28,7 @@
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/UniqueHandle.h"
 #include "memory/win32/MemoryPageView.h"
+#include "desktop/win32/IconPageView.h"
 #include "shortcuts/win32/ShortcutPageView.h"
 #include "transparency/win32/TransparencyPageView.h"
 #include "startup/win32/StartupPageView.h"
@@ -144,6 +145,7 @@ class MainWindow final : public IShellUi {
   std::unique_ptr<memory::win32::MemoryPageView> memoryPage_;
   std::unique_ptr<startup::win32::StartupPageView> startupPage_;
   std::unique_ptr<wallpaper::win32::WallpaperPageView> wallpaperPage_;
+  std::unique_ptr<desktop::win32::IconPageView> iconPage_;
 };
 
 }  // namespace tovr::app::win32

@@ -10,6 +10,8 @@
 #include "app/win32/Win32Environment.h"
 #include "memory/win32/Win32BlockAllocator.h"
 #include "memory/win32/Win32MemoryMonitor.h"
+#include "desktop/win32/Win32ColourDialog.h"
+#include "desktop/win32/Win32DesktopListView.h"
 #include "platform/win32/Win32ActiveDesktop.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -87,12 +89,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   tweaks::win32::Win32QuickShell quickShell;
   wallpaper::win32::Win32WallpaperSystem wallpaperSystem;
   wallpaper::win32::Win32PictureDialogs pictureDialogs;
+  desktop::win32::Win32DesktopListView desktopListView;
+  desktop::win32::Win32ColourDialog colourDialog;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
                           memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier, quickShell,
-                          wallpaperSystem, pictureDialogs});
+                          wallpaperSystem, pictureDialogs, desktopListView, colourDialog});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
@@ -104,6 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     shell.owner = window.Handle();
     quickShell.mciCallback = window.Handle();
     dialogs.owner = window.Handle();
+    colourDialog.owner = window.Handle();
     dialogs.anchorWindow = [&](std::string_view name) -> HWND {
       auto* control = form.FindControl(name);
       return control ? window.ControlWindow(*control) : nullptr;

@@ -1,0 +1,79 @@
+#include "desktop/win32/Win32DesktopListView.h"
+
+#include <commctrl.h>
+
+namespace tovr::desktop::win32 {
+
+namespace {
+
+// A shell that does not answer must not hang the tray: a message to a hung shell is dropped.
+constexpr UINT kSendTimeoutMs = 2000;
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!window) return 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
+HWND ListViewUnder(HWND host) {
+  if (!host) return nullptr;
+  HWND view = FindWindowExW(host, nullptr, L"SHELLDLL_DefView", nullptr);
+  return view ? FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+}
+
+}  // namespace
+
+HWND FindDesktopListView() {
+  if (HWND list = ListViewUnder(FindWindowW(L"Progman", nullptr))) return list;
+  for (HWND worker = FindWindowExW(nullptr, nullptr, L"WorkerW", nullptr); worker;
+       worker = FindWindowExW(nullptr, worker, L"WorkerW", nullptr)) {
+    if (HWND list = ListViewUnder(worker)) return list;
+  }
+  return nullptr;
+}
+
+int Win32DesktopListView::ItemCount() {
+  return static_cast<int>(Send(FindDesktopListView(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void Win32DesktopListView::MoveItems(std::span<const IconPlacement> placements) {
+  HWND list = FindDesktopListView();
+  if (!list) return;
+  for (const IconPlacement& p : placements) {
+    Send(list, LVM_SETITEMPOSITION, static_cast<WPARAM>(p.item), static_cast<LPARAM>(PackPosition(p.x, p.y)));
+  }
+}
+
+void Win32DesktopListView::SetTextColours(std::uint32_t text, std::uint32_t background) {
+  HWND list = FindDesktopListView();
+  Send(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
+  Send(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+}
+
+void Win32DesktopListView::RedrawItems(int first, int last) {
+  Send(FindDesktopListView(), LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+}
+
+std::optional<bool> Win32DesktopListView::Visible() {
+  HWND list = FindDesktopListView();
+  if (!list) return std::nullopt;
+  return IsWindowVisible(list) != FALSE;
+}
+
+void Win32DesktopListView::Show(bool visible) {
+  if (HWND list = FindDesktopListView()) ShowWindow(list, visible ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+WorkArea Win32DesktopListView::PrimaryWorkArea() {
+  RECT r{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+    r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  // Item positions are the list view's client coordinates, which start at the left and top of
+  // the whole desktop: a screen left of or above the primary one moves the primary's origin.
+  if (HWND list = FindDesktopListView()) MapWindowPoints(HWND_DESKTOP, list, reinterpret_cast<POINT*>(&r), 2);
+  return WorkArea{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace tovr::desktop::win32

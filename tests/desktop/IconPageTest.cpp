@@ -1,0 +1,108 @@
+#include "desktop/IconPage.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FormHarness.h"
+#include "fakes/FakeActiveDesktop.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/FakeRegistry.h"
+
+namespace tovr::desktop {
+namespace {
+
+struct PageHarness {
+  PageHarness() { activeDesktop.Ensure(); }
+  std::uint32_t Value(const char* key, const char* name) const {
+    auto v = registry.Peek(RegRoot::CurrentUser, key, name);
+    return v && v->type == RegType::Dword ? v->data[0] : 99;
+  }
+
+  FakeDesktopListView listView;
+  FakeColourDialog dialog;
+  FakeRegistry registry;
+  FakeActiveDesktop activeDesktop;
+  controls::MenuItem m202{"m202", "隐藏桌面所有图标"};
+  bool activeDesktopOn = false;
+  IconPage page{{listView, dialog, registry, activeDesktop, [](int) { return 0u; }}, m202, activeDesktopOn};
+};
+
+TEST(IconPageTest, HidingWritesBothValuesThenHidesTheWindowOrRefreshesActiveDesktop) {
+  struct Case {
+    bool activeDesktopOn, hidden, refreshNow;
+    std::vector<std::string> listViewCalls, activeDesktopCalls;
+  };
+  const Case cases[] = {
+      {false, true, true, {"Hide"}, {}},
+      {false, false, false, {"Show"}, {}},
+      {true, true, true, {}, {"ApplyChanges(15)"}},
+      {true, true, false, {}, {}},  // as part of a wallpaper change
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    PageHarness h;
+    h.activeDesktopOn = cases[i].activeDesktopOn;
+    h.page.SetDesktopIconsHidden(cases[i].hidden, cases[i].refreshNow);
+    EXPECT_EQ(h.Value(kAdvancedKey, "HideIcons"), cases[i].hidden ? 1u : 0u) << "case " << i;
+    EXPECT_EQ(h.Value(kComponentsKey, "GeneralFlags"), cases[i].hidden ? 0u : 1u) << "case " << i;
+    EXPECT_EQ(h.listView.calls, cases[i].listViewCalls) << "case " << i;
+    EXPECT_EQ(h.activeDesktop.calls, cases[i].activeDesktopCalls) << "case " << i;
+  }
+  // From the tray with Active Desktop on: refreshed at once each time, the box in step.
+  PageHarness h;
+  h.activeDesktopOn = true;
+  h.page.m202Click();
+  EXPECT_TRUE(h.m202.Checked() && h.page.CKHideIcon.Checked());
+  h.page.m202Click();
+  EXPECT_FALSE(h.m202.Checked() || h.page.CKHideIcon.Checked());
+  EXPECT_EQ(h.activeDesktop.calls, (std::vector<std::string>{"ApplyChanges(15)", "ApplyChanges(15)"}));
+}
+
+TEST(IconPageTest, VisibilityIsTheWindowsOrWithoutOneOrWithActiveDesktopTheRegistrys) {
+  struct Case {
+    bool activeDesktopOn, listViewExists, windowVisible;
+    std::optional<RegValue> hideIcons;
+    bool visible;
+  };
+  const Case cases[] = {
+      {false, true, false, RegValue::FromDword(0), false},
+      {false, true, true, RegValue::FromDword(1), true},
+      {false, false, false, std::nullopt, true},  // no desktop: not taken as hidden
+      {false, false, false, RegValue::FromDword(1), false},
+      {true, true, true, RegValue::FromDword(1), false},
+      {true, true, false, RegValue::FromDword(2), true},
+      {true, true, false, RegValue::FromString("1"), true},  // not a number: no error either
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    PageHarness h;
+    h.activeDesktopOn = cases[i].activeDesktopOn;
+    h.listView.exists = cases[i].listViewExists;
+    h.listView.visible = cases[i].windowVisible;
+    if (cases[i].hideIcons) h.registry.Put(RegRoot::CurrentUser, kAdvancedKey, "HideIcons", *cases[i].hideIcons);
+    EXPECT_EQ(h.page.DesktopIconsVisible(), cases[i].visible) << "case " << i;
+  }
+}
+
+TEST(IconPageTest, ColourPanelsOpenTheDialogAtTheirColourAndTakeOnlyAConfirmedOne) {
+  PageHarness h;
+  h.page.PnlBC.SetColor(0x80000005);
+  h.page.PnlBCClick();  // cancelled
+  EXPECT_EQ(h.page.PnlBC.Color(), 0x80000005u);
+  EXPECT_EQ(h.page.LBLBC.Caption(), "RGB   ");
+  h.dialog.answer = 0xFF8040;
+  h.page.PnlFCClick();
+  EXPECT_EQ(h.dialog.presets, (std::vector<std::uint32_t>{0x80000005u, 16777215u}));
+  EXPECT_EQ(h.page.LBLFC.Caption(), "RGB:  64,128,255");
+  EXPECT_TRUE(h.listView.calls.empty());  // nothing reaches the desktop before a save or tick
+}
+
+TEST(IconPageTest, ZeroPeriodStopsTheTimerYetThePeriodicBoxIsSavedTicked) {
+  app::FormHarness h;
+  app::RecordingForm& f = h.Started();
+  f.iconPage.SpinEdit4.SetValue(0);
+  f.bOKClick();
+  EXPECT_TRUE(f.iconPage.CheckBox2.Checked());
+  EXPECT_FALSE(f.iconPage.TimerIcon.Enabled());
+  EXPECT_EQ(TSettingsFile(h.fs, app::kConfigPath).GetText("Option", "AutoRefIcon", ""), "1");
+}
+
+}  // namespace
+}  // namespace tovr::desktop

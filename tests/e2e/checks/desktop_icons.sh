@@ -1,0 +1,147 @@
+# The desktop icon page against a stand-in desktop (fakedesk.exe: Wine has no "Progman"): the
+# arrangement and caption colours that start-up applies, found under each layout the shell
+# uses; hiding from the tray and back, with the two shell values; the periodic colour refresh;
+# and "刷新桌面图标" putting a moved icon back. The list view is read back from another process.
+
+FAKEDESK=$TOVR_BUILD/win64/fakedesk.exe
+ADVANCED='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
+COMPONENTS='HKCU\Software\Microsoft\Internet Explorer\Desktop\Components'
+
+desk() { timeout 30 wine "$FAKEDESK" "$@" 2>/dev/null | tr -d '\r'; }
+
+# desk_value NAME: one line of the stand-in's state ("item 3" gives "X Y").
+desk_value() { desk state | awk -v k="$1" 'index($0, k " ") == 1 { print substr($0, length(k) + 2); exit }'; }
+
+# given_options LINE...: Config.ini's [Option] section.
+given_options() {
+  { printf '[Option]\r\n'; printf '%s\r\n' "$@"; } | iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
+}
+
+# start_on_fakedesk LAYOUT N: the virtual desktop running the stand-in with N icons, then
+# Tovrane.exe; the work area must be the one the expected positions assume.
+start_on_fakedesk() {
+  start_desktop "$FAKEDESK" serve "$1" "$2"
+  local i
+  for i in $(seq 1 40); do [ "$(desk_value count)" = "$2" ] && break; sleep 0.25; done
+  # The layout as meant: under a WorkerW, an empty one comes first; on Windows 8, Progman's
+  # first child is an empty WorkerW.
+  local shape
+  shape="$(desk_value host)/$(desk_value first-workerw)/$(desk_value progman-child)"
+  case $1 in
+    progman) expect_eq "stand-in's windows" "$shape" "Progman/none/SHELLDLL_DefView" ;;
+    workerw) expect_eq "stand-in's windows" "$shape" "WorkerW/empty/none" ;;
+    win8) expect_eq "stand-in's windows" "$shape" "Progman/none/WorkerW" ;;
+  esac
+  expect_eq "work area" "$(desk_value workarea)" "0 0 1024 748"
+  launch_tovrane
+}
+
+# stop_all_wine: Tovrane, the stand-in and the desktop, for the next start.
+stop_all_wine() {
+  local pid
+  for pid in "${TOVR_STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  TOVR_STARTED_PIDS=()
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  timeout 20 wineserver -w >/dev/null 2>&1 || true
+}
+
+# wait_desk NAME VALUE [SECONDS]: until the state line NAME reads VALUE.
+wait_desk() {
+  local i
+  for i in $(seq 1 $(( ${3:-15} * 4 ))); do
+    [ "$(desk_value "$1")" = "$2" ] && return 0
+    sleep 0.25
+  done
+  fail "$1: got '$(desk_value "$1")', expected '$2'"
+}
+
+# expect_items "X Y" ...: the items' positions, item 0 first.
+expect_items() {
+  local i=0 want
+  for want in "$@"; do
+    wait_desk "item $i" "$want"
+    i=$((i + 1))
+  done
+}
+
+reg_dword() {
+  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
+}
+
+# tray_quick_item N: chooses the Nth item (from 0) of the tray menu's "[快速执行]" submenu.
+tray_quick_item() {
+  local dump=$WINEPREFIX/drive_c/menu.txt i
+  open_tray_menu "$dump" || fail "no tray menu"
+  probe key '#32768' 0x28   # 显示主界面...
+  probe key '#32768' 0x28   # [快速执行]
+  probe key '#32768' 0x27   # into it: 立即手动更换壁纸
+  for i in $(seq 1 "$1"); do probe key '#32768' 0x28; done
+  probe key '#32768' 0x0D
+  probe gone '#32768' 5000 || fail "the tray menu stayed open"
+}
+
+check_startup_arranges_and_colours_the_icons_in_each_desktop_layout() {
+  # Columns from the left under Progman: nine fit the 748-pixel height.
+  given_options IconStyle=1 IconFC=255 IconBC=65280 IconTrans=0
+  start_on_fakedesk progman 11
+  expect_items "20 0" "20 75"
+  wait_desk "item 8" "20 600"
+  wait_desk "item 9" "95 0"
+  wait_desk "item 10" "95 75"
+  expect_eq "caption colour" "$(desk_value text)" 0x000000ff
+  expect_eq "caption background" "$(desk_value back)" 0x0000ff00
+
+  # One ring stretched by half around (496, 346), the list view under a WorkerW window with an
+  # empty WorkerW before it; the background transparent.
+  stop_all_wine
+  given_options IconStyle=5 IconR=300 Ratio=150 Cycles=1 IconFC=16777215 IconTrans=1
+  start_on_fakedesk workerw 4
+  expect_items "496 46" "945 346" "496 645" "47 346"
+  expect_eq "caption colour" "$(desk_value text)" 0x00ffffff
+  expect_eq "caption background" "$(desk_value back)" 0xffffffff
+
+  # A row along the bottom when Progman's first child is an empty WorkerW.
+  stop_all_wine
+  given_options IconStyle=4
+  start_on_fakedesk win8 3
+  expect_items "20 682" "86 682" "152 682"
+}
+
+check_hiding_icons_from_the_tray_and_back() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  given_options HideIcons=1
+  start_on_fakedesk workerw 2
+  wait_desk visible 0
+  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x1
+  expect_eq "GeneralFlags" "$(reg_dword "$COMPONENTS" GeneralFlags)" 0x0
+
+  tray_quick_item 1   # 隐藏桌面所有图标: shows them again
+  wait_desk visible 1
+  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x0
+  expect_eq "GeneralFlags" "$(reg_dword "$COMPONENTS" GeneralFlags)" 0x1
+  grep -q $'^  隐藏桌面所有图标\t[0-9]*\tchecked' "$WINEPREFIX/drive_c/menu.txt" ||
+    fail "the menu did not show the item checked before the toggle"
+
+  tray_quick_item 1   # and hides them
+  wait_desk visible 0
+  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x1
+  grep -q $'^  隐藏桌面所有图标\t[0-9]*$' "$WINEPREFIX/drive_c/menu.txt" ||
+    fail "the menu did not show the item unchecked before the second toggle"
+}
+
+check_icon_timer_reapplies_colours_and_refresh_puts_icons_back() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  given_options IconStyle=2 IconFC=255 IconBC=65280 IconTrans=0 AutoRefIcon=1 RefIconDelay=1
+  start_on_fakedesk progman 3
+  expect_items "969 0" "969 75" "969 150"
+  desk colours 0x123456 0x654321
+  wait_desk text 0x000000ff 5
+  wait_desk back 0x0000ff00 5
+
+  # The timer leaves positions alone; the tray's refresh arranges again.
+  desk move 0 500 400
+  sleep 1.5
+  expect_eq "moved icon before the refresh" "$(desk_value "item 0")" "500 400"
+  tray_quick_item 2   # 刷新桌面图标
+  wait_desk "item 0" "969 0" 5
+}

@@ -1,0 +1,62 @@
+// The desktop's icon list view and the colour dialog in memory: the list view holds a number of
+// items, their positions, colours and visibility, and records the calls it took; the dialog
+// answers from a script and records the colours it was preset to.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop/DesktopPorts.h"
+
+namespace tovr::desktop {
+
+class FakeDesktopListView final : public IDesktopListView {
+ public:
+  bool exists = true;  // false: no desktop list view (no shell)
+  int items = 0;
+  WorkArea workArea{0, 0, 1024, 738};
+  std::map<int, std::pair<int, int>> positions;  // item -> (x, y)
+  std::optional<std::uint32_t> textColour, backColour;
+  bool visible = true;
+  std::vector<std::string> calls;
+
+  int ItemCount() override { return exists ? items : 0; }
+  void MoveItems(std::span<const IconPlacement> placements) override {
+    if (!exists) return;
+    calls.push_back("MoveItems(" + std::to_string(placements.size()) + ")");
+    for (const IconPlacement& p : placements) positions[p.item] = {p.x, p.y};
+  }
+  void SetTextColours(std::uint32_t text, std::uint32_t background) override {
+    if (!exists) return;
+    calls.push_back("SetTextColours(" + std::to_string(text) + "," + std::to_string(background) + ")");
+    textColour = text;
+    backColour = background;
+  }
+  void RedrawItems(int first, int last) override {
+    if (exists) calls.push_back("RedrawItems(" + std::to_string(first) + "," + std::to_string(last) + ")");
+  }
+  std::optional<bool> Visible() override { return exists ? std::optional<bool>(visible) : std::nullopt; }
+  void Show(bool show) override {
+    if (!exists) return;
+    calls.push_back(show ? "Show" : "Hide");
+    visible = show;
+  }
+  WorkArea PrimaryWorkArea() override { return workArea; }
+};
+
+class FakeColourDialog final : public IColourDialog {
+ public:
+  std::optional<std::uint32_t> answer;  // nullopt: cancelled
+  std::vector<std::uint32_t> presets;   // the colour of each opening
+
+  std::optional<std::uint32_t> Choose(std::uint32_t colour) override {
+    presets.push_back(colour);
+    return answer;
+  }
+};
+
+}  // namespace tovr::desktop
