@@ -27,6 +27,7 @@ inline constexpr int kClientHeight = 341;
 inline constexpr int kOuterHeight = 358;
 inline constexpr LayoutRect kPageControlRect{0, 5, 423, 331};
 inline constexpr int kTabWidth = 60;
+inline constexpr int kTabHeight = 20;
 inline constexpr LayoutRect kPanel1Rect{423, 0, 29, 341};
 inline constexpr int kImageButtonSize = 23;
 // Command ids of the controls. The side buttons' ids are fixed (the end-to-end checks press

@@ -62,7 +62,7 @@ check_right_click_opens_the_menu_at_the_pointer() {
   for _ in $(seq 1 50); do [ -s "$dump" ] && break; sleep 0.1; done
   [ -s "$dump" ] || fail "left click: no menu"
   probe windows '#32768' | grep -q visible || fail "left click: the menu is not showing"
-  probe key '#32768' 0x1B
+  probe key '#32768' 0x1B || true  # closing it is cleanup; the menu may have gone already
 }
 
 check_double_click_shows_the_shortcut_page() {
