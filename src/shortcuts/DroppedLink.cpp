@@ -49,6 +49,7 @@ bool IsUrlFile(std::string_view path) {
 }  // namespace
 
 std::optional<std::string> InternetShortcutUrl(std::string_view text) {
+  text = text.substr(0, text.find('\0'));  // a text ends at its NUL, as the system reads it
   if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   const auto firstEnd = text.find('\n');
   if (firstEnd == std::string_view::npos) return std::nullopt;
@@ -59,7 +60,8 @@ std::optional<std::string> InternetShortcutUrl(std::string_view text) {
   if (eq == std::string_view::npos) return std::nullopt;
   const std::string_view url = Trim(next.substr(eq + 1));
   if (url.empty()) return std::nullopt;
-  return FirstChars(url, kMaxDroppedLinkLength);
+  // Cut, then trimmed again: a cut can end at a blank inside the address.
+  return std::string(Trim(FirstChars(url, kMaxDroppedLinkLength)));
 }
 
 std::optional<DroppedLink> ReadDroppedLink(const DroppedLinkData& data) {

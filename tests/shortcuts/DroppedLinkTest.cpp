@@ -60,6 +60,8 @@ TEST(DroppedLinkTest, InternetShortcutTextIsReadFromItsSecondLineAndCut) {
       {"[Other]\r\nURL=http://x/", std::nullopt},                           // 6
       {"[InternetShortcut]\r\nURL=网址://中文" + std::string(260, 'z'),
        "网址://中文" + std::string(kMaxDroppedLinkLength - 7, 'z')},       // 7: cut by characters
+      {"[InternetShortcut]\r\nURL=" + std::string(249, 'a') + " b", std::string(249, 'a')},  // 8: no blank left by the cut
+      {std::string("[InternetShortcut]\r\nURL=http://n.example/\0tail", 46), "http://n.example/"},  // 9: ends at NUL
   };
   int n = 0;
   for (const Case& c : cases) {
