@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/ListViewRows.h"
 
 namespace tovr::shortcuts::win32 {
 
@@ -11,30 +12,6 @@ namespace {
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
                          LVS_SHAREIMAGELISTS;
 constexpr DWORD kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
-
-struct Updating {
-  explicit Updating(int& n) : n_(n) { ++n_; }
-  ~Updating() { --n_; }
-  int& n_;
-};
-
-void SetColumn(HWND list, int index, const char* caption, int width) {
-  std::wstring text = Widen(caption);
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.pszText = text.data();
-  column.cx = width;
-  column.iSubItem = index;
-  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
-
-void SetSubItem(HWND list, std::size_t row, int sub, const std::string& utf8) {
-  std::wstring text = Widen(utf8);
-  LVITEMW item{};
-  item.iSubItem = sub;
-  item.pszText = text.data();
-  SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
 
 }  // namespace
 
@@ -46,9 +23,9 @@ ShortcutListView::ShortcutListView(HWND parent, ShortcutList& model, int id, con
   if (!hwnd_) return;
   if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
-  SetColumn(hwnd_, kColumnName, kColumnNameCaption, kColumnNameWidth);
-  SetColumn(hwnd_, kColumnTarget, kColumnTargetCaption, kColumnTargetWidth);
-  SetColumn(hwnd_, kColumnType, kColumnTypeCaption, kColumnTypeWidth);
+  controls::win32::InsertListColumn(hwnd_, kColumnName, kColumnNameCaption, kColumnNameWidth);
+  controls::win32::InsertListColumn(hwnd_, kColumnTarget, kColumnTargetCaption, kColumnTargetWidth);
+  controls::win32::InsertListColumn(hwnd_, kColumnType, kColumnTypeCaption, kColumnTypeWidth);
   model_.Changed = [this](const ListChange& change) { Follow(change); };
   Rebuild();
 }
@@ -60,7 +37,7 @@ void ShortcutListView::SetImages(HIMAGELIST images) {
 }
 
 void ShortcutListView::Rebuild() {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
   for (std::size_t row = 0; row < model_.Count(); ++row) InsertRow(row);
@@ -84,8 +61,8 @@ void ShortcutListView::WriteRow(std::size_t row, UINT message) {
   item.pszText = name.data();
   item.iImage = model_[row].iconIndex;
   SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
-  SetSubItem(hwnd_, row, kColumnTarget, model_[row].target);
-  SetSubItem(hwnd_, row, kColumnType, model_[row].typeText);
+  controls::win32::SetListSubItem(hwnd_, row, kColumnTarget, model_[row].target);
+  controls::win32::SetListSubItem(hwnd_, row, kColumnType, model_[row].typeText);
 }
 
 void ShortcutListView::SelectRow(std::size_t row) {
@@ -97,7 +74,7 @@ void ShortcutListView::SelectRow(std::size_t row) {
 }
 
 void ShortcutListView::Follow(const ListChange& change) {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
   switch (change.kind) {
     case ListChange::Inserted:
@@ -159,7 +136,7 @@ bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
       controls::win32::RunGuarded(guard_, "LVEdited", [this, row, name] { model_.LVEdited(row, name); });
       // A refused name leaves the model as it was: show it again.
       if (IsWindow(hwnd_) && row < model_.Count()) {
-        Updating scope(updating_);
+        controls::win32::Updating scope(updating_);
         UpdateRow(row);
       }
       break;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/ListViewRows.h"
 
 namespace tovr::startup::win32 {
 
@@ -20,20 +21,6 @@ struct Column {
 };
 constexpr Column kColumns[] = {{"文件名别称", 120}, {"所执行的文件", 210}, {"位置", 70}};
 
-struct Updating {
-  explicit Updating(int& n) : n_(n) { ++n_; }
-  ~Updating() { --n_; }
-  int& n_;
-};
-
-void SetSubItem(HWND list, std::size_t row, int sub, const std::string& utf8) {
-  std::wstring text = Widen(utf8);
-  LVITEMW item{};
-  item.iSubItem = sub;
-  item.pszText = text.data();
-  SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 StartupListView::StartupListView(HWND parent, StartupList& model, int id, const RECT& rect, HFONT font)
@@ -45,13 +32,7 @@ StartupListView::StartupListView(HWND parent, StartupList& model, int id, const 
   if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-    std::wstring text = Widen(kColumns[i].caption);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = text.data();
-    column.cx = kColumns[i].width;
-    column.iSubItem = i;
-    SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    controls::win32::InsertListColumn(hwnd_, i, kColumns[i].caption, kColumns[i].width);
   }
   model_.Changed = [this](const StartupListChange& change) { Follow(change); };
   Rebuild();
@@ -64,7 +45,7 @@ void StartupListView::SetImages(HIMAGELIST images) {
 }
 
 void StartupListView::Rebuild() {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
   for (std::size_t row = 0; row < model_.Count(); ++row) WriteRow(row, LVM_INSERTITEMW);
@@ -82,8 +63,8 @@ void StartupListView::WriteRow(std::size_t row, UINT message) {
   item.pszText = name.data();
   item.iImage = e.iconIndex;
   SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
-  SetSubItem(hwnd_, row, 1, e.command);
-  SetSubItem(hwnd_, row, 2, e.location);
+  controls::win32::SetListSubItem(hwnd_, row, 1, e.command);
+  controls::win32::SetListSubItem(hwnd_, row, 2, e.location);
   ShowState(row);
 }
 
@@ -95,7 +76,7 @@ void StartupListView::ShowState(std::size_t row) {
 }
 
 void StartupListView::Follow(const StartupListChange& change) {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
   switch (change.kind) {
     case StartupListChange::Inserted:

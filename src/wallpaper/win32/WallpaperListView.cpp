@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/ListViewRows.h"
 
 namespace tovr::wallpaper::win32 {
 
@@ -11,12 +12,6 @@ namespace {
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
 constexpr DWORD kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 constexpr UINT_PTR kSubclassId = 0x4C5650;  // "LVP"
-
-struct Updating {
-  explicit Updating(int& n) : n_(n) { ++n_; }
-  ~Updating() { --n_; }
-  int& n_;
-};
 
 void SetState(HWND list, std::size_t row, UINT mask, UINT state) {
   LVITEMW item{};
@@ -56,7 +51,7 @@ void WallpaperListView::SetImages(HIMAGELIST images) {
 }
 
 void WallpaperListView::Rebuild() {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
   SendMessageW(hwnd_, LVM_SETITEMCOUNT, model_.Count(), 0);
@@ -84,7 +79,7 @@ void WallpaperListView::SelectRow(std::size_t row) {
 }
 
 void WallpaperListView::Follow(const ListChange& change) {
-  Updating scope(updating_);
+  controls::win32::Updating scope(updating_);
   const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
   switch (change.kind) {
     case ListChange::Inserted:
