@@ -193,12 +193,20 @@ tray_tooltip() {
 
 # open_tray_menu: right-clicks the tray icon and waits for the menu (#32768) to show.
 open_tray_menu() {
-  local dump=$1 i
-  rm -f "$dump"
-  xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
-  for i in $(seq 1 50); do
-    [ -s "$dump" ] && probe windows '#32768' | grep -q visible && return 0
-    sleep 0.1
+  local dump=$1 try i
+  # A loaded machine may drop or delay the click while Tovrane is still busy (after a save, say):
+  # wait longer, then close whatever half-opened and click again.
+  for try in 1 2 3; do
+    rm -f "$dump"
+    xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
+    for i in $(seq 1 80); do
+      [ -s "$dump" ] && probe windows '#32768' | grep -q visible && return 0
+      sleep 0.1
+    done
+    if probe windows '#32768' | grep -q visible; then
+      probe key '#32768' 0x1B
+      probe gone '#32768' 3000 || true
+    fi
   done
   return 1
 }
