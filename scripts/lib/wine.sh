@@ -81,10 +81,17 @@ start_xvfb() {
 # Returns once the desktop's window is on the display: a Wine program started from Linux
 # before that (a probe) makes Wine start a second desktop process for the same name, and the
 # virtual desktop is lost.
+# On a loaded machine the first start in a new prefix can stall: the second try starts afresh.
 start_desktop() {
-  wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
-  TOVR_STARTED_PIDS+=($!)
-  wait_desktop 60
+  local try
+  for try in 1 2; do
+    wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
+    TOVR_STARTED_PIDS+=($!)
+    wait_desktop 60 && return 0
+    kill "${TOVR_STARTED_PIDS[-1]}" 2>/dev/null
+    timeout 20 wineserver -k >/dev/null 2>&1
+  done
+  return 1
 }
 
 # wait_desktop SECONDS: until the virtual desktop's X window exists.
