@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # Start-up to tray icon, under Wine: the time from process start to the icon appearing in the
 # notification area, for Tovrane.exe and, side by side, for MinimalTray.exe (a program that
-# only adds a tray icon). Prints each run and the median of each. A benchmark, not a test.
+# only adds a tray icon). Prints each run and the median of each. Then what each program costs
+# once started, as each reads it from inside itself (the "TovrProcessFigure" message): private
+# memory 5 s after its icon appeared, and over the idle minute that follows the CPU time, the
+# wake-ups of its message loop, its C++ allocations and the change in heap blocks and private
+# memory. Last, what single pieces cost MinimalTray: each library Tovrane loads at start-up that
+# MinimalTray does not, and the shell's system image list. A benchmark, not a test.
 #
-#   bench/startup-to-tray.sh [RUNS]        (default 9 runs of each, after one warm-up run)
+#   bench/startup-to-tray.sh [RUNS] [IDLE_SECONDS]
+#                      (default 9 runs of each after one warm-up run; an idle span of 60 s)
 #
 # The probe starts the program (CreateProcess) and watches the pixels of the tray's first icon
 # place until they change, so both figures include Wine's process start and the shell drawing
@@ -15,6 +21,7 @@ source "$here/../scripts/lib/setup.sh"
 source "$TOVR_ROOT/scripts/lib/wine.sh"
 
 runs=${1:-9}
+idle=${2:-60}
 for exe in Tovrane MinimalTray probe; do
   [ -f "$TOVR_BUILD/win64/$exe.exe" ] || die "build/win64/$exe.exe is missing: cmake --build build/win64"
 done
@@ -51,15 +58,19 @@ wait_empty_tray() {
   die "the tray did not empty"
 }
 
-# one NAME: starts the program, prints the milliseconds to its tray icon, ends it.
-one() {
-  local ms
-  ms=$(probe launch-tray "C:\\Bench\\$1.exe" 30000) || die "$1: $ms"
+end_program() {
   case $1 in
     Tovrane) probe send TKWForm 0x11 0 0 >/dev/null ;;    # WM_QUERYENDSESSION: ends, saves nothing
     MinimalTray) probe post MinimalTray 0x10 0 0 ;;       # WM_CLOSE
   esac
   wait_empty_tray
+}
+
+# one NAME: starts the program, prints the milliseconds to its tray icon, ends it.
+one() {
+  local ms
+  ms=$(probe launch-tray "C:\\Bench\\$1.exe" 30000) || die "$1: $ms"
+  end_program "$1"
   echo "$ms"
 }
 
@@ -76,3 +87,36 @@ for i in $(seq 1 "$runs"); do
 done
 printf 'median of %d runs: Tovrane.exe %s ms, MinimalTray.exe %s ms (process start to tray icon, Wine)\n' \
   "$runs" "$(printf '%s\n' "${tovrane[@]}" | median)" "$(printf '%s\n' "${minimal[@]}" | median)"
+
+# figure CLASS N: one of the figures the program reads from inside itself.
+figure() { probe send "$1" TovrProcessFigure "$2" 0 | tr -d '\r'; }
+
+# cost NAME CLASS [ARGS]: starts the program, reads its figures after start and over the idle span,
+# ends it, and prints one line of them.
+cost() {
+  probe launch-tray "C:\\Bench\\$1.exe ${3:-}" 30000 >/dev/null || die "$1: no tray icon"
+  sleep 5
+  local private0 cpu0 wakes0 allocs0 blocks0
+  private0=$(figure "$2" 0); cpu0=$(figure "$2" 1); wakes0=$(figure "$2" 2); allocs0=$(figure "$2" 3)
+  blocks0=$(figure "$2" 4)
+  sleep "$idle"
+  printf '%s after start: private %d KiB, heap blocks %d; over %d s idle: CPU %d ms, wake-ups %d, allocations %d, heap blocks %+d, private %+d KiB\n' \
+    "$1" $((private0 / 1024)) "$blocks0" "$idle" $(($(figure "$2" 1) - cpu0)) $(($(figure "$2" 2) - wakes0)) \
+    $(($(figure "$2" 3) - allocs0)) $(($(figure "$2" 4) - blocks0)) $((($(figure "$2" 0) - private0) / 1024))
+  end_program "$1"
+}
+cost Tovrane TKWForm
+cost MinimalTray MinimalTray
+
+# piece ARGS: MinimalTray's private memory with ARGS set up before its window.
+piece() {
+  probe launch-tray "C:\\Bench\\MinimalTray.exe $1" 30000 >/dev/null || die "MinimalTray $1: no tray icon"
+  sleep 3
+  printf 'MinimalTray with %s: private %d KiB\n' "$1" $(($(figure MinimalTray 0) / 1024))
+  end_program MinimalTray
+}
+imports=$(grep -aoiE '(advapi32|comctl32|comdlg32|gdi32|ole32|oleaut32|winhttp|winmm|shlwapi)\.dll' \
+  "$app/Tovrane.exe" | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
+for one in $imports system-image-list; do piece "$one"; done
+piece "$imports"
+piece "$imports system-image-list"

@@ -34,7 +34,9 @@ add_dependencies(tovr_core libjpeg_ext)
 target_link_libraries(tovr_core PUBLIC tovr_jpeg)
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-set(TOVR_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# Sections aligned to pages in the file as in memory: Wine then maps the exe instead of copying
+# it into private memory (about 1.5 MB less for Tovrane.exe); Windows maps either kind.
+set(TOVR_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--file-alignment,4096)
 set(TOVR_SYSTEM_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 advapi32 winmm winhttp shlwapi)
 
 # Win32 adapters and views: a library shared by the exe and the adapter tests.
@@ -92,7 +94,9 @@ tovr_warnings(probe)
 
 # --- Start-up benchmark (bench/startup-to-tray.sh): a program that only adds a tray icon, the
 # yardstick for Tovrane's own start-up to its tray icon.
-add_executable(MinimalTray WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/MinimalTray.cpp)
+add_executable(MinimalTray WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/MinimalTray.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/ProcessFigures.cpp)
+target_include_directories(MinimalTray PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(MinimalTray PRIVATE user32 shell32)
 target_link_options(MinimalTray PRIVATE -municode ${TOVR_STATIC_LINK} $<$<CONFIG:Release>:-s>)
 tovr_warnings(MinimalTray)

@@ -15,6 +15,7 @@
 #include "controls/win32/Dpi.h"
 #include "controls/win32/MenuBinder.h"
 #include "controls/win32/TimerBinder.h"
+#include "platform/win32/ProcessFigures.h"
 
 namespace tovr::app::win32 {
 
@@ -461,6 +462,7 @@ LRESULT MainWindow::HandleOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TKWForm& f = *form_;
+  if (msg == tovr::ProcessFigureMessage()) return tovr::ReadProcessFigure(wParam);
   switch (msg) {
     case kShowRequestMessage:
       f.Dispatch("ShowRequest", [&f] { f.ShowRequest(); });

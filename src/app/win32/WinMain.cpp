@@ -16,6 +16,7 @@
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/ProcessFigures.h"
 #include "shortcuts/win32/Win32ShellDialogs.h"
 #include "shortcuts/win32/Win32ShellExecute.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
@@ -54,6 +55,7 @@ int RunMessageLoop(HWND main) {
   BOOL got;
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
     if (got == -1) break;
+    CountWakeUp();
     // Tab and the arrow keys move between the main window's controls.
     if (main && IsWindow(main) && IsDialogMessageW(main, &msg)) continue;
     TranslateMessage(&msg);

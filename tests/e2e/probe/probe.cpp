@@ -7,6 +7,7 @@
 //   probe post CLASS MSG WPARAM LPARAM [COUNT]    PostMessage to the first window of CLASS
 //                                                 (COUNT times, default once)
 //   probe send CLASS MSG WPARAM LPARAM            SendMessageTimeout (5 s); prints the result
+//                                                 (MSG: a number or a registered message's name)
 //   probe boxes                                   message boxes: title, then each child's text
 //   probe press TITLE BUTTON_TEXT TIMEOUT_MS      waits for a box titled TITLE, clicks the button
 //   probe children CLASS                          the first window of CLASS: every descendant's
@@ -262,7 +263,10 @@ int wmain(int argc, wchar_t** argv) {
       Out("no window of class " + Narrow(argv[2]));
       return 1;
     }
-    UINT msg = static_cast<UINT>(Num(argv[3]));
+    // MSG is a number or the name of a registered message.
+    wchar_t* end = nullptr;
+    UINT msg = static_cast<UINT>(std::wcstoll(argv[3], &end, 0));
+    if (end == argv[3]) msg = RegisterWindowMessageW(argv[3]);
     WPARAM wp = static_cast<WPARAM>(Num(argv[4]));
     LPARAM lp = static_cast<LPARAM>(Num(argv[5]));
     if (cmd == L"post") {

@@ -1,0 +1,22 @@
+// What a running process costs, read from inside it. Tovrane's main window and the MinimalTray
+// yardstick answer the registered message "TovrProcessFigure" (WPARAM: which figure) with the
+// figure as the result, so bench/figures.sh compares the two processes' own accounts.
+#pragma once
+
+#include <windows.h>
+
+namespace tovr {
+
+enum ProcessFigure : WPARAM {
+  kPrivateBytes = 0,     // GetProcessMemoryInfo's PrivateUsage
+  kCpuMilliseconds = 1,  // user and kernel time since the process started
+  kWakeUps = 2,          // messages the main loop has taken from the queue
+  kAllocations = 3,      // C++ allocations (operator new) since the process started
+  kHeapBlocks = 4,       // blocks in use in the process's heaps now
+};
+
+UINT ProcessFigureMessage();
+void CountWakeUp();
+LRESULT ReadProcessFigure(WPARAM which);
+
+}  // namespace tovr
