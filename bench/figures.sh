@@ -4,37 +4,39 @@
 # start-up, memory and idle benchmark under Wine and the defragmenter benchmark under Wine, and
 # prints a Markdown table (the raw output stays in build/figures/). Takes about 6 minutes.
 #
-#   bench/figures.sh
+#   bench/figures.sh            (--table: only the table again, from the last run's output)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../scripts/lib/setup.sh"
-ensure_deps
-build_preset native settings_bench shortcuts_bench startup_bench wallpaper_bench
-build_preset win64 Tovrane MinimalTray probe defrag_bench
-build_preset i686 Tovrane
-
 out=$TOVR_BUILD/figures
-mkdir -p "$out"
-for b in settings shortcuts startup wallpaper; do
-  "$TOVR_BUILD/native/${b}_bench" --benchmark_format=csv --benchmark_repetitions=5 \
-    --benchmark_report_aggregates_only=true >"$out/$b.csv" 2>/dev/null
-done
-"$here/startup-to-tray.sh" 9 60 >"$out/tray.txt"
-"$here/defrag-under-wine.sh" 1024 7 >"$out/defrag.txt"
+if [ "${1:-}" != --table ]; then
+  ensure_deps
+  build_preset native settings_bench shortcuts_bench startup_bench wallpaper_bench
+  build_preset win64 Tovrane MinimalTray probe defrag_bench
+  build_preset i686 Tovrane
+  mkdir -p "$out"
+  for b in settings shortcuts startup wallpaper; do
+    "$TOVR_BUILD/native/${b}_bench" --benchmark_color=false --benchmark_repetitions=5 \
+      --benchmark_report_aggregates_only=true >"$out/$b.txt" 2>/dev/null
+  done
+  "$here/startup-to-tray.sh" 9 60 >"$out/tray.txt"
+  "$here/defrag-under-wine.sh" 1024 7 >"$out/defrag.txt"
+fi
 
 # ms FILE BENCHMARK: the median of a native benchmark's repetitions, in milliseconds.
 ms() {
-  awk -F, -v name="\"$2_median\"" '$1 == name {
-    t = $3; u = $5; gsub(/"/, "", u)
+  awk -v name="$2_median" '$1 == name {
+    t = $2; u = $3
     if (u == "ns") t /= 1e6; else if (u == "us") t /= 1e3; else if (u == "s") t *= 1e3
-    printf "%.1f", t }' "$out/$1.csv"
+    printf "%.1f", t }' "$out/$1.txt"
 }
-line_of() { grep "^$1 after start" "$out/tray.txt"; }
-idle_of() { line_of "$1" | grep -oE "$2 [-+]?[0-9]+" | grep -oE '[-+]?[0-9]+$'; }
+# start_of / idle_of NAME LABEL: a figure of the program NAME after its start / over the idle span.
+start_of() { grep "^$1 after start" "$out/tray.txt" | cut -d';' -f1 | grep -oE "$2 [-+]?[0-9]+" | grep -oE '[-+]?[0-9]+$'; }
+idle_of() { grep "^$1 after start" "$out/tray.txt" | cut -d';' -f2 | grep -oE "$2 [-+]?[0-9]+" | grep -oE '[-+]?[0-9]+$'; }
 median_line=$(grep '^median of' "$out/tray.txt")
 tray_tovrane=$(echo "$median_line" | grep -oE 'Tovrane.exe [0-9.]+' | grep -oE '[0-9.]+$')
 tray_minimal=$(echo "$median_line" | grep -oE 'MinimalTray.exe [0-9.]+' | grep -oE '[0-9.]+$')
-private_tovrane=$(idle_of Tovrane 'private'); private_minimal=$(idle_of MinimalTray 'private')
+private_tovrane=$(start_of Tovrane 'private'); private_minimal=$(start_of MinimalTray 'private')
 defrag=$(grep '^median of' "$out/defrag.txt")
 
 size() { stat -c %s "$TOVR_BUILD/$1/Tovrane.exe"; }
@@ -48,10 +50,10 @@ cat <<EOF
 | Idle minute: CPU time | $(idle_of Tovrane 'CPU') ms | $(idle_of MinimalTray 'CPU') ms | |
 | Idle minute: message-loop wake-ups | $(idle_of Tovrane 'wake-ups') | $(idle_of MinimalTray 'wake-ups') | |
 | Idle minute: C++ allocations | $(idle_of Tovrane 'allocations') | $(idle_of MinimalTray 'allocations') | |
-| Idle minute: heap blocks, private memory | $(idle_of Tovrane 'heap blocks'), $(idle_of Tovrane 'private') KiB | $(idle_of MinimalTray 'heap blocks'), $(idle_of MinimalTray 'private') KiB | |
+| Idle minute: change in heap blocks, private memory | $(idle_of Tovrane 'heap blocks'), $(idle_of Tovrane 'private') KiB | $(idle_of MinimalTray 'heap blocks'), $(idle_of MinimalTray 'private') KiB | |
 | Exe size, x64 / x86 (Release, stripped) | $(size win64) / $(size i686) bytes | | |
-| Settings file: load a section of 10,000 keys | $(ms settings BM_LoadSection) ms | | |
-| Settings file: save a section of 10,000 keys | $(ms settings BM_SaveSection) ms | | |
+| Settings file: load a section of 10,000 keys | $(ms settings BM_LoadSection) ms | $(ms settings BM_GbkDecodeAlone) ms (the file's text from GBK alone) | $(ratio "$(ms settings BM_LoadSection)" "$(ms settings BM_GbkDecodeAlone)") |
+| Settings file: save a section of 10,000 keys | $(ms settings BM_SaveSection) ms | $(ms settings BM_GbkEncodeAlone) ms (the file's text to GBK alone) | $(ratio "$(ms settings BM_SaveSection)" "$(ms settings BM_GbkEncodeAlone)") |
 | Shortcuts: load and sort 10,000 | $(ms shortcuts BM_LoadAndSort) ms | $(ms shortcuts BM_PortQueriesAlone) ms (the ports' queries alone) | $(ratio "$(ms shortcuts BM_LoadAndSort)" "$(ms shortcuts BM_PortQueriesAlone)") |
 | Shortcuts: save 10,000 | $(ms shortcuts BM_Save) ms | | |
 | Startup manager: load 1,000 values | $(ms startup BM_Load) ms | $(ms startup BM_PortsAlone) ms (the ports alone) | $(ratio "$(ms startup BM_Load)" "$(ms startup BM_PortsAlone)") |

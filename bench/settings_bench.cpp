@@ -1,6 +1,7 @@
 // The settings file with a 10,000-entry shortcut list: loading it (SectionKeys, then GetText
 // for every key) and saving it (ClearSection, then PutText for every entry), each inside one
-// operation, as the list load and save do.
+// operation, as the list load and save do. Their floors: the file's text converted from GBK
+// (what any load must do) and to GBK (what any save must do), alone.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -64,6 +65,18 @@ void BM_SaveSection(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaveSection)->Unit(benchmark::kMillisecond);
+
+void BM_GbkDecodeAlone(benchmark::State& state) {
+  const std::string file = File(Entries());
+  for (auto _ : state) benchmark::DoNotOptimize(tovr::text::GbkToUtf8(file));
+}
+BENCHMARK(BM_GbkDecodeAlone)->Unit(benchmark::kMillisecond);
+
+void BM_GbkEncodeAlone(benchmark::State& state) {
+  const std::string text = tovr::text::GbkToUtf8(File(Entries()));
+  for (auto _ : state) benchmark::DoNotOptimize(tovr::text::Utf8ToGbk(text));
+}
+BENCHMARK(BM_GbkEncodeAlone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

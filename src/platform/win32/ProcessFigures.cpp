@@ -5,22 +5,18 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
-#include <vector>
 
 namespace {
 
 std::atomic<long long> wakeUps{0};
 std::atomic<long long> allocations{0};
 
+// Without allocating, so that reading the figures does not move the allocation count.
 long long HeapBlocksInUse() {
-  std::vector<HANDLE> heaps(64);
-  DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
-  if (count > heaps.size()) {
-    heaps.resize(count);
-    count = GetProcessHeaps(count, heaps.data());
-  }
+  HANDLE heaps[256];
+  const DWORD count = GetProcessHeaps(256, heaps);
   long long blocks = 0;
-  for (DWORD i = 0; i < count && i < heaps.size(); ++i) {
+  for (DWORD i = 0; i < count && i < 256; ++i) {
     if (!HeapLock(heaps[i])) continue;
     PROCESS_HEAP_ENTRY entry{};
     while (HeapWalk(heaps[i], &entry))
