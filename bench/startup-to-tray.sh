@@ -91,10 +91,10 @@ printf 'median of %d runs: Tovrane.exe %s ms, MinimalTray.exe %s ms (process sta
 # figure CLASS N: one of the figures the program reads from inside itself.
 figure() { probe send "$1" TovrProcessFigure "$2" 0 | tr -d '\r'; }
 
-# cost NAME CLASS [ARGS]: starts the program, reads its figures after start and over the idle span,
-# ends it, and prints one line of them.
+# cost NAME CLASS: starts the program, reads its figures after start and over the idle span, ends
+# it, and prints one line of them.
 cost() {
-  probe launch-tray "C:\\Bench\\$1.exe ${3:-}" 30000 >/dev/null || die "$1: no tray icon"
+  probe launch-tray "C:\\Bench\\$1.exe" 30000 >/dev/null || die "$1: no tray icon"
   sleep 5
   local private0 cpu0 wakes0 allocs0 blocks0
   private0=$(figure "$2" 0); cpu0=$(figure "$2" 1); wakes0=$(figure "$2" 2); allocs0=$(figure "$2" 3)
@@ -115,6 +115,7 @@ piece() {
   printf 'MinimalTray with %s: private %d KiB\n' "$1" $(($(figure MinimalTray 0) / 1024))
   end_program MinimalTray
 }
+# The system libraries Tovrane.exe imports beyond MinimalTray's (user32, shell32, kernel32, msvcrt).
 imports=$(grep -aoiE '(advapi32|comctl32|comdlg32|gdi32|ole32|oleaut32|winhttp|winmm|shlwapi)\.dll' \
   "$app/Tovrane.exe" | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
 for one in $imports system-image-list; do piece "$one"; done
