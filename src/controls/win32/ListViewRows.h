@@ -1,12 +1,13 @@
 // Small pieces every list view of the pages shares: a guard that marks the view's own updates
 // (so the notifications they cause are not taken for the user's), a report column, a row's
-// sub-item text.
+// sub-item text, following a model's change, and reading the user's selection change.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "base/win32/Wide.h"
@@ -38,6 +39,41 @@ inline void SetListSubItem(HWND list, std::size_t row, int sub, const std::strin
   item.iSubItem = sub;
   item.pszText = text.data();
   SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// Follows one change of a list model in its view. The one row is inserted, deleted, rewritten
+// or reselected when the view's row count agrees with the change; anything else (a reset, a
+// reorder, counts that disagree) rebuilds the whole view.
+template <class Change, class Insert, class Update, class Select, class Rebuild>
+void FollowListChange(HWND list, const Change& change, std::size_t modelCount, Insert insert, Update update,
+                      Select select, Rebuild rebuild) {
+  const auto count = static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  const std::size_t row = change.row;
+  if (change.kind == Change::Inserted && row <= count && count + 1 == modelCount) return insert(row);
+  if (change.kind == Change::Removed && row < count && count == modelCount + 1) {
+    SendMessageW(list, LVM_DELETEITEM, row, 0);
+    return;
+  }
+  if (row < count && count == modelCount) {
+    if (change.kind == Change::Updated) return update(row);
+    if (change.kind == Change::Selection) return select(row);
+  }
+  rebuild();
+}
+
+// The row whose selection the user changed, from an LVN_ITEMCHANGED: nothing while the view is
+// updating itself, for other state changes, or for a row the model no longer has.
+struct SelectionChange {
+  std::size_t row;
+  bool selected;
+};
+inline std::optional<SelectionChange> UserSelectionChange(const NMLISTVIEW& change, int updating,
+                                                          std::size_t modelCount) {
+  if (updating > 0 || !(change.uChanged & LVIF_STATE) || change.iItem < 0) return std::nullopt;
+  if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) return std::nullopt;
+  const auto row = static_cast<std::size_t>(change.iItem);
+  if (row >= modelCount) return std::nullopt;
+  return SelectionChange{row, (change.uNewState & LVIS_SELECTED) != 0};
 }
 
 }  // namespace tovr::controls::win32

@@ -75,37 +75,9 @@ void ShortcutListView::SelectRow(std::size_t row) {
 
 void ShortcutListView::Follow(const ListChange& change) {
   controls::win32::Updating scope(updating_);
-  const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
-  switch (change.kind) {
-    case ListChange::Inserted:
-      if (change.row <= count && count + 1 == model_.Count()) {
-        InsertRow(change.row);
-        return;
-      }
-      break;
-    case ListChange::Removed:
-      if (change.row < count && count == model_.Count() + 1) {
-        SendMessageW(hwnd_, LVM_DELETEITEM, change.row, 0);
-        return;
-      }
-      break;
-    case ListChange::Updated:
-      if (change.row < count && count == model_.Count()) {
-        UpdateRow(change.row);
-        return;
-      }
-      break;
-    case ListChange::Selection:
-      if (change.row < count && count == model_.Count()) {
-        SelectRow(change.row);
-        return;
-      }
-      break;
-    case ListChange::Reset:
-    case ListChange::Reordered:
-      break;
-  }
-  Rebuild();
+  controls::win32::FollowListChange(
+      hwnd_, change, model_.Count(), [this](std::size_t row) { InsertRow(row); },
+      [this](std::size_t row) { UpdateRow(row); }, [this](std::size_t row) { SelectRow(row); }, [this] { Rebuild(); });
 }
 
 bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
@@ -113,16 +85,12 @@ bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
   if (!header || header->hwndFrom != hwnd_) return false;
   result = 0;
   switch (header->code) {
-    case LVN_ITEMCHANGED: {
-      const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-      if (updating_ > 0 || !(change->uChanged & LVIF_STATE) || change->iItem < 0) break;
-      if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) break;
-      const auto row = static_cast<std::size_t>(change->iItem);
-      const bool selected = (change->uNewState & LVIS_SELECTED) != 0;
-      if (row >= model_.Count()) break;
-      controls::win32::RunGuarded(guard_, "LVChange", [this, row, selected] { model_.SetSelected(row, selected); });
+    case LVN_ITEMCHANGED:
+      if (auto c = controls::win32::UserSelectionChange(*reinterpret_cast<const NMLISTVIEW*>(lParam), updating_,
+                                                        model_.Count())) {
+        controls::win32::RunGuarded(guard_, "LVChange", [this, c] { model_.SetSelected(c->row, c->selected); });
+      }
       break;
-    }
     case LVN_BEGINLABELEDITW:
       result = FALSE;  // names are edited in place
       break;

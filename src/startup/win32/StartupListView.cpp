@@ -77,36 +77,20 @@ void StartupListView::ShowState(std::size_t row) {
 
 void StartupListView::Follow(const StartupListChange& change) {
   controls::win32::Updating scope(updating_);
-  const auto count = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
-  switch (change.kind) {
-    case StartupListChange::Inserted:
-      if (change.row <= count && count + 1 == model_.Count()) {
-        WriteRow(change.row, LVM_INSERTITEMW);
-        return;
-      }
-      break;
-    case StartupListChange::Removed:
-      if (change.row < count && count == model_.Count() + 1) {
-        SendMessageW(hwnd_, LVM_DELETEITEM, change.row, 0);
-        return;
-      }
-      break;
-    case StartupListChange::Updated:
-    case StartupListChange::Selection:
-      if (change.row < count && count == model_.Count()) {
-        if (change.kind == StartupListChange::Updated) {
-          WriteRow(change.row, LVM_SETITEMW);
-        } else {
-          ShowState(change.row);
-        }
-        if (model_.Selected(change.row)) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, change.row, FALSE);
-        return;
-      }
-      break;
-    case StartupListChange::Reset:
-      break;
-  }
-  Rebuild();
+  const auto ensureVisible = [this](std::size_t row) {
+    if (model_.Selected(row)) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, row, FALSE);
+  };
+  controls::win32::FollowListChange(
+      hwnd_, change, model_.Count(), [this](std::size_t row) { WriteRow(row, LVM_INSERTITEMW); },
+      [this, ensureVisible](std::size_t row) {
+        WriteRow(row, LVM_SETITEMW);
+        ensureVisible(row);
+      },
+      [this, ensureVisible](std::size_t row) {
+        ShowState(row);
+        ensureVisible(row);
+      },
+      [this] { Rebuild(); });
 }
 
 // A tick or a selection changed by the user.
@@ -120,9 +104,8 @@ void StartupListView::ItemChanged(const NMLISTVIEW& change) {
     const bool ticked = (change.uNewState & LVIS_STATEIMAGEMASK) == kChecked;
     controls::win32::RunGuarded(guard_, "LRChange", [this, row, ticked] { model_.SetEnabled(row, ticked); });
   }
-  if ((changed & LVIS_SELECTED) && row < model_.Count()) {
-    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-    controls::win32::RunGuarded(guard_, "LRChange", [this, row, selected] { model_.SetSelected(row, selected); });
+  if (auto c = controls::win32::UserSelectionChange(change, updating_, model_.Count())) {
+    controls::win32::RunGuarded(guard_, "LRChange", [this, c] { model_.SetSelected(c->row, c->selected); });
   }
 }
 
