@@ -8,7 +8,7 @@
 namespace tovr {
 
 enum ProcessFigure : WPARAM {
-  kPrivateBytes = 0,     // GetProcessMemoryInfo's PrivateUsage
+  kPrivateBytes = 0,     // GetProcessMemoryInfo: PrivateUsage (under Wine the pages in use)
   kCpuMilliseconds = 1,  // user and kernel time since the process started
   kWakeUps = 2,          // messages the main loop has taken from the queue
   kAllocations = 3,      // C++ allocations (operator new) since the process started
