@@ -15,14 +15,9 @@
 
 #include "base/Text.h"
 #include "shortcuts/DroppedLink.h"
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 

@@ -18,14 +18,9 @@
 #include "settings/SettingsFile.h"
 #include "base/Text.h"
 #include "fakes/MemoryFileSystem.h"
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 // Section -> key list, and (section, key) -> value, for every section as read now.
 struct Snapshot {

@@ -12,14 +12,9 @@
 
 #include "fakes/PerfBlockBuilder.h"
 #include "memory/PerfDataWalker.h"
+#include "FuzzCheck.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 void Walk(const std::vector<std::uint8_t>& bytes, const std::vector<std::int64_t>* expected) {
   using namespace tovr::memory;

@@ -15,16 +15,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeWallpaperSystem.h"
 #include "wallpaper/WallpaperApplier.h"
-
-namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
-}  // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tovr;

@@ -11,16 +11,7 @@
 #include "base/Text.h"
 #include "update/ReleaseDate.h"
 #include "update/VersionFile.h"
-
-namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
-}  // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string body = tovr::text::GbkToUtf8(std::string(reinterpret_cast<const char*>(data), size));

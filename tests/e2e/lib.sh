@@ -30,17 +30,7 @@ e2e_end() {
 # the first icon's place), then Tovrane.exe started into it as the shell would start it; waits
 # for its main window.
 start_tovrane() {
-  # A probe that waits for an hour keeps the desktop up between the program's runs.
-  start_desktop "$TOVR_BUILD/win64/probe.exe" gone NoSuchWindowClass 3600000
-  local i previous=
-  EMPTY_TRAY=
-  for i in $(seq 1 40); do
-    EMPTY_TRAY=$(probe trayarea || true)
-    [ -n "$EMPTY_TRAY" ] && [ "$EMPTY_TRAY" = "$previous" ] && break
-    previous=$EMPTY_TRAY
-    sleep 0.25
-  done
-  [ -n "$EMPTY_TRAY" ] || fail "no taskbar on the desktop"
+  start_empty_desktop
   launch_tovrane
 }
 
@@ -216,6 +206,7 @@ open_tray_menu() {
 # start_empty_desktop: the virtual desktop with an empty tray, as start_tovrane makes it, without
 # starting Tovrane. EMPTY_TRAY and EMPTY_TRAY_PLACE1 fingerprint the first two icon places.
 start_empty_desktop() {
+  # A probe that waits for an hour keeps the desktop up between the program's runs.
   start_desktop "$TOVR_BUILD/win64/probe.exe" gone NoSuchWindowClass 3600000
   local i previous=
   EMPTY_TRAY=

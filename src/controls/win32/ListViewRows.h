@@ -1,6 +1,7 @@
 // Small pieces every list view of the pages shares: a guard that marks the view's own updates
 // (so the notifications they cause are not taken for the user's), a report column, a row's
-// sub-item text, following a model's change, and reading the user's selection change.
+// sub-item text, following a model's change, and reading the user's selection change; and the
+// list view itself.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,18 @@ struct Updating {
   Updating& operator=(const Updating&) = delete;
   int& n_;
 };
+
+// A list view child window with the page's font and the given extended list-view styles;
+// nullptr when it cannot be made.
+inline HWND CreateListView(HWND parent, int id, const RECT& rect, DWORD style, DWORD listExStyle, HFONT font) {
+  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!list) return nullptr;
+  if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, listExStyle, listExStyle);
+  return list;
+}
 
 inline void InsertListColumn(HWND list, int index, const char* caption, int width) {
   std::wstring text = Widen(caption);

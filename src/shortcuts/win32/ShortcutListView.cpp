@@ -17,12 +17,8 @@ constexpr DWORD kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
 ShortcutListView::ShortcutListView(HWND parent, ShortcutList& model, int id, const RECT& rect, HFONT font)
     : model_(model) {
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = controls::win32::CreateListView(parent, id, rect, kStyle, kExStyle, font);
   if (!hwnd_) return;
-  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
   controls::win32::InsertListColumn(hwnd_, kColumnName, kColumnNameCaption, kColumnNameWidth);
   controls::win32::InsertListColumn(hwnd_, kColumnTarget, kColumnTargetCaption, kColumnTargetWidth);
   controls::win32::InsertListColumn(hwnd_, kColumnType, kColumnTypeCaption, kColumnTypeWidth);

@@ -7,6 +7,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/win32/MenuBinder.h"
+#include "platform/win32/SystemText.h"
 #include "shortcuts/win32/UrlDialog.h"
 
 namespace tovr::shortcuts::win32 {
@@ -28,19 +29,7 @@ std::optional<std::string> Win32ShellDialogs::ChooseFile() {
 }
 
 std::optional<std::string> Win32ShellDialogs::ChooseFolder(const std::string& title) {
-  std::wstring wideTitle = Widen(title);
-  BROWSEINFOW info{};
-  info.hwndOwner = owner;
-  info.pidlRoot = nullptr;  // the desktop
-  info.lpszTitle = wideTitle.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-  if (!chosen) return std::nullopt;
-  wchar_t path[MAX_PATH] = {};
-  const BOOL ok = SHGetPathFromIDListW(chosen, path);
-  CoTaskMemFree(chosen);
-  if (!ok || path[0] == L'\0') return std::nullopt;
-  return Narrow(path);
+  return BrowseForFolder(owner, title);
 }
 
 bool Win32ShellDialogs::ShowUrlDialog(const std::string& question, std::string& title, std::string& link) {

@@ -10,6 +10,7 @@
 
 #include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "platform/win32/SystemText.h"
 
 namespace tovr::shortcuts::win32 {
 
@@ -33,27 +34,8 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-// The system's text for a failure code, without its trailing line break.
-std::string SystemText(HRESULT hr) {
-  wchar_t* buffer = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-    text.pop_back();
-  }
-  if (text.empty()) {
-    char code[32];
-    wsprintfA(code, "0x%08lX", static_cast<unsigned long>(hr));
-    return std::string("Error ") + code;
-  }
-  return Narrow(text);
-}
-
 void Check(HRESULT hr) {
-  if (FAILED(hr)) throw Error(SystemText(hr));
+  if (FAILED(hr)) throw Error(SystemErrorText(static_cast<DWORD>(hr)));
 }
 
 }  // namespace
@@ -89,7 +71,7 @@ LinkSaveResult Win32ShellLinks::CreateShellLink(const std::string& target,
   }
   if (SUCCEEDED(hr)) return {true, false, {}};
   // E_ACCESSDENIED is also HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED).
-  return {false, hr == E_ACCESSDENIED || hr == STG_E_ACCESSDENIED, SystemText(hr)};
+  return {false, hr == E_ACCESSDENIED || hr == STG_E_ACCESSDENIED, SystemErrorText(static_cast<DWORD>(hr))};
 }
 
 }  // namespace tovr::shortcuts::win32

@@ -25,12 +25,8 @@ constexpr Column kColumns[] = {{"文件名别称", 120}, {"所执行的文件", 
 
 StartupListView::StartupListView(HWND parent, StartupList& model, int id, const RECT& rect, HFONT font)
     : model_(model) {
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = controls::win32::CreateListView(parent, id, rect, kStyle, kExStyle, font);
   if (!hwnd_) return;
-  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     controls::win32::InsertListColumn(hwnd_, i, kColumns[i].caption, kColumns[i].width);
   }

@@ -17,7 +17,4 @@ class Win32UpdateSystem final : public IUpdateSystem {
   std::string ShortDateFormat() override;
 };
 
-// The system's text for an error code, without its trailing line break.
-std::string SystemErrorText(DWORD code);
-
 }  // namespace tovr::update::win32

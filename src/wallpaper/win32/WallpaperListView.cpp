@@ -24,12 +24,8 @@ void SetState(HWND list, std::size_t row, UINT mask, UINT state) {
 
 WallpaperListView::WallpaperListView(HWND parent, WallpaperList& model, int id, const RECT& rect, HFONT font)
     : model_(model) {
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = controls::win32::CreateListView(parent, id, rect, kStyle, kExStyle, font);
   if (!hwnd_) return;
-  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExStyle, kExStyle);
   std::wstring caption = Widen(kListColumnCaption);
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
