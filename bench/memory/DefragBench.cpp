@@ -35,7 +35,7 @@ double Median(std::vector<double> v) {
 
 // Returns false when a block could not be committed.
 bool BareLoop(int blocks) {
-  static void* table[1024];
+  std::vector<void*> table(static_cast<std::size_t>(blocks > 0 ? blocks : 0));
   constexpr SIZE_T kBlock = 1u << 20;
   int held = 0;
   for (; held < blocks; ++held) {

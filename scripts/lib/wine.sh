@@ -108,11 +108,20 @@ wait_desktop() {
   return 1
 }
 
-# probe ARGS...: runs probe.exe inside the current prefix (and desktop).
+# probe ARGS...: runs probe.exe inside the current prefix (and desktop). The yes/no commands
+# (wait, gone, press, tooltip, and key, post, click on a window that may be gone) return 1 for
+# "no"; any other failure means the probe could not answer, and that ends the caller with fail:
+# an unanswered question never reads as an empty answer.
 probe() {
-  timeout 30 wine "$TOVR_BUILD/win64/probe.exe" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
+  local status=0  # (set -e must not end the caller inside the pipe, before the status is read)
+  timeout 30 wine "$TOVR_BUILD/win64/probe.exe" "$@" 2>/dev/null | tr -d '\r' || status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] && return 0
+  case "$status:$1" in 1:wait | 1:gone | 1:press | 1:tooltip | 1:key | 1:post | 1:click) return 1 ;; esac
+  fail "probe $* could not answer (exit $status)"
 }
+
+# fail MESSAGE: the harness's own stop; the end-to-end checks have their own (tests/e2e/lib.sh).
+fail() { die "$*"; }
 
 # wait_window CLASS [SECONDS]
 wait_window() { probe wait "$1" "$(( ${2:-20} * 1000 ))" >/dev/null; }

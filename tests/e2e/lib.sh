@@ -60,7 +60,16 @@ tray_is_empty() {
   return 1
 }
 
-fail() { echo "check failed: $*" >&2; exit 1; }
+# fail MESSAGE: ends the check from wherever it is called. A command substitution or a pipeline
+# runs in a subshell of its own, so the check's own shell (E2E_CHECK_PID) is stopped too; the
+# message also goes to E2E_FAILED, which makes the runner count the check as failed whatever
+# status it ends with.
+fail() {
+  echo "check failed: $*" >&2
+  [ -z "${E2E_FAILED:-}" ] || echo "$*" >>"$E2E_FAILED"
+  [ -z "${E2E_CHECK_PID:-}" ] || [ "$BASHPID" = "$E2E_CHECK_PID" ] || kill -TERM "$E2E_CHECK_PID" 2>/dev/null
+  exit 1
+}
 
 # expect_eq WHAT ACTUAL EXPECTED
 expect_eq() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }
@@ -105,11 +114,12 @@ config_value() {
     inopt && tolower($1) == k { sub(/^[^=]*=/, ""); print; exit }'
 }
 
-# run_value NAME: the data of a value of HKLM's Run key ("" when it is missing).
-run_value() {
-  timeout 60 wine reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' /v "$1" 2>/dev/null |
-    iconv -f gbk -t utf-8 | tr -d '\r' | awk -v n="$1" '$1 == n { sub(/^ *[^ ]+ +REG_SZ +/, ""); print }'
-}
+# reg_value KEY NAME: "TYPE DATA" of a registry value ("REG_SZ text", "REG_DWORD 0x7"), ""
+# when the value or its key is missing; reg_data KEY NAME: its data alone; run_value NAME: the
+# data of a value of HKLM's Run key. A registry that cannot be asked ends the check.
+reg_value() { probe reg "$1" "$2"; }
+reg_data() { reg_value "$1" "$2" | sed 's/^[^ ]* //'; }
+run_value() { reg_data 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' "$1"; }
 
 # press_greeting: the first-run greeting is showing; press its button.
 press_greeting() {
@@ -181,6 +191,13 @@ tray_tooltip() {
   probe tooltip 5000
 }
 
+# close_menu: Escape to an open menu and a wait for it to go. Closing is cleanup: a menu that
+# went by itself first is no failure.
+close_menu() {
+  probe key '#32768' 0x1B || true
+  probe gone '#32768' 3000 || true
+}
+
 # open_tray_menu: right-clicks the tray icon and waits for the menu (#32768) to show.
 open_tray_menu() {
   local dump=$1 try i
@@ -194,8 +211,7 @@ open_tray_menu() {
       sleep 0.1
     done
     if probe windows '#32768' | grep -q visible; then
-      probe key '#32768' 0x1B
-      probe gone '#32768' 3000 || true
+      close_menu
     fi
   done
   return 1
@@ -211,8 +227,9 @@ start_empty_desktop() {
   local i previous=
   EMPTY_TRAY=
   for i in $(seq 1 40); do
-    EMPTY_TRAY=$(probe trayarea || true)
-    [ -n "$EMPTY_TRAY" ] && [ "$EMPTY_TRAY" = "$previous" ] && break
+    [ -n "$(probe windows Shell_TrayWnd)" ] || { sleep 0.25; continue; }
+    EMPTY_TRAY=$(probe trayarea)
+    [ "$EMPTY_TRAY" = "$previous" ] && break
     previous=$EMPTY_TRAY
     sleep 0.25
   done

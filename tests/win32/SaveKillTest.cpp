@@ -125,13 +125,21 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
     }
     file = got;
   }
-  int leftovers = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path)) {
-    leftovers += entry.path().extension() == L".tmp";
-  }
+  // A killed save leaves its temporary file; the next complete save of the file removes them all.
+  const auto temporaryFiles = [&folder] {
+    std::string names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path)) {
+      if (entry.path().extension() == L".tmp") names += Narrow(entry.path().filename().wstring()) + " ";
+    }
+    return names;
+  };
+  const std::string leftovers = temporaryFiles();
+  TSettingsFile ini(fs, Narrow(path));
+  testing::SaveGeneration(ini, generation + 1);
+  EXPECT_EQ(temporaryFiles(), "") << "temporary files left after a complete save";
   std::printf("%d kills during %d saves: %d before the first save, %d left the file before the save "
-              "in flight, %d the file after it; %d temporary files left\n",
-              kills, saves, beforeFirstSave, oldFile, newFile, leftovers);
+              "in flight, %d the file after it; temporary files left, removed by the next save: %s\n",
+              kills, saves, beforeFirstSave, oldFile, newFile, leftovers.c_str());
   UnmapViewOfFile(const_cast<LONG*>(inFlight));
   CloseHandle(mapping);
 }

@@ -47,22 +47,44 @@ class FindHandle {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// The folder part of a path, for the temporary file: "." when the path has none.
-std::wstring FolderOf(const std::wstring& path) {
-  auto at = path.find_last_of(L"\\/");
-  if (at == std::wstring::npos) return L".";
-  if (at == 0 || (at == 2 && path[1] == L':')) return path.substr(0, at + 1);  // "\" or "C:\"
-  return path.substr(0, at);
+// A save's temporary file is "<target>.~XXXX.tmp" beside the target. A save killed half-way
+// (the process ended, the machine lost power) leaves its file behind: the next save of the
+// same target deletes those first. A file that another process is still writing is open
+// without sharing, so its deletion fails and it stays.
+constexpr wchar_t kTempSuffix[] = L".~*.tmp";
+
+void RemoveLeftoverTemps(const std::wstring& target) {
+  WIN32_FIND_DATAW data{};
+  FindHandle find(FindFirstFileExW((target + kTempSuffix).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0));
+  if (find.Get() == INVALID_HANDLE_VALUE) return;
+  const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+  const std::wstring prefix = target.substr(folder.size()) + L".~";
+  do {
+    // The pattern also matches short (8.3) names: only a long name of the target's own form counts.
+    const std::wstring name = data.cFileName;
+    const bool ours = name.size() > prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
+                      name.compare(name.size() - 4, 4, L".tmp") == 0;
+    if (ours && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + name).c_str());
+  } while (FindNextFileW(find.Get(), &data));
 }
 
-// A new, empty file with a unique name in `folder`, or an empty string.
-std::wstring NewTempFile(const std::wstring& folder) {
-  wchar_t name[MAX_PATH];
-  if (!GetTempFileNameW(folder.c_str(), L"tov", 0, name)) return {};
-  return name;
+// Creates and opens "<target>.~XXXX.tmp" with a name no file has; empty name on failure.
+HANDLE CreateTempFor(const std::wstring& target, std::wstring& name, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+  for (DWORD i = 0; i < 64; ++i) {
+    wchar_t suffix[16];
+    swprintf(suffix, 16, L".~%04lx.tmp", static_cast<unsigned long>((seed + i) & 0xFFFF));
+    name = target + suffix;
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, flags, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  name.clear();
+  return INVALID_HANDLE_VALUE;
 }
 
-// The Win32 steps of an atomic replacement: GetTempFileNameW in the target's folder,
+// The Win32 steps of an atomic replacement: a new temporary file beside the target,
 // FlushFileBuffers, then MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 class Win32ReplaceSteps final : public IReplaceSteps {
  public:
@@ -75,10 +97,9 @@ class Win32ReplaceSteps final : public IReplaceSteps {
     return Target::Replaceable;
   }
   bool CreateTempBeside(const std::string& target) override {
-    temp_ = NewTempFile(FolderOf(Widen(target)));
-    if (temp_.empty()) return false;
-    file_ = CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring wide = Widen(target);
+    RemoveLeftoverTemps(wide);
+    file_ = CreateTempFor(wide, temp_);
     return file_ != INVALID_HANDLE_VALUE;
   }
   bool Write(std::string_view bytes, std::size_t& written) override {
@@ -169,10 +190,11 @@ bool Win32FileSystem::CheckWritable(const std::string& path) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
   }
-  std::wstring probe = NewTempFile(FolderOf(target));
-  if (probe.empty()) return false;
-  DeleteFileW(probe.c_str());
-  return true;
+  // The folder accepts a new file; the system deletes it when the handle closes, also when
+  // the process is killed first.
+  std::wstring probe;
+  FileHandle file(CreateTempFor(target, probe, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+  return file.Valid();
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {

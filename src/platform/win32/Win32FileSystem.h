@@ -10,8 +10,9 @@ class Win32FileSystem final : public IFileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
-  // ReplaceFileAtomically with a temporary file from GetTempFileNameW in the target's folder,
-  // FlushFileBuffers, then MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+  // ReplaceFileAtomically with a temporary file "<target>.~XXXX.tmp" (the leftovers of a killed
+  // save of the same target are deleted first), FlushFileBuffers, then
+  // MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
   // The target's hidden, system and archive attributes are carried over. A read-only target
   // is refused, since a rename would replace it (Wine allows that; Windows does not).
   void WriteFileAtomic(const std::string& path, std::string_view bytes) override;

@@ -7,7 +7,12 @@ FAKEDESK=$TOVR_BUILD/win64/fakedesk.exe
 ADVANCED='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
 COMPONENTS='HKCU\Software\Microsoft\Internet Explorer\Desktop\Components'
 
-desk() { timeout 30 wine "$FAKEDESK" "$@" 2>/dev/null | tr -d '\r'; }
+# desk ARGS...: runs the stand-in's commands; one that fails ends the check.
+desk() {
+  local status=0
+  timeout 30 wine "$FAKEDESK" "$@" 2>/dev/null | tr -d '\r' || status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] || fail "fakedesk $* failed (exit $status)"
+}
 
 # desk_value NAME: one line of the stand-in's state ("item 3" gives "X Y").
 desk_value() { desk state | awk -v k="$1" 'index($0, k " ") == 1 { print substr($0, length(k) + 2); exit }'; }
@@ -64,9 +69,6 @@ expect_items() {
   done
 }
 
-reg_dword() {
-  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
-}
 
 # tray_quick_item N: chooses the Nth item (from 0) of the tray menu's "[快速执行]" submenu.
 tray_quick_item() {
@@ -112,19 +114,19 @@ check_hiding_icons_from_the_tray_and_back() {
   given_options HideIcons=1
   start_on_fakedesk workerw 2
   wait_desk visible 0
-  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x1
-  expect_eq "GeneralFlags" "$(reg_dword "$COMPONENTS" GeneralFlags)" 0x0
+  expect_eq "HideIcons" "$(reg_data "$ADVANCED" HideIcons)" 0x1
+  expect_eq "GeneralFlags" "$(reg_data "$COMPONENTS" GeneralFlags)" 0x0
 
   tray_quick_item 1   # 隐藏桌面所有图标: shows them again
   wait_desk visible 1
-  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x0
-  expect_eq "GeneralFlags" "$(reg_dword "$COMPONENTS" GeneralFlags)" 0x1
+  expect_eq "HideIcons" "$(reg_data "$ADVANCED" HideIcons)" 0x0
+  expect_eq "GeneralFlags" "$(reg_data "$COMPONENTS" GeneralFlags)" 0x1
   grep -q $'^  隐藏桌面所有图标\t[0-9]*\tchecked' "$WINEPREFIX/drive_c/menu.txt" ||
     fail "the menu did not show the item checked before the toggle"
 
   tray_quick_item 1   # and hides them
   wait_desk visible 0
-  expect_eq "HideIcons" "$(reg_dword "$ADVANCED" HideIcons)" 0x1
+  expect_eq "HideIcons" "$(reg_data "$ADVANCED" HideIcons)" 0x1
   grep -q $'^  隐藏桌面所有图标\t[0-9]*$' "$WINEPREFIX/drive_c/menu.txt" ||
     fail "the menu did not show the item unchecked before the second toggle"
 }

@@ -77,8 +77,8 @@ check_desktop_links_export_import_and_delete() {
 
   # Delete all: No deletes nothing; Yes deletes only the user's desktop links. The user's
   # desktop must still be the prefix's own folder.
-  wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Desktop 2>/dev/null |
-    tr -d '\r' | grep -q 'C:\\UserDesk$' || fail "the user's desktop is no longer C:\\UserDesk"
+  expect_eq "the user's desktop" \
+    "$(reg_data 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Desktop)" 'C:\UserDesk'
   desktop_button 全部删除 &
   pressing=$!
   probe press 确认 '否(&N)' 10000 >/dev/null || fail "no question (No)"

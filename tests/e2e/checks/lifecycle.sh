@@ -103,7 +103,7 @@ check_menu_close_asks_and_quits() {
 
   # The same item by its command, as the menu sends it.
   open_tray_menu "$dump" || fail "the tray menu did not open again"
-  probe key '#32768' 0x1B
+  close_menu
   local id box
   id=$(awk -F'\t' '$1 == "关闭" { print $2 }' "$dump")
   [ -n "$id" ] || fail "no 关闭 in the menu dump"

@@ -13,8 +13,7 @@ choose_item() {
 }
 open_menu_dump() {
   open_tray_menu "$WINEPREFIX/drive_c/menu.txt" || fail "the tray menu did not open"
-  probe key '#32768' 0x1B
-  probe gone '#32768' 3000 || true
+  close_menu
 }
 menu_line() { awk -F'\t' -v c="$1" '{ sub(/^ +/, "") } $1 == c { print; exit }' "$WINEPREFIX/drive_c/menu.txt"; }
 

@@ -23,8 +23,7 @@ open_menu_after_startup() {
   for i in $(seq 1 30); do
     open_tray_menu "$1" || return 1
     [ -n "$(top_entries "$1")" ] && return 0
-    probe key '#32768' 0x1B
-    probe gone '#32768' 3000 || true
+    close_menu
     sleep 0.5
   done
   return 0
@@ -103,8 +102,7 @@ check_shortcut_entries_grouped_by_kind_with_sortmenu() {
   open_menu_after_startup "$dump" || fail "no tray menu"
   # The missing target has no entry in the grouped menu.
   expect_eq "groups" "$(top_entries "$dump")" "$(printf '网址\n  site\n文件\n  记录程序\n文件夹\n  Folder')"
-  probe key '#32768' 0x1B
-  probe gone '#32768' 3000 || true
+  close_menu
 }
 
 check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
@@ -121,12 +119,10 @@ check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
   probe click TKWForm "$cs"
   open_tray_menu "$dump" || fail "no tray menu"
   expect_eq "entries before the save" "$(top_entries "$dump" | head -n 1)" gone
-  probe key '#32768' 0x1B
-  probe gone '#32768' 3000 || true
+  close_menu
   probe click TKWForm 208 || fail "cannot press bOK"   # 保存设置
   probe click TKWForm 208 || fail "cannot press bOK"   # a second save adds nothing twice
   open_tray_menu "$dump" || fail "no tray menu after the save"
   expect_eq "groups after the save" "$(top_entries "$dump")" "$(printf '网址\n  site\n文件\n  记录程序\n文件夹\n  Folder')"
-  probe key '#32768' 0x1B
-  probe gone '#32768' 3000 || true
+  close_menu
 }

@@ -7,12 +7,6 @@ KEYS='SOFTWARE\Microsoft\Windows\CurrentVersion'
 
 reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
 
-# reg_value KEY NAME: "TYPE DATA" of a value, "" when it is missing.
-reg_value() {
-  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | iconv -f gbk -t utf-8 | tr -d '\r' |
-    awk -v n="$2" '$1 == n { $1 = ""; sub(/^ +/, ""); gsub(/ {4}/, " "); print; exit }'
-}
-
 # startup_rows: "check<TAB>name<TAB>command<TAB>location" per row of LR (check: 1 unticked,
 # 2 ticked); click_check NAME: a real click on that row's check box; save_startup: bOK, no box.
 startup_rows() { probe listrows TKWForm "$STARTUP_LIST_ID" | cut -f2-5; }

@@ -18,17 +18,11 @@ given_pictures() {
     iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
 }
 
-# hkcu_value KEY NAME: a string value under HKEY_CURRENT_USER ("" when missing).
-hkcu_value() {
-  timeout 60 wine reg query "HKCU\\$1" /v "$2" 2>/dev/null | iconv -f gbk -t utf-8 | tr -d '\r' |
-    awk -v n="$2" '$1 == n { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); print }'
-}
-
 # wait_record PATH SECONDS: the recorded current wallpaper becomes PATH.
 wait_record() {
   local i
   for i in $(seq 1 "$2"); do
-    [ "$(hkcu_value "$RECORD_KEY" Wallpaper)" = "$1" ] && return 0
+    [ "$(reg_data "HKCU\\$RECORD_KEY" Wallpaper)" = "$1" ] && return 0
     sleep 1
   done
   return 1
@@ -40,8 +34,7 @@ tray_command() {
   local dump=$WINEPREFIX/drive_c/menu.txt id
   open_tray_menu "$dump" || fail "no tray menu"
   id=$(awk -F'\t' -v c="$1" '{ sub(/^ +/, "", $1) } $1 == c { print $2; exit }' "$dump")
-  probe key '#32768' 0x1B
-  probe gone '#32768' 3000 || true
+  close_menu
   [ -n "$id" ] || fail "no tray item $1"
   probe post TKWForm 0x111 "$id" 0   # WM_COMMAND, as choosing the item sends it
 }
@@ -52,10 +45,10 @@ check_wallpaper_changes_at_start_by_the_tray_and_by_the_timer() {
   local started=$SECONDS
   start_tovrane
   # No current wallpaper recorded: the change at start goes on from row 0, to row 1.
-  wait_record 'C:\Pics\2.jpg' 30 || fail "no change at start: '$(hkcu_value "$RECORD_KEY" Wallpaper)'"
+  wait_record 'C:\Pics\2.jpg' 30 || fail "no change at start: '$(reg_data "HKCU\\$RECORD_KEY" Wallpaper)'"
   # This Windows (Wine's default, Windows 10) has no Active Desktop: the classic way.
-  expect_eq "desktop wallpaper" "$(hkcu_value 'Control Panel\Desktop' Wallpaper)" 'C:\Pics\2.jpg'
-  expect_eq "tiled" "$(hkcu_value 'Control Panel\Desktop' TileWallPaper)" 0
+  expect_eq "desktop wallpaper" "$(reg_data 'HKCU\Control Panel\Desktop' Wallpaper)" 'C:\Pics\2.jpg'
+  expect_eq "tiled" "$(reg_data 'HKCU\Control Panel\Desktop' TileWallPaper)" 0
 
   # The page shows the list with the current wallpaper selected and previewed.
   show_main_window
@@ -75,13 +68,13 @@ check_wallpaper_changes_at_start_by_the_tray_and_by_the_timer() {
   wait_state TKWForm hidden 10 || fail "not hidden"
 
   tray_command '立即手动更换壁纸'
-  wait_record 'C:\Pics\3.jpg' 20 || fail "no change by the tray command: '$(hkcu_value "$RECORD_KEY" Wallpaper)'"
+  wait_record 'C:\Pics\3.jpg' 20 || fail "no change by the tray command: '$(reg_data "HKCU\\$RECORD_KEY" Wallpaper)'"
   expect_eq "DynamicDesk" "$(config_value DynamicDesk)" 0
 
   # The minute timer started with the program: its first tick wraps to row 0.
   local left=$(( 100 - (SECONDS - started) ))
   wait_record 'C:\Pics\1.jpg' "$left" ||
-    fail "no change by the timer within 100 s of the start: '$(hkcu_value "$RECORD_KEY" Wallpaper)'"
+    fail "no change by the timer within 100 s of the start: '$(reg_data "HKCU\\$RECORD_KEY" Wallpaper)'"
   [ $(( SECONDS - started )) -ge 55 ] || fail "the timer changed it after $(( SECONDS - started )) s"
 }
 
@@ -131,7 +124,7 @@ check_dragging_a_row_and_saving_with_the_animation_writes_the_page() {
   local page=$WINEPREFIX/drive_c/windows/TovrWall.htm
   [ -f "$page" ] || fail "no TovrWall.htm"
   cmp -s "$page" <(expected_page) || fail "TovrWall.htm differs: $(diff <(expected_page) "$page" | head -n 5)"
-  expect_eq "recorded wallpaper" "$(hkcu_value "$RECORD_KEY" Wallpaper)" 'C:\windows\TovrWall.htm'
+  expect_eq "recorded wallpaper" "$(reg_data "HKCU\\$RECORD_KEY" Wallpaper)" 'C:\windows\TovrWall.htm'
   expect_eq "DynamicDesk" "$(config_value DynamicDesk)" 1
   expect_eq "DynaIndex" "$(config_value DynaIndex)" 12
   expect_eq "[Pics] in the dragged order" "$(config_text | sed -n '/^\[Pics\]/,$p')" \

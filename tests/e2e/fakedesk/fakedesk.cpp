@@ -150,9 +150,9 @@ HWND FindList(HWND* host) {
 int State() {
   HWND host = nullptr;
   HWND list = FindList(&host);
-  if (!list) {
+  if (!list) {  // not up yet: an answer, not a failure
     Out("host none");
-    return 1;
+    return 0;
   }
   const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   const std::string host8 = Utf8(ClassOf(host));

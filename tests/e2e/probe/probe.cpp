@@ -42,6 +42,14 @@
 //   probe screensaver 0|1                         sets whether a screen saver is active, as the
 //                                                 display settings do (under Wine: the X
 //                                                 server's screen saver, which Wine reports)
+//   probe reg KEY [NAME]                          KEY: HKCU\... or HKLM\... With NAME, the
+//                                                 value's type and data ("REG_SZ text",
+//                                                 "REG_DWORD 0x7", "REG_BINARY 0A0B"); without,
+//                                                 "key". Nothing when it does not exist; exit 2
+//                                                 when the registry could not be asked
+//
+// Exit status: 0 done or answered; 1 "no" (wait, gone, press, tooltip timed out; key, post,
+// click found no window); 2 the question could not be answered.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -236,8 +244,51 @@ int ListRows(HWND list) {
   return 0;
 }
 
+// probe reg: 0 answered (printed, or nothing when absent), 2 when the registry refused.
+int RegQuery(const std::wstring& path, const wchar_t* name) {
+  const auto slash = path.find(L'\\');
+  const std::wstring rootName = path.substr(0, slash);
+  HKEY root = rootName == L"HKCU" || rootName == L"HKEY_CURRENT_USER"    ? HKEY_CURRENT_USER
+              : rootName == L"HKLM" || rootName == L"HKEY_LOCAL_MACHINE" ? HKEY_LOCAL_MACHINE
+                                                                           : nullptr;
+  if (!root) return 2;
+  const std::wstring sub = slash == std::wstring::npos ? L"" : path.substr(slash + 1);
+  HKEY key = nullptr;
+  LSTATUS status = RegOpenKeyExW(root, sub.c_str(), 0, KEY_QUERY_VALUE, &key);
+  if (status == ERROR_FILE_NOT_FOUND) return 0;
+  if (status != ERROR_SUCCESS) return 2;
+  if (!name) {
+    RegCloseKey(key);
+    Out("key");
+    return 0;
+  }
+  DWORD type = 0, size = 0;
+  status = RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
+  std::vector<BYTE> data(size + 2 * sizeof(wchar_t));
+  if (status == ERROR_SUCCESS) status = RegQueryValueExW(key, name, nullptr, &type, data.data(), &size);
+  RegCloseKey(key);
+  if (status == ERROR_FILE_NOT_FOUND) return 0;
+  if (status != ERROR_SUCCESS) return 2;
+  const auto text = [&] { return Narrow(reinterpret_cast<const wchar_t*>(data.data())); };
+  switch (type) {
+    case REG_SZ: Out("REG_SZ " + text()); break;
+    case REG_EXPAND_SZ: Out("REG_EXPAND_SZ " + text()); break;
+    case REG_DWORD: Out("REG_DWORD " + Hex(*reinterpret_cast<const DWORD*>(data.data()))); break;
+    default: {
+      std::string hex;
+      char byte[3];
+      for (DWORD i = 0; i < size; ++i) {
+        std::snprintf(byte, sizeof byte, "%02X", data[i]);
+        hex += byte;
+      }
+      Out((type == REG_BINARY ? "REG_BINARY " : "REG_TYPE" + std::to_string(type) + " ") + hex);
+    }
+  }
+  return 0;
+}
+
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows|window|screensaver|reg ...");
   return 2;
 }
 
@@ -487,6 +538,7 @@ int wmain(int argc, wchar_t** argv) {
     Out("no list view with id " + std::to_string(id));
     return 1;
   }
+  if (cmd == L"reg" && argc >= 3) return RegQuery(argv[2], argc >= 4 ? argv[3] : nullptr);
   if (cmd == L"screensaver" && argc >= 3) {
     // A window of our own first: Wine answers from its display driver only once one exists.
     HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
