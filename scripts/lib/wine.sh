@@ -22,7 +22,7 @@ wine_env() {
 
 # A prefix made once; tests take copies of it.
 ensure_template_prefix() {
-  [ -f "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-2" ] && return 0
+  [ -f "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-3" ] && return 0
   rm -rf "$TOVR_TEMPLATE_PREFIX"
   mkdir -p "$TOVR_WINE"
   say "creating the Wine prefix (once)..."
@@ -34,12 +34,15 @@ ensure_template_prefix() {
     # ...and it shows a taskbar with its notification area only when its shell is enabled.
     timeout 60 wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$TOVR_DESKTOP_NAME" /v EnableShell \
       /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    # A program that crashes ends at once with a backtrace on stderr: no crash dialog that
+    # would hold a test run until its time-out.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     timeout 60 wineserver -w
     # Wine draws the title-bar buttons with Marlett, which it finds only in the prefix's Fonts.
     cp /usr/share/wine/fonts/marlett.ttf "$TOVR_TEMPLATE_PREFIX/drive_c/windows/Fonts/" 2>/dev/null
     true
   ) || die "creating the Wine prefix failed"
-  touch "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-2"
+  touch "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-3"
 }
 
 # new_prefix DIR: a fresh copy of the template prefix.
