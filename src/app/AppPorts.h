@@ -41,6 +41,9 @@ class IEnvironment {
   virtual std::uint32_t TickCount() = 0;
   // The temporary directory with its trailing backslash.
   virtual std::string TempPath() = 0;
+  // The user's roaming application-data folder (%APPDATA%), without a trailing separator;
+  // empty when the system has none.
+  virtual std::string AppDataPath() = 0;
   // Total physical memory in bytes.
   virtual std::uint64_t TotalPhysicalMemory() = 0;
   // The executable's last-write time in local time; nullopt when it cannot be read.

@@ -10,7 +10,8 @@ namespace tovr::app {
 TKWForm::TKWForm(AppPorts p)
     : ports(p),
       exePath(p.env.ExePath()),
-      settings(p.files, ConfigPath(exePath)),
+      configPlace(PlaceConfig(p.files, exePath, p.env.AppDataPath())),
+      settings(p.files, configPlace.path),
       toggles(p.registry),
       quickActions(p.quickShell, p.files, p.messages, HelpPath(exePath)),
       guard(p.messages, ApplicationTitle(exePath)),

@@ -22,6 +22,7 @@
 #include "TovrVersion.h"
 
 #include "app/AppPorts.h"
+#include "app/ConfigPlace.h"
 #include "app/HandlerGuard.h"
 #include "settings/SettingsFile.h"
 #include "controls/CheckBox.h"
@@ -109,6 +110,12 @@ class TKWForm {
   // ---- Settings (SettingsLoadSave.cpp) ----------------------------------------------------
   void LoadSettings();
   void bOKClick();
+  // The system toggles as read into CE, CKExitSave and CW at start-up, or as last written: the
+  // save writes a toggle only when its box differs, so a save that leaves a protected setting
+  // (a policy) alone cannot be refused on it.
+  struct StoredToggles {
+    bool folderExplore = false, noSave = false, autorun = false;
+  } storedToggles;
 
   // ---- Control handlers (MainForm.cpp) ----------------------------------------------------
   void CBClick();
@@ -207,7 +214,8 @@ class TKWForm {
   // ---- Ports and shared objects -----------------------------------------------------------
   AppPorts ports;
   const std::string exePath;
-  TSettingsFile settings;  // "Config.ini" beside the executable
+  const ConfigPlace configPlace;  // beside the executable, or in %APPDATA% where that is read-only
+  TSettingsFile settings;         // Config.ini at configPlace
   tweaks::SystemToggles toggles;
   tweaks::QuickActions quickActions;
   HandlerGuard guard;

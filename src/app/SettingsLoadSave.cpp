@@ -1,6 +1,8 @@
 // LoadSettings (start-up step 20) and the save button bOKClick: the [Option] section of
 // Config.ini to and from the controls. Each reads and writes the file once (one settings
 // operation); a write that fails stops it at that key, keys put before it are still written.
+// The save's system steps (the toggles, the startup entries, the wallpaper) are different:
+// Windows may refuse one of them, and the save then goes on and reports the refusal at its end.
 //
 // Keys are read in one of two ways: only when present (a missing key leaves the control as it
 // is; a present but non-numeric one gives the "bad value" default), or always (one default for
@@ -9,6 +11,7 @@
 #include <cstdint>
 
 #include "app/MainForm.h"
+#include "app/SaveRefusals.h"
 
 namespace tovr::app {
 
@@ -119,6 +122,7 @@ void TKWForm::LoadSettings() {
 
 void TKWForm::bOKClick() {
   TSettingsFile::Operation op = settings.BeginOperation();
+  SaveRefusals refused;  // shown at the end; every step runs whatever Windows refuses
   auto putFlag = [this](std::string_view key, bool on) { settings.PutFlag(kOption, key, on); };
   auto putNumber = [this](std::string_view key, std::int32_t n) {
     settings.PutNumber(kOption, key, n);
@@ -145,21 +149,29 @@ void TKWForm::bOKClick() {
     putFlag("SortMenu", CS.Checked());
     putFlag("AutoUpdate", chkupdate.Checked());
     updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
-    toggles.SetFolderExplore(CE.Checked());
-    toggles.ExplorerNoSave(CKExitSave.Checked() ? 1 : 0);
-    toggles.SetAutorun(exePath, CW.Checked());
+    // Each toggle only when the user changed it.
+    const auto apply = [&refused](const controls::CheckBox& box, bool& stored,
+                                  const std::function<void(bool)>& write) {
+      const bool wanted = box.Checked();
+      if (wanted != stored && refused.Run(box.Caption(), [&] { write(wanted); })) stored = wanted;
+    };
+    apply(CE, storedToggles.folderExplore, [this](bool on) { toggles.SetFolderExplore(on); });
+    apply(CKExitSave, storedToggles.noSave, [this](bool on) { toggles.ExplorerNoSave(on ? 1 : 0); });
+    apply(CW, storedToggles.autorun, [this](bool on) { toggles.SetAutorun(exePath, on); });
   }
 
   // 5. Startup entries.
-  if (startupPage.startupChanged) ApplyStartupEntries();
+  if (startupPage.startupChanged) refused.Run("启动管理", [this] { ApplyStartupEntries(); });
 
   // 6. The wallpaper itself.
   if (wallpaperPage.wallpaperApplyPending) {
-    if (wallpaperPage.CB.Checked()) {
-      ApplyAnimatedWallpaper();
-    } else {
-      SetWallpaper(SelectedWallpaperPath().value_or(""));  // none selected: no wallpaper
-    }
+    refused.Run("桌面壁纸", [this] {
+      if (wallpaperPage.CB.Checked()) {
+        ApplyAnimatedWallpaper();
+      } else {
+        SetWallpaper(SelectedWallpaperPath().value_or(""));  // none selected: no wallpaper
+      }
+    });
     wallpaperPage.wallpaperApplyPending = false;
   }
 
@@ -202,6 +214,7 @@ void TKWForm::bOKClick() {
   SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
   MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
   ports.ui.AcceptFiles(false);  // back at the next showing of the window
+  refused.ThrowIfAny();
 }
 
 }  // namespace tovr::app

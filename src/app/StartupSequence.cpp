@@ -34,6 +34,9 @@ void TKWForm::FormCreate() {
   ports.ui.ApplyApplicationIcon();
 
   step(4);  // first run: no Config.ini yet
+  if (configPlace.moved) {
+    ports.messages.Show(ConfigMovedText(configPlace.path), ApplicationTitle(exePath), kMbOk | kMbIconInformation);
+  }
   if (!settings.Exists()) {
     // A refused autorun is shown once and the start-up goes on, so the settings load records
     // the greeting and the next start is no first start. The greeting, which says autorun was
@@ -78,9 +81,10 @@ void TKWForm::FormCreate() {
   ports.ui.ShareSystemImageList();
 
   step(16);  // the system's state into the settings page
-  CE.SetChecked(toggles.IsFolderExplore());
-  CKExitSave.SetChecked(toggles.ExplorerNoSave(2));
-  CW.SetChecked(toggles.IsAutorun(exePath));
+  storedToggles = {toggles.IsFolderExplore(), toggles.ExplorerNoSave(2), toggles.IsAutorun(exePath)};
+  CE.SetChecked(storedToggles.folderExplore);
+  CKExitSave.SetChecked(storedToggles.noSave);
+  CW.SetChecked(storedToggles.autorun);
   MenuItemNamed("m202").SetChecked(!DesktopIconsVisible());
 
   step(17);

@@ -38,6 +38,9 @@ class IFileSystem {
   // when the file is read-only or locked, or its folder is missing or does not accept new files.
   virtual bool CheckWritable(const std::string& path) = 0;
 
+  // Creates the folder (its parent must exist). True when it exists afterwards.
+  virtual bool CreateFolder(const std::string& path) = 0;
+
   // Deletes a file. False when it could not be deleted (missing, read-only, in use). Named
   // RemoveFile because DeleteFile is a macro of <windows.h>.
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -60,7 +60,12 @@ DateOrder OrderOf(std::string_view pattern) {
 std::optional<LocalDateTime> ParseShortDateTime(std::string_view text, std::string_view shortDateFormat) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  const DateOrder order = OrderOf(shortDateFormat);
+  DateOrder order = OrderOf(shortDateFormat);
+  // A date that begins with a four-digit year ("2004-06-01", as version files are written) is
+  // year, month, day in every region; the user's format decides only for the others.
+  std::size_t lead = 0;
+  while (lead < text.size() && IsDigit(text[lead])) ++lead;
+  if (lead == 4) order.fields = {'y', 'M', 'd'};
   auto isSeparator = [&](char c) { return c == '/' || c == '-' || c == '.' || c == order.separator; };
 
   LocalDateTime t;

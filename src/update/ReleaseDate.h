@@ -11,7 +11,8 @@
 namespace tovr::update {
 
 // Reads "date[ time]" with the field order of `shortDateFormat` (the system's short date
-// pattern, such as "yyyy/M/d", "M/d/yyyy" or "dd.MM.yyyy"). The three date numbers are
+// pattern, such as "yyyy/M/d", "M/d/yyyy" or "dd.MM.yyyy"); a date that begins with four
+// digits is year, month, day whatever the pattern. The three date numbers are
 // separated by one of "/", "-", "." or the pattern's own separator; a one- or two-digit year
 // means 2000-2049 below 50 and 1950-1999 otherwise. The optional time is H:mm or H:mm:ss,
 // 24-hour. Blanks and line breaks around the text are skipped. None when the text is not a

@@ -194,7 +194,7 @@ TEST(StartupSequenceTest, AnErrorEndsTheSequenceAtItsStepAndIsShown) {
 // start completes with autorun under the user's Run key, and later starts only read.
 TEST(StartupSequenceTest, StandardUsersFirstStartCompletesAndLaterStartsOnlyRead) {
   FormHarness h;
-  h.registry.Deny(RegRoot::LocalMachine, "");
+  h.registry.DenyAsStandardUser();
   for (int start = 0; start < 2; ++start) {
     const std::size_t opened = h.registry.Opens().size();
     h.messages.shown.clear();

@@ -132,6 +132,11 @@ bool CrashingDisk::CheckWritable(const std::string& path) {
   return folders_.count(Parent(Key(path))) > 0 && !folders_.count(Key(path));
 }
 
+bool CrashingDisk::CreateFolder(const std::string& path) {
+  AddDirectory(path);
+  return true;
+}
+
 bool CrashingDisk::RemoveFile(const std::string& path) { return files_.erase(Key(path)) > 0; }
 
 std::vector<std::string> CrashingDisk::ListFiles(const std::string& folder,

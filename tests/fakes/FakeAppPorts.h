@@ -20,6 +20,7 @@ class FakeEnvironment final : public app::IEnvironment {
   int screenHeight = 768;
   std::uint32_t tickCount = 123456;
   std::string tempPath = "C:\\Temp\\";
+  std::string appDataPath = "C:\\Users\\Li\\AppData\\Roaming";
   std::uint64_t totalPhysicalMemory = 512ull << 20;
   std::optional<app::LocalDateTime> exeFileTime = app::LocalDateTime{2004, 5, 6, 7, 8, 9, 0};
   std::map<int, std::uint32_t> systemColors;  // unknown indexes give 0, as the system does
@@ -28,6 +29,7 @@ class FakeEnvironment final : public app::IEnvironment {
   int ScreenHeight() override { return screenHeight; }
   std::uint32_t TickCount() override { return tickCount; }
   std::string TempPath() override { return tempPath; }
+  std::string AppDataPath() override { return appDataPath; }
   std::uint64_t TotalPhysicalMemory() override { return totalPhysicalMemory; }
   std::optional<app::LocalDateTime> ExeFileTime() override { return exeFileTime; }
   std::uint32_t SystemColor(int index) override {

@@ -235,6 +235,12 @@ void FakeRegistry::Deny(RegRoot root, std::string_view path) {
   state_->denied.emplace_back(root, SplitKeyPath(path));
 }
 
+void FakeRegistry::DenyAsStandardUser() {
+  Deny(RegRoot::LocalMachine, "");
+  Deny(RegRoot::CurrentUser, "Software\\Policies");
+  Deny(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies");
+}
+
 void FakeRegistry::FailWhen(std::function<bool(const RegChange&)> fails) {
   state_->fails = std::move(fails);
 }

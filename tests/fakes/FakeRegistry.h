@@ -51,6 +51,9 @@ class FakeRegistry final : public IRegistry {
   // The key and everything below it can no longer be opened with full access, created or
   // deleted (as HKEY_LOCAL_MACHINE for a user without administrator rights). It still exists.
   void Deny(RegRoot root, std::string_view path);
+  // A user without administrator rights: HKEY_LOCAL_MACHINE and both Policies trees of
+  // HKEY_CURRENT_USER (Software\Policies and ...\CurrentVersion\Policies) are denied.
+  void DenyAsStandardUser();
   // Every later change that `fails` matches is refused as the system refuses a write.
   void FailWhen(std::function<bool(const RegChange&)> fails);
 

@@ -90,6 +90,14 @@ bool MemoryFileSystem::CheckWritable(const std::string& path) {
          (it == files_.end() || !it->second.readOnly);
 }
 
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+  const std::string key = Key(path);
+  if (folders_.count(key)) return true;
+  if (failWrites_ || files_.count(key) || !FolderAccepts(key)) return false;
+  folders_.insert(key);
+  return true;
+}
+
 void MemoryFileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {
   ++writes_;
   std::string key = Key(path);

@@ -38,6 +38,7 @@ class MemoryFileSystem final : public IFileSystem {
   bool DirectoryExists(const std::string& path) override;
   void WriteFileAtomic(const std::string& path, std::string_view bytes) override;
   bool CheckWritable(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder,
                                      const std::string& pattern) override;

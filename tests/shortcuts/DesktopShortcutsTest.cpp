@@ -306,7 +306,7 @@ TEST_F(DesktopShortcutsTest, FolderValuesAreReadEachTimeAndTrailingSeparatorsDro
 // access (asking for more failed and hid even the user's own desktop); an export into the
 // all-users desktop, which such a user may not write, says why once and tries no more links.
 TEST_F(DesktopShortcutsTest, StandardUserReadsBothDesktopsAndARefusedExportSaysWhyOnce) {
-  reg.Deny(RegRoot::LocalMachine, "");
+  reg.DenyAsStandardUser();
   PutLink(kUser, "Mail.lnk", "C:\\Apps\\mail.exe");
   PutLink(kCommon, "Calc.lnk", "C:\\Apps\\calc.exe");
   desktop.binClick();

@@ -172,7 +172,7 @@ TEST(SystemTogglesTest, MissingKeysReadUntickedAndReadingCreatesNothing) {
 // operation asks the registry for no more access than it needs.
 TEST(SystemTogglesTest, StandardUserWritesItsOwnKeysWithTheLeastAccess) {
   FakeRegistry reg;
-  reg.Deny(RegRoot::LocalMachine, "");
+  reg.DenyAsStandardUser();
   SystemToggles toggles(reg);
   EXPECT_FALSE(toggles.IsAutorun(kExe) || toggles.IsFolderExplore() || toggles.ExplorerNoSave(2));
   toggles.SetAutorun(kExe, true);

@@ -64,6 +64,9 @@ TEST(ReleaseDateTest, ReadsTheShortDateFormatsFieldOrderAndRejectsWhatIsNoDate) 
       {"2004/6/1 13:05", "yyyy/M/d", LocalDateTime{2004, 6, 1, 13, 5}},
       {"2004.06.01 7:08:09", "yyyy-MM-dd", LocalDateTime{2004, 6, 1, 7, 8, 9}},
       {"6/1/2004", "M/d/yyyy", LocalDateTime{2004, 6, 1}},
+      {"2004-06-01", "M/d/yyyy", LocalDateTime{2004, 6, 1}},  // a leading four-digit year in any region
+      {"2004/6/1 13:05", "dd.MM.yyyy", LocalDateTime{2004, 6, 1, 13, 5}},
+      {"01/06/04", "dd/MM/yy", LocalDateTime{2004, 6, 1}},
       {"01.06.2004", "dd.MM.yyyy", LocalDateTime{2004, 6, 1}},
       {"04-06-01", "yy/M/d", LocalDateTime{2004, 6, 1}},
       {"99-06-01", "yy/M/d", LocalDateTime{1999, 6, 1}},

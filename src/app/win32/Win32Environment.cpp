@@ -1,6 +1,7 @@
 #include "app/win32/Win32Environment.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -29,6 +30,12 @@ std::string Win32Environment::TempPath() {
   const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
   if (n == 0 || n > MAX_PATH) return {};
   return Narrow(std::wstring_view(buf, n));
+}
+
+std::string Win32Environment::AppDataPath() {
+  wchar_t buf[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buf))) return {};
+  return Narrow(buf);
 }
 
 std::uint64_t Win32Environment::TotalPhysicalMemory() {

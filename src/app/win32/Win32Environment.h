@@ -12,6 +12,7 @@ class Win32Environment final : public IEnvironment {
   int ScreenHeight() override;
   std::uint32_t TickCount() override;
   std::string TempPath() override;
+  std::string AppDataPath() override;
   std::uint64_t TotalPhysicalMemory() override;
   std::optional<LocalDateTime> ExeFileTime() override;
   std::uint32_t SystemColor(int index) override;

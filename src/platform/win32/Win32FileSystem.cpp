@@ -197,6 +197,10 @@ bool Win32FileSystem::CheckWritable(const std::string& path) {
   return file.Valid();
 }
 
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  return CreateDirectoryW(Widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 bool Win32FileSystem::RemoveFile(const std::string& path) {
   return DeleteFileW(Widen(path).c_str()) != 0;
 }

@@ -19,6 +19,7 @@ class Win32FileSystem final : public IFileSystem {
   // The target is not read-only and opens for writing and deletion; the folder accepts a new
   // (temporary, at once deleted) file.
   bool CheckWritable(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder,
                                      const std::string& pattern) override;
