@@ -67,12 +67,17 @@ ensure_libjpeg_source() {
     die "apt-get source libjpeg-turbo failed"
 }
 
-# Wine maps code page 936 only with a real zh_CN.UTF-8 glibc locale; compile one into the tree.
+# Wine maps code page 936 only with a real zh_CN.UTF-8 glibc locale; compile one into the tree,
+# and en_US.UTF-8 beside it (an English (United States) region: short date M/d/yyyy, code page
+# 1252) for the checks that run on such a system.
 ensure_locale() {
-  [ -d "$TOVR_BUILD/locale/zh_CN.UTF-8" ] && return 0
-  mkdir -p "$TOVR_BUILD/locale"
-  localedef -i zh_CN -f UTF-8 "$TOVR_BUILD/locale/zh_CN.UTF-8" >/dev/null 2>&1 ||
-    [ -d "$TOVR_BUILD/locale/zh_CN.UTF-8" ] || die "localedef zh_CN.UTF-8 failed"
+  local name
+  for name in zh_CN en_US; do
+    [ -d "$TOVR_BUILD/locale/$name.UTF-8" ] && continue
+    mkdir -p "$TOVR_BUILD/locale"
+    localedef -i "$name" -f UTF-8 "$TOVR_BUILD/locale/$name.UTF-8" >/dev/null 2>&1 ||
+      [ -d "$TOVR_BUILD/locale/$name.UTF-8" ] || die "localedef $name.UTF-8 failed"
+  done
 }
 
 ensure_deps() {

@@ -121,9 +121,13 @@ reg_value() { probe reg "$1" "$2"; }
 reg_data() { reg_value "$1" "$2" | sed 's/^[^ ]* //'; }
 run_value() { reg_data 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' "$1"; }
 
+# The system's own texts on its buttons and dialogs, in the language of the region the check
+# runs in (Tovrane's own texts are Chinese in every region).
+SYSTEM_OK=确定 SYSTEM_CANCEL=取消 SYSTEM_FOLDER_CHOOSER=选择文件夹
+
 # press_greeting: the first-run greeting is showing; press its button.
 press_greeting() {
-  probe press 欢迎使用Tovrane 确定 20000 >/dev/null || fail "no greeting box"
+  probe press 欢迎使用Tovrane "$SYSTEM_OK" 20000 >/dev/null || fail "no greeting box"
 }
 
 # wait_config: Config.ini exists (start-up step 20 writes it on a first run).

@@ -67,7 +67,7 @@ check_desktop_links_export_import_and_delete() {
   local box=
   for _ in $(seq 1 50); do box=$(probe boxes || true); echo "$box" | grep -q '^错误' && break; sleep 0.2; done
   echo "$box" | grep -q '名称 mail 已经存在' || fail "no name-taken message: '$box' rows $(probe sendchild TKWForm SysListView32 0x1004 0 0)"
-  probe press 错误 确定 5000 >/dev/null || fail "cannot close the message"
+  probe press 错误 "$SYSTEM_OK" 5000 >/dev/null || fail "cannot close the message"
   wait "$pressing" || true
   expect_eq "rows" "$(probe sendchild TKWForm SysListView32 0x1004 0 0)" 2   # LVM_GETITEMCOUNT
   probe click TKWForm 208 || fail "cannot press bOK"

@@ -48,7 +48,7 @@ check_quick_actions_screen_saver_help_missing_and_feedback_mail() {
   for _ in $(seq 1 50); do box=$(probe boxes | grep '^错误' || true); [ -n "$box" ] && break; sleep 0.2; done
   echo "$box" | grep -q '当前没有设定屏幕保护程序。' || fail "no screen saver message: '$box'"
   screenshot "$TOVR_BUILD/test-logs/e2e-quick-actions-no-screen-saver.png"
-  probe press 错误 确定 5000 >/dev/null || fail "cannot close the message"
+  probe press 错误 "$SYSTEM_OK" 5000 >/dev/null || fail "cannot close the message"
 
   # The feedback item: the mail handler gets the feedback subject unchanged.
   choose_item 意见或建议

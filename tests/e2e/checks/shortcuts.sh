@@ -91,7 +91,7 @@ check_shortcut_entries_head_the_tray_menu_in_list_order() {
   local box=
   for _ in $(seq 1 50); do box=$(probe boxes | grep '^错误' || true); [ -n "$box" ] && break; sleep 0.2; done
   echo "$box" | grep -q '目标不存在，请检查后再运行。' || fail "no missing-target message: '$box'"
-  probe press 错误 确定 5000 >/dev/null || fail "cannot close the message"
+  probe press 错误 "$SYSTEM_OK" 5000 >/dev/null || fail "cannot close the message"
 }
 
 check_shortcut_entries_grouped_by_kind_with_sortmenu() {

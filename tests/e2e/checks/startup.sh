@@ -39,7 +39,7 @@ check_startup_page_moves_entries_and_keeps_what_it_does_not_list() {
   box=$(probe boxes)
   [ -n "$box" ] || { sleep 2; box=$(probe boxes); }
   [[ "$box" == Tovrane$'\t'*"Invalid data type for 'zzCounter'."* ]] || fail "start-up error box: $box"
-  probe press Tovrane 确定 5000 >/dev/null || fail "cannot close the error box"
+  probe press Tovrane "$SYSTEM_OK" 5000 >/dev/null || fail "cannot close the error box"
   show_main_window
   click_tab 3
   sleep 0.7

@@ -60,7 +60,7 @@ check_a_window_chosen_from_the_tray_submenu_gets_the_slider_alpha() {
   local click=$! box=
   for _ in $(seq 1 50); do box=$(probe boxes | grep '^错误' || true); [ -n "$box" ] && break; sleep 0.2; done
   [[ "$box" == *$'\t'请选择要透明的窗口。* ]] || fail "no box for SBTF without a selection: '$box'"
-  probe press 错误 确定 10000 >/dev/null || fail "cannot close the box"
+  probe press 错误 "$SYSTEM_OK" 10000 >/dev/null || fail "cannot close the box"
   wait "$click" || true
 
   # A click on FrmTB's channel right of the thumb moves it by its page size; Label7 follows.

@@ -138,9 +138,9 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   [ -n "$temp" ] || fail "no NbDown.tmp"
   cmp "$temp" "$site/soft/nb260.exe" || fail "NbDown.tmp differs from the served file"
   expect_eq "notifier after its button" "$(window_state TFormCHVer)" hidden
-  expect_eq "folder chooser" "$(probe boxes)" $'选择文件夹\t确定\t取消\t请选择保存位置'
+  expect_eq "folder chooser" "$(probe boxes)" "$SYSTEM_FOLDER_CHOOSER"$'\t'"$SYSTEM_OK"$'\t'"$SYSTEM_CANCEL"$'\t请选择保存位置'
   # Cancelled: the temporary file goes.
-  probe press 选择文件夹 取消 5000 >/dev/null || fail "cannot cancel the folder chooser"
+  probe press "$SYSTEM_FOLDER_CHOOSER" "$SYSTEM_CANCEL" 5000 >/dev/null || fail "cannot cancel the folder chooser"
   for _ in $(seq 1 50); do [ -z "$(temp_download)" ] && break; sleep 0.1; done
   expect_eq "NbDown.tmp after cancelling" "$(temp_download)" ""
   # Chosen: the file moves there under the URL's last segment.
@@ -151,7 +151,7 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   root=$(probe sendchild '#32770' SysTreeView32 0x110A 0 0)      # TVM_GETNEXTITEM, TVGN_ROOT
   probe sendchild '#32770' SysTreeView32 0x110B 9 "$root" >/dev/null  # TVM_SELECTITEM, TVGN_CARET
   sleep 0.5
-  probe press 选择文件夹 确定 5000 >/dev/null || fail "cannot confirm the folder chooser"
+  probe press "$SYSTEM_FOLDER_CHOOSER" "$SYSTEM_OK" 5000 >/dev/null || fail "cannot confirm the folder chooser"
   for _ in $(seq 1 50); do [ -f "$desktop/nb260.exe" ] && break; sleep 0.1; done
   cmp "$desktop/nb260.exe" "$site/soft/nb260.exe" || fail "the download did not arrive on the desktop"
   expect_eq "NbDown.tmp after the move" "$(temp_download)" ""
@@ -168,7 +168,7 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   # No version file (404): a failed request, as for a server that cannot be reached.
   rm "$site/soft/tovr.ver"
   click_tray_item 检查新版本
-  probe press 错误 取消 10000 >/dev/null || fail "no box for a missing version file"
+  probe press 错误 "$SYSTEM_CANCEL" 10000 >/dev/null || fail "no box for a missing version file"
 }
 
 check_unreachable_or_silent_server_never_blocks_and_speaks_only_when_asked() {
@@ -184,7 +184,7 @@ check_unreachable_or_silent_server_never_blocks_and_speaks_only_when_asked() {
     sleep 0.1
   done
   expect_eq "box" "$box" $'错误\t重试(&R)\t取消\t不能连接到服务器！请检查是否能够正确链接到网络。'
-  probe press 错误 取消 5000 >/dev/null
+  probe press 错误 "$SYSTEM_CANCEL" 5000 >/dev/null
   # The automatic check (the update timer's 121st minute) says nothing.
   probe post TKWForm 0x113 4 0 121  # WM_TIMER of tmrupdate
   sleep 4
