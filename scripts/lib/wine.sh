@@ -8,6 +8,9 @@ TOVR_DESKTOP_NAME=Tovrane
 TOVR_DESKTOP_SIZE=1024x768
 TOVR_STARTED_PIDS=()
 TOVR_XVFB_PID=
+# The command that the harness's Wine runs under: empty, or another Unix user's (as_ordinary_user
+# in tests/e2e/lib.sh).
+TOVR_AS_USER=()
 
 # wine_env PREFIX: the environment every Wine call of ours runs in.
 wine_env() {
@@ -88,11 +91,11 @@ start_xvfb() {
 start_desktop() {
   local try
   for try in 1 2; do
-    wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
+    "${TOVR_AS_USER[@]}" wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
     TOVR_STARTED_PIDS+=($!)
     wait_desktop 60 && return 0
     kill "${TOVR_STARTED_PIDS[-1]}" 2>/dev/null
-    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 "${TOVR_AS_USER[@]}" wineserver -k >/dev/null 2>&1
   done
   return 1
 }
@@ -117,7 +120,8 @@ wait_desktop() {
 # an unanswered question never reads as an empty answer.
 probe() {
   local status=0  # (set -e must not end the caller inside the pipe, before the status is read)
-  timeout 30 wine "$TOVR_BUILD/win64/probe.exe" "$@" 2>/dev/null | tr -d '\r' || status=${PIPESTATUS[0]}
+  timeout 30 "${TOVR_AS_USER[@]}" wine "$TOVR_BUILD/win64/probe.exe" "$@" 2>/dev/null | tr -d '\r' ||
+    status=${PIPESTATUS[0]}
   [ "$status" -eq 0 ] && return 0
   case "$status:$1" in 1:wait | 1:gone | 1:press | 1:tooltip | 1:key | 1:post | 1:click) return 1 ;; esac
   fail "probe $* could not answer (exit $status)"
@@ -135,7 +139,7 @@ screenshot() { import -window root "$1" 2>/dev/null; }
 stop_all() {
   local pid
   for pid in "${TOVR_STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  [ -n "${WINEPREFIX:-}" ] && timeout 20 wineserver -k >/dev/null 2>&1
+  [ -n "${WINEPREFIX:-}" ] && timeout 20 "${TOVR_AS_USER[@]}" wineserver -k >/dev/null 2>&1
   for pid in "${TOVR_STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
   TOVR_STARTED_PIDS=()
   if [ -n "$TOVR_XVFB_PID" ]; then

@@ -22,8 +22,30 @@ e2e_end() {
   set +e  # runs as the EXIT trap of a check that ran under set -e
   local pid
   for pid in "${TOVR_STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  timeout 20 wineserver -k >/dev/null 2>&1
+  timeout 20 "${TOVR_AS_USER[@]}" wineserver -k >/dev/null 2>&1
   TOVR_STARTED_PIDS=()
+}
+
+# as_ordinary_user: from here on this check's Wine runs as an ordinary Unix user (added once),
+# for whom Wine refuses what the file permissions refuse, as Windows refuses it to a user
+# without administrator rights. The prefix becomes a whole copy of the template owned by that
+# user (no links into root's files), with a home of its own; Tovrane.exe moves to
+# C:\Program Files\Tovrane, a folder root owns. Call it first in the check.
+TOVR_WINE_USER=tovrane-e2e
+as_ordinary_user() {
+  id "$TOVR_WINE_USER" >/dev/null 2>&1 ||
+    as_root useradd -M -d /nonexistent -s /usr/sbin/nologin "$TOVR_WINE_USER" || fail "cannot add $TOVR_WINE_USER"
+  timeout 20 wineserver -k >/dev/null 2>&1 || true  # root's server of the prefix, if one runs
+  rm -rf "$E2E_PREFIX" "$E2E_PREFIX-home"
+  cp -a "$TOVR_TEMPLATE_PREFIX" "$E2E_PREFIX" && rm -f "$E2E_PREFIX/wineserver" && mkdir -p "$E2E_PREFIX-home" &&
+    as_root chown -R "$TOVR_WINE_USER:" "$E2E_PREFIX" "$E2E_PREFIX-home" || fail "cannot make the user's prefix"
+  export HOME=$E2E_PREFIX-home XDG_CONFIG_HOME=$E2E_PREFIX-home/.config XDG_DATA_HOME=$E2E_PREFIX-home/.local/share
+  E2E_APP_DIR="$E2E_PREFIX/drive_c/Program Files/Tovrane"
+  as_root install -d -o root -g root -m 755 "$E2E_APP_DIR" &&
+    as_root install -o root -g root -m 755 "$TOVR_BUILD/win64/Tovrane.exe" "$E2E_APP_DIR/" || fail "cannot install"
+  E2E_EXE='C:\Program Files\Tovrane\Tovrane.exe'
+  TOVR_AS_USER=(runuser -u "$TOVR_WINE_USER" -- env "HOME=$HOME")
+  [ "$(id -u)" = 0 ] || TOVR_AS_USER=(sudo -n -E "${TOVR_AS_USER[@]}")
 }
 
 # start_tovrane: the virtual desktop, its empty tray remembered in EMPTY_TRAY (a fingerprint of
@@ -36,7 +58,7 @@ start_tovrane() {
 
 # launch_tovrane: Tovrane.exe into the running desktop; waits for its main window.
 launch_tovrane() {
-  wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
+  "${TOVR_AS_USER[@]}" wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
   TOVR_STARTED_PIDS+=($!)
   wait_window TKWForm 60 || fail "no TKWForm window within 60 s"
 }
@@ -100,7 +122,7 @@ wait_exit() {
 
 # start_second_tovrane: another Tovrane.exe in the running desktop (no wait).
 start_second_tovrane() {
-  wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
+  "${TOVR_AS_USER[@]}" wine "$E2E_EXE" >>"$TOVR_WINE/wine.log" 2>&1 &
   TOVR_STARTED_PIDS+=($!)
 }
 
