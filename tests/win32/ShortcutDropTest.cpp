@@ -84,6 +84,11 @@ class BlockDataObject final : public IDataObject {
 
 CLIPFORMAT Registered(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
 
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 TEST(UrlDropTargetTest, TakesTheLinkFormatsWithTheLinkEffectAndRefusesOthers) {
   struct Case {
     std::map<CLIPFORMAT, std::string> blocks;
@@ -126,6 +131,8 @@ TEST(UrlDropTargetTest, TakesTheLinkFormatsWithTheLinkEffectAndRefusesOthers) {
     effect = c.allowed;
     ASSERT_EQ(target.Drop(&data, 0, POINTL{6, 6}, &effect), S_OK);
     EXPECT_EQ(effect, c.effect);
+    EXPECT_FALSE(delivered) << "handed over inside Drop: the source would wait for the dialog";
+    PumpMessages();
     EXPECT_EQ(delivered, c.delivered);
   }
 }
@@ -143,6 +150,7 @@ TEST(UrlDropTargetTest, RefusesEveryDragWhileNotAccepting) {
   effect = DROPEFFECT_LINK;
   target.Drop(&data, 0, POINTL{}, &effect);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  PumpMessages();
   EXPECT_FALSE(delivered);
 }
 

@@ -39,10 +39,15 @@ constexpr wchar_t kMutexName[] = L"KW";
 constexpr wchar_t kRunningText[] = L"Tovrane正在运行！\r\r是否打开Tovrane主窗口？";
 constexpr wchar_t kRunningCaption[] = L"注意";
 
-// A second instance: ask, and on Yes ask the first one to show its main window.
+// A second instance: ask, and on Yes ask the first one to show its main window. The user's
+// answer makes this process the foreground one; Windows lets the first instance take the
+// foreground only when this one passes it on.
 int RunSecondInstance(HANDLE mutex) {
   if (MessageBoxW(nullptr, kRunningText, kRunningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
     if (HWND first = FindWindowW(win32::MainWindow::kClassName, nullptr)) {
+      DWORD firstProcess = 0;
+      GetWindowThreadProcessId(first, &firstProcess);
+      AllowSetForegroundWindow(firstProcess);
       PostMessageW(first, kShowRequestMessage, 0, 0);
     }
   }

@@ -12,6 +12,8 @@ namespace tovr::shortcuts::win32 {
 namespace {
 
 constexpr DWORD kMaxUrlFileBytes = 64 * 1024;
+constexpr wchar_t kQueueClass[] = L"TovrUrlDropQueue";
+constexpr UINT kDeliverMessage = WM_APP + 0x44;
 
 // Text in the system code page (CF_TEXT and its kin) as UTF-8, up to its first NUL.
 std::string FromAnsi(const char* bytes, std::size_t size) {
@@ -76,7 +78,31 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path) {
 
 }  // namespace
 
-UrlDropTarget::~UrlDropTarget() { Revoke(); }
+UrlDropTarget::UrlDropTarget() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &UrlDropTarget::QueueProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kQueueClass;
+  RegisterClassExW(&wc);
+  queue_ = CreateWindowExW(0, kQueueClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  if (queue_) SetWindowLongPtrW(queue_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+UrlDropTarget::~UrlDropTarget() {
+  Revoke();
+  if (queue_) DestroyWindow(queue_);
+}
+
+LRESULT CALLBACK UrlDropTarget::QueueProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<UrlDropTarget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg != kDeliverMessage || !self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (self->dropped_.empty()) return 0;
+  const DroppedLink link = std::move(self->dropped_.front());
+  self->dropped_.pop_front();
+  if (self->OnDrop) self->OnDrop(link);
+  return 0;
+}
 
 bool UrlDropTarget::Register(HWND window) {
   Revoke();
@@ -186,7 +212,12 @@ HRESULT UrlDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     *effect = DROPEFFECT_NONE;
     return S_OK;
   }
-  if (OnDrop) OnDrop(*link);
+  dropped_.push_back(std::move(*link));
+  if (!queue_ || !PostMessageW(queue_, kDeliverMessage, 0, 0)) {  // no queue: at once, as a last resort
+    const DroppedLink now = std::move(dropped_.back());
+    dropped_.pop_back();
+    if (OnDrop) OnDrop(now);
+  }
   return S_OK;
 }
 

@@ -2,12 +2,15 @@
 // (or an Internet shortcut dragged from the shell) with the link drop effect only, from data
 // objects that offer "UniformResourceLocator", "FileContents", CF_HDROP or CF_TEXT as global
 // memory. The formats are read when the drag enters; a drop hands the address and title
-// (ReadDroppedLink) to OnDrop, which runs on the UI thread inside IDropTarget::Drop.
+// (ReadDroppedLink) to OnDrop on the UI thread after IDropTarget::Drop has returned (posted to a
+// message-only window of its own): the program the user dragged from waits in its drag until
+// Drop returns, so a dialog opened inside it would freeze that program until it closed.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -17,7 +20,7 @@ namespace tovr::shortcuts::win32 {
 
 class UrlDropTarget final : public IDropTarget {
  public:
-  UrlDropTarget() = default;
+  UrlDropTarget();
   UrlDropTarget(const UrlDropTarget&) = delete;
   UrlDropTarget& operator=(const UrlDropTarget&) = delete;
 
@@ -50,8 +53,11 @@ class UrlDropTarget final : public IDropTarget {
 
  private:
   DWORD Effect(DWORD allowed) const;
+  static LRESULT CALLBACK QueueProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;
+  HWND queue_ = nullptr;              // message-only: the drops wait here until Drop returned
+  std::deque<DroppedLink> dropped_;
   LONG refs_ = 1;
   bool accepting_ = true;
   std::optional<DroppedLinkData> entered_;  // the formats read when the drag entered

@@ -64,6 +64,11 @@ check_second_instance_asks_and_shows_the_first() {
   [[ "$box" == *"Tovrane正在运行！"*"是否打开Tovrane主窗口？"* ]] || fail "question text: $box"
   probe press 注意 '是(&Y)' 5000 >/dev/null || fail "cannot answer Yes"
   wait_state TKWForm visible 10 || fail "the first instance's window did not show"
+  # In front, with the keyboard focus on one of its controls.
+  sleep 0.5
+  local focus
+  focus=$(probe focus)
+  [ "${focus%%	*}" = TKWForm ] && [ "${focus#*	}" != - ] || fail "foreground and focus: $focus"
   for _ in $(seq 1 40); do
     [ "$(tovrane_pids)" = "$first" ] && break
     sleep 0.25

@@ -42,6 +42,8 @@
 //   probe screensaver 0|1                         sets whether a screen saver is active, as the
 //                                                 display settings do (under Wine: the X
 //                                                 server's screen saver, which Wine reports)
+//   probe focus                                   the foreground window's class, and the class of
+//                                                 the window with the keyboard focus ("-": none)
 //   probe reg KEY [NAME]                          KEY: HKCU\... or HKLM\... With NAME, the
 //                                                 value's type and data ("REG_SZ text",
 //                                                 "REG_DWORD 0x7", "REG_BINARY 0A0B"); without,
@@ -537,6 +539,15 @@ int wmain(int argc, wchar_t** argv) {
         if (GetDlgCtrlID(c) == id && ClassOf(c) == WC_LISTVIEWW) return ListRows(c);
     Out("no list view with id " + std::to_string(id));
     return 1;
+  }
+  if (cmd == L"focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND foreground = GetForegroundWindow();
+    const bool known = GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info);
+    Out((foreground ? Narrow(ClassOf(foreground)) : "-") + "\t" +
+        (known && info.hwndFocus ? Narrow(ClassOf(info.hwndFocus)) : "-"));
+    return 0;
   }
   if (cmd == L"reg" && argc >= 3) return RegQuery(argv[2], argc >= 4 ? argv[3] : nullptr);
   if (cmd == L"screensaver" && argc >= 3) {
