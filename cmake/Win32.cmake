@@ -71,7 +71,7 @@ list(FILTER TOVR_ADAPTER_TEST_SOURCES EXCLUDE REGEX "/tests/win32/saveloop/")
 # With the program's resources: its icon, and the manifest's DPI awareness and common controls.
 add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/res/Tovrane.rc)
 target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${TOVR_GEN_DIR})
-target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest)
+target_link_libraries(TovraneAdapterTests PRIVATE tovr_win32 tovr_gtest ws2_32)
 target_link_options(TovraneAdapterTests PRIVATE ${TOVR_STATIC_LINK})
 tovr_warnings(TovraneAdapterTests)
 add_dependencies(TovraneAdapterTests tovr_testdata SaveLoop)

@@ -1,5 +1,6 @@
 #include "tweaks/win32/CommandQueue.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -15,6 +16,7 @@ struct CommandQueue::Shared {
   std::deque<std::function<void()>> jobs;
   bool started = false;
   bool stopping = false;
+  bool running = false;  // a job is in its call
 };
 
 namespace {
@@ -28,21 +30,27 @@ void Work(const std::shared_ptr<CommandQueue::Shared>& shared) {
       if (shared->stopping) return;
       job = std::move(shared->jobs.front());
       shared->jobs.pop_front();
+      shared->running = true;
     }
     job();
+    {
+      std::lock_guard lock(shared->mutex);
+      shared->running = false;
+    }
+    shared->wake.notify_all();
   }
 }
 
 }  // namespace
 
-CommandQueue::CommandQueue() : shared_(std::make_shared<Shared>()) {}
+CommandQueue::CommandQueue(unsigned exitWaitMs) : shared_(std::make_shared<Shared>()), exitWaitMs_(exitWaitMs) {}
 
 CommandQueue::~CommandQueue() {
-  {
-    std::lock_guard lock(shared_->mutex);
-    shared_->stopping = true;
-  }
+  std::unique_lock lock(shared_->mutex);
+  shared_->stopping = true;
+  shared_->jobs.clear();
   shared_->wake.notify_all();
+  shared_->wake.wait_for(lock, std::chrono::milliseconds(exitWaitMs_), [this] { return !shared_->running; });
 }
 
 void CommandQueue::Post(std::function<void()> job) {

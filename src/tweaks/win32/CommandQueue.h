@@ -2,9 +2,9 @@
 // so that a job that blocks (a CD door command waits for the drive) never holds up the
 // window's thread. Post returns at once. The thread starts with the first job.
 //
-// Destroying the queue does not wait for a job that is still running (it may wait for a
-// drive): the thread finishes it, drops the jobs not yet started and ends by itself; at the
-// end of the process Windows ends it in any case.
+// Destroying the queue (at exit) drops the jobs not yet started and waits for a running one
+// up to `exitWait`, so that a door command is not cut off in the middle of its call when the
+// process ends; a drive that takes longer is left to finish on its own while the exit goes on.
 #pragma once
 
 #include <functional>
@@ -14,7 +14,7 @@ namespace tovr::tweaks::win32 {
 
 class CommandQueue {
  public:
-  CommandQueue();
+  explicit CommandQueue(unsigned exitWaitMs = 2000);
   ~CommandQueue();
   CommandQueue(const CommandQueue&) = delete;
   CommandQueue& operator=(const CommandQueue&) = delete;
@@ -25,6 +25,7 @@ class CommandQueue {
 
  private:
   std::shared_ptr<Shared> shared_;
+  unsigned exitWaitMs_;
 };
 
 }  // namespace tovr::tweaks::win32

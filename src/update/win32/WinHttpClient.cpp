@@ -2,7 +2,9 @@
 
 #include <winhttp.h>
 
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +21,7 @@ constexpr wchar_t kAgent[] = L"Tovrane/2.53";
 constexpr UINT kFinishedMessage = WM_APP + 0x48;
 constexpr DWORD kAutomaticProxy = 4;  // WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, Windows 8.1 and later
 constexpr DWORD kChunk = 64 * 1024;
+constexpr DWORD kExitWaitMs = 2000;  // how long the exit waits for running requests
 
 BOOL CloseInternet(HINTERNET h) { return WinHttpCloseHandle(h); }
 using Internet = controls::win32::UniqueHandle<HINTERNET, &CloseInternet>;
@@ -63,15 +66,35 @@ struct WinHttpClient::Job {
   // Results, written by the worker before it posts.
   bool ok = false;
   std::string body, error;
+  // The exit's hold on a running request: its handle, closed from the window's thread to end a
+  // call that waits on the network; the event is set once the worker has posted its result.
+  std::mutex stopLock;
+  HINTERNET open = nullptr;
+  bool stopped = false;
+  controls::win32::UniqueHandle<HANDLE, &CloseHandle> finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 
   void Run();
   bool Receive(HINTERNET request);
+  // At exit: abandons the request, ends a waiting call, and waits for the worker up to `ms`.
+  void Stop(DWORD ms);
 };
+
+void WinHttpClient::Job::Stop(DWORD ms) {
+  {
+    std::lock_guard lock(stopLock);
+    abandoned = true;
+    stopped = true;
+    if (open) WinHttpCloseHandle(std::exchange(open, nullptr));
+  }
+  if (finished) WaitForSingleObject(finished.get(), ms);
+}
 
 bool WinHttpClient::Job::Receive(HINTERNET handle) {
   HANDLE out = INVALID_HANDLE_VALUE;
   if (request.mode == HttpMode::File) {
-    out = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for deletion: the exit removes a partial file that this worker still holds.
+    out = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
       error = ErrorText("CreateFile", GetLastError());
       return false;
@@ -80,8 +103,11 @@ bool WinHttpClient::Job::Receive(HINTERNET handle) {
   std::vector<char> buffer(kChunk);
   bool done = false;
   while (!done && !abandoned) {
-    DWORD read = 0;
-    if (!WinHttpReadData(handle, buffer.data(), kChunk, &read)) {
+    // What has arrived, not a whole chunk: a slow server is read as it sends, so an abandoned
+    // request notices soon.
+    DWORD available = 0, read = 0;
+    if (!WinHttpQueryDataAvailable(handle, &available) ||
+        !WinHttpReadData(handle, buffer.data(), std::clamp<DWORD>(available, 1, kChunk), &read)) {
       error = ErrorText("WinHttpReadData", GetLastError());
       break;
     }
@@ -101,7 +127,9 @@ bool WinHttpClient::Job::Receive(HINTERNET handle) {
   }
   if (out != INVALID_HANDLE_VALUE) {
     CloseHandle(out);
-    if (!done && !abandoned) DeleteFileW(file.c_str());  // no partial download stays behind
+    // No partial download stays behind. An abandoned one is left to a newer download of the
+    // same file, unless the program is ending.
+    if (!done && (!abandoned || stopped)) DeleteFileW(file.c_str());
   }
   return done;
 }
@@ -121,7 +149,20 @@ void WinHttpClient::Job::Run() {
     // The wait for the response's headers has a time-out of its own (90 s by default).
     DWORD headersMs = static_cast<DWORD>(timeouts.receiveMs);
     WinHttpSetOption(handle.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersMs, sizeof headersMs);
+    std::lock_guard lock(stopLock);
+    if (stopped) return;
+    open = handle.get();
   }
+  // Whatever way Run ends: a handle the exit closed already is not closed again.
+  struct Release {
+    Job& job;
+    Internet& handle;
+    ~Release() {
+      std::lock_guard lock(job.stopLock);
+      if (!job.open) (void)handle.release();
+      job.open = nullptr;
+    }
+  } release{*this, handle};
   if (!handle || !WinHttpSendRequest(handle.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
       !WinHttpReceiveResponse(handle.get(), nullptr)) {
     error = ErrorText("HTTP request", GetLastError());
@@ -149,8 +190,25 @@ WinHttpClient::WinHttpClient(Timeouts timeouts) : timeouts_(timeouts) {
 }
 
 WinHttpClient::~WinHttpClient() {
-  Disconnect();
+  // The program is ending: every request still running (an abandoned one too) is told to stop
+  // and waited for a short while; results posted that no one will take are freed.
+  current_.reset();
+  const DWORD deadline = GetTickCount() + kExitWaitMs;
+  for (const std::weak_ptr<Job>& weak : running_) {
+    auto job = weak.lock();
+    if (!job) continue;
+    job->Stop(std::max<LONG>(0, static_cast<LONG>(deadline - GetTickCount())));
+    // A worker still waiting on the network holds its file open for deletion: it goes when the
+    // process ends.
+    if (job->request.mode == HttpMode::File && WaitForSingleObject(job->finished.get(), 0) != WAIT_OBJECT_0) {
+      DeleteFileW(job->file.c_str());
+    }
+  }
   if (window_) {
+    MSG msg;
+    while (PeekMessageW(&msg, window_, kFinishedMessage, kFinishedMessage, PM_REMOVE)) {
+      delete reinterpret_cast<std::shared_ptr<Job>*>(msg.lParam);
+    }
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
@@ -184,11 +242,14 @@ bool WinHttpClient::Get(const HttpRequest& request) {
       job->Run();
       auto* message = new std::shared_ptr<Job>(job);
       if (!PostMessageW(job->notify, kFinishedMessage, 0, reinterpret_cast<LPARAM>(message))) delete message;
+      SetEvent(job->finished.get());
     }).detach();
   } catch (const std::exception&) {
     return false;  // no thread: the request cannot start
   }
-  current_ = std::move(job);
+  current_ = job;
+  std::erase_if(running_, [](const std::weak_ptr<Job>& j) { return j.expired(); });
+  running_.push_back(job);
   return true;
 }
 

@@ -2,7 +2,8 @@
 // with synchronous WinHTTP calls; the result is posted to a message-only window of the
 // user-interface thread, where the listener is called through the action guard. The window
 // never waits on the network: a server that accepts and never answers only keeps the worker
-// waiting until the time-out.
+// waiting until the time-out. At exit (the destructor) every running request is told to stop
+// and waited for up to 2 s; a partial download file is removed.
 //
 // The system's proxy settings are used unless the request names a proxy: WinHTTP's automatic
 // proxy on Windows 8.1 and later, else the user's Internet Explorer proxy (a named proxy with
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "controls/win32/ActionGuard.h"
 #include "update/HttpClient.h"
@@ -50,6 +52,7 @@ class WinHttpClient final : public IHttpClient {
   IHttpListener* listener_ = nullptr;
   controls::win32::ActionGuard guard_;
   std::shared_ptr<Job> current_;
+  std::vector<std::weak_ptr<Job>> running_;  // every request started, abandoned ones too
 };
 
 }  // namespace tovr::update::win32
