@@ -67,7 +67,7 @@ target_include_directories(tovr_gtest SYSTEM PUBLIC ${TOVR_GTEST_SRC}/include PR
 
 file(GLOB_RECURSE TOVR_ADAPTER_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp)
-list(FILTER TOVR_ADAPTER_TEST_SOURCES EXCLUDE REGEX "/tests/win32/saveloop/")
+list(FILTER TOVR_ADAPTER_TEST_SOURCES EXCLUDE REGEX "/tests/win32/(saveloop|regview)/")
 # With the program's resources: its icon, and the manifest's DPI awareness and common controls.
 add_executable(TovraneAdapterTests ${TOVR_ADAPTER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/res/Tovrane.rc)
 target_include_directories(TovraneAdapterTests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${TOVR_GEN_DIR})
@@ -83,6 +83,13 @@ target_include_directories(SaveLoop PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(SaveLoop PRIVATE tovr_win32)
 target_link_options(SaveLoop PRIVATE -municode ${TOVR_STATIC_LINK})
 tovr_warnings(SaveLoop)
+
+# The registry view check, for the 32-bit build under WOW64 (tests/win32/regview/).
+add_executable(RegistryViewTest ${CMAKE_SOURCE_DIR}/tests/win32/regview/RegistryViewTest.cpp)
+target_include_directories(RegistryViewTest PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(RegistryViewTest PRIVATE tovr_win32)
+target_link_options(RegistryViewTest PRIVATE ${TOVR_STATIC_LINK})
+tovr_warnings(RegistryViewTest)
 
 # The end-to-end probe: reports windows and sends messages on behalf of the test scripts.
 file(GLOB TOVR_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probe/*.cpp)

@@ -4,7 +4,7 @@
 TOVR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TOVR_BUILD=$TOVR_ROOT/build
 TOVR_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev python3 googletest libgtest-dev
-  libbenchmark-dev libjpeg-dev mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-wine
+  libbenchmark-dev libjpeg-dev mingw-w64 wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wine
   fonts-wqy-microhei locales x11-utils nsis zip)
 
 say() { printf '%s\n' "$*" >&2; }
@@ -22,6 +22,11 @@ apt_update_once() {
 
 ensure_packages() {
   local missing=() p
+  # Wine's 32-bit support (wine32) runs the 32-bit build's checks; it comes from i386 multiarch.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386 || die "dpkg --add-architecture i386 failed"
+    apt_updated=0
+  fi
   for p in "${TOVR_PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done

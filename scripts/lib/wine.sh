@@ -25,7 +25,7 @@ wine_env() {
 
 # A prefix made once; tests take copies of it.
 ensure_template_prefix() {
-  [ -f "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-3" ] && return 0
+  [ -f "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-4" ] && return 0
   rm -rf "$TOVR_TEMPLATE_PREFIX"
   mkdir -p "$TOVR_WINE"
   say "creating the Wine prefix (once)..."
@@ -45,7 +45,7 @@ ensure_template_prefix() {
     cp /usr/share/wine/fonts/marlett.ttf "$TOVR_TEMPLATE_PREFIX/drive_c/windows/Fonts/" 2>/dev/null
     true
   ) || die "creating the Wine prefix failed"
-  touch "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-3"
+  touch "$TOVR_TEMPLATE_PREFIX/.tovrane-ready-4"
 }
 
 # new_prefix DIR: a fresh copy of the template prefix.

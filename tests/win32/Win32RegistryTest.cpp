@@ -5,6 +5,7 @@
 // Not provoked here: a key that cannot be opened with full access. The Wine prefix's user is
 // an administrator, so HKEY_LOCAL_MACHINE opens and takes writes; the fake's Deny stands in.
 #include "platform/win32/Win32Registry.h"
+#include "win32/regview/RegistryView.h"
 
 #include <windows.h>
 
@@ -71,6 +72,12 @@ TEST_F(Win32RegistryTest, WritesWhatTheWideFunctionsRead) {
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(n, 1u);
+}
+
+// The machine's keys are the 64-bit ones (the 32-bit build runs the same check as
+// RegistryViewTest.exe).
+TEST(Win32RegistryViewTest, MachineKeysAreTheSixtyFourBitOnes) {
+  EXPECT_EQ(testing::RegistryViewFaults(), std::vector<std::string>{});
 }
 
 TEST_F(Win32RegistryTest, ReadsStringsAsOtherProgramsLeaveThem) {

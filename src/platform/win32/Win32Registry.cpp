@@ -13,7 +13,12 @@ namespace {
 
 // A key opened for writing: KEY_ALL_ACCESS would also ask for the rights to delete the key and
 // to change its security and owner, which a key that a user may write need not grant.
-constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
+// Every key is opened in the 64-bit view. On 64-bit Windows the 32-bit build would otherwise
+// read and write the WOW6432Node copies of the machine's keys (the autorun value, the folder
+// verb, the startup entries), where the 64-bit build does not see them. 32-bit Windows has one
+// view and ignores the flag.
+constexpr REGSAM kView = KEY_WOW64_64KEY;
+constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE | kView;
 
 HKEY RootHandle(RegRoot root) {
   switch (root) {
@@ -55,7 +60,7 @@ class UniqueHKey {
 
 UniqueHKey OpenSubKey(HKEY parent, const std::wstring& path, REGSAM access) {
   HKEY h = nullptr;
-  if (RegOpenKeyExW(parent, path.c_str(), 0, access, &h) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(parent, path.c_str(), 0, access | kView, &h) != ERROR_SUCCESS) return {};
   return UniqueHKey(h);
 }
 
@@ -96,7 +101,7 @@ bool DeleteTree(HKEY parent, const std::wstring& name) {
       if (!DeleteTree(key.get(), child)) return false;
     }
   }
-  return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyExW(parent, name.c_str(), kView, 0) == ERROR_SUCCESS;
 }
 
 class Win32RegistryKey final : public IRegistryKey {
@@ -195,7 +200,7 @@ std::unique_ptr<IRegistryKey> Win32Registry::Open(RegRoot root, std::string_view
                          kReadWrite, nullptr, &h, nullptr);
   } else {
     rc = RegOpenKeyExW(RootHandle(root), wpath.c_str(), 0,
-                       mode == RegOpen::ReadOnly ? KEY_READ : kReadWrite, &h);
+                       mode == RegOpen::ReadOnly ? KEY_READ | kView : kReadWrite, &h);
   }
   if (rc != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(UniqueHKey(h));

@@ -5,7 +5,9 @@
 STARTUP_LIST_ID=304  # LR: kIdStartupList in src/app/win32/MainLayout.h; bOK is 208
 KEYS='SOFTWARE\Microsoft\Windows\CurrentVersion'
 
-reg_add() { timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
+# reg_add ARGS: `reg add` in the 64-bit view, where 64-bit programs register (with Wine's 32-bit
+# support installed, `wine reg` is the 32-bit reg.exe, which writes under WOW6432Node).
+reg_add() { timeout 60 wine reg add "$@" /reg:64 /f >/dev/null 2>&1 || fail "reg add $*"; }
 
 # startup_rows: "check<TAB>name<TAB>command<TAB>location" per row of LR (check: 1 unticked,
 # 2 ticked); click_check NAME: a real click on that row's check box; save_startup: bOK, no box.
