@@ -7,6 +7,12 @@ void DesktopIcons::ApplyIconColours(std::uint32_t text, std::uint32_t background
   listView_.RedrawItems(0, listView_.ItemCount());
 }
 
+void DesktopIcons::RefreshIconColours(std::uint32_t text, std::uint32_t background, bool transparent) {
+  const std::optional<IDesktopListView::Colours> now = listView_.TextColours();
+  if (!now || *now == IDesktopListView::Colours{text, transparent ? kColourNone : background}) return;
+  ApplyIconColours(text, background, transparent);
+}
+
 void DesktopIcons::SetDesktopIconsHidden(bool hidden, bool refreshNow) {
   registry_.Create(RegRoot::CurrentUser, kAdvancedKey)->WriteDword("HideIcons", hidden ? 1 : 0);
   registry_.Create(RegRoot::CurrentUser, kComponentsKey)->WriteDword("GeneralFlags", hidden ? 0 : 1);

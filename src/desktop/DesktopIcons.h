@@ -29,6 +29,10 @@ class DesktopIcons {
 
   // Caption text colour, caption background (none when `transparent`), then every item redrawn.
   void ApplyIconColours(std::uint32_t text, std::uint32_t background, bool transparent);
+  // The periodic refresh: the list view's colours are read first (two cheap messages) and set,
+  // with the redraw, only where the shell changed them; a desktop that does not answer in a
+  // short time skips the tick.
+  void RefreshIconColours(std::uint32_t text, std::uint32_t background, bool transparent);
   // Both registry values; then with Active Desktop off the list view window is hidden or
   // shown, with it on the desktop is refreshed (ApplyChanges, all and forced) when `refreshNow`.
   void SetDesktopIconsHidden(bool hidden, bool refreshNow);

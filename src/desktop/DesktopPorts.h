@@ -26,6 +26,13 @@ class IDesktopListView {
   // LVM_SETTEXTCOLOR, then LVM_SETTEXTBKCOLOR (kColourNone for transparent). The colours are
   // passed as given.
   virtual void SetTextColours(std::uint32_t text, std::uint32_t background) = 0;
+  // LVM_GETTEXTCOLOR and LVM_GETTEXTBKCOLOR, each given a short time to answer; nullopt without
+  // a list view or when it does not answer in time.
+  struct Colours {
+    std::uint32_t text = 0, background = 0;
+    friend bool operator==(const Colours&, const Colours&) = default;
+  };
+  virtual std::optional<Colours> TextColours() = 0;
   // LVM_REDRAWITEMS from `first` to `last`.
   virtual void RedrawItems(int first, int last) = 0;
   // IsWindowVisible of the list view; nullopt without a list view.

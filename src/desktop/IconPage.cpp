@@ -63,7 +63,7 @@ void IconPage::RClick(const controls::RadioButton& button) {
   SpinEdit7.SetEnabled(circle);
 }
 
-void IconPage::TimerIconTimer() { ApplyIconColours(); }
+void IconPage::TimerIconTimer() { icons_.RefreshIconColours(PnlFC.Color(), PnlBC.Color(), C4.Checked()); }
 
 void IconPage::m202Click() {
   m202_.SetChecked(!m202_.Checked());

@@ -94,6 +94,32 @@ TEST(IconPageTest, ColourPanelsOpenTheDialogAtTheirColourAndTakeOnlyAConfirmedOn
   EXPECT_TRUE(h.listView.calls.empty());  // nothing reaches the desktop before a save or tick
 }
 
+// The periodic refresh reads the shell's colours first: nothing is set or redrawn while they
+// are right, one set and one redraw after the shell changed them, and a shell that does not
+// answer in time skips the tick.
+TEST(IconPageTest, ColourTimerTouchesTheDesktopOnlyWhenItsColoursChanged) {
+  PageHarness h;
+  h.listView.items = 3;
+  h.page.PnlFC.SetColor(0x0000FF);
+  h.page.PnlBC.SetColor(0x00FF00);
+  h.page.C4.SetChecked(false);
+  const std::vector<std::string> applied = {"SetTextColours(255,65280)", "RedrawItems(0,3)"};
+  h.page.TimerIconTimer();
+  EXPECT_EQ(h.listView.calls, applied) << "the first tick finds the shell's own colours";
+  for (int tick = 0; tick < 6; ++tick) h.page.TimerIconTimer();
+  EXPECT_EQ(h.listView.calls, applied) << "ticks with the colours right";
+  h.listView.textColour = 0xFFFFFF;  // the shell redrew the desktop with its own colours
+  h.listView.calls.clear();
+  h.page.TimerIconTimer();
+  h.page.TimerIconTimer();
+  EXPECT_EQ(h.listView.calls, applied);
+  h.listView.textColour = 0xFFFFFF;
+  h.listView.answers = false;
+  h.listView.calls.clear();
+  h.page.TimerIconTimer();
+  EXPECT_TRUE(h.listView.calls.empty()) << "a shell that does not answer skips the tick";
+}
+
 TEST(IconPageTest, ZeroPeriodStopsTheTimerYetThePeriodicBoxIsSavedTicked) {
   app::FormHarness h;
   app::RecordingForm& f = h.Started();

@@ -22,6 +22,7 @@ class FakeDesktopListView final : public IDesktopListView {
   std::map<int, std::pair<int, int>> positions;  // item -> (x, y)
   std::optional<std::uint32_t> textColour, backColour;
   bool visible = true;
+  bool answers = true;  // false: the shell does not answer in time
   std::vector<std::string> calls;
 
   int ItemCount() override { return exists ? items : 0; }
@@ -35,6 +36,10 @@ class FakeDesktopListView final : public IDesktopListView {
     calls.push_back("SetTextColours(" + std::to_string(text) + "," + std::to_string(background) + ")");
     textColour = text;
     backColour = background;
+  }
+  std::optional<Colours> TextColours() override {
+    if (!exists || !answers) return std::nullopt;
+    return Colours{textColour.value_or(0), backColour.value_or(0)};
   }
   void RedrawItems(int first, int last) override {
     if (exists) calls.push_back("RedrawItems(" + std::to_string(first) + "," + std::to_string(last) + ")");

@@ -8,6 +8,8 @@ namespace {
 
 // A shell that does not answer must not hang the tray: a message to a hung shell is dropped.
 constexpr UINT kSendTimeoutMs = 2000;
+// The periodic colour check waits far less: a busy shell only skips a tick.
+constexpr UINT kReadTimeoutMs = 200;
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
@@ -49,6 +51,16 @@ void Win32DesktopListView::SetTextColours(std::uint32_t text, std::uint32_t back
   HWND list = FindDesktopListView();
   Send(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
   Send(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+}
+
+std::optional<IDesktopListView::Colours> Win32DesktopListView::TextColours() {
+  HWND list = FindDesktopListView();
+  DWORD_PTR text = 0, background = 0;
+  if (!list || !SendMessageTimeoutW(list, LVM_GETTEXTCOLOR, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs, &text) ||
+      !SendMessageTimeoutW(list, LVM_GETTEXTBKCOLOR, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs, &background)) {
+    return std::nullopt;
+  }
+  return Colours{static_cast<std::uint32_t>(text), static_cast<std::uint32_t>(background)};
 }
 
 void Win32DesktopListView::RedrawItems(int first, int last) {

@@ -136,9 +136,19 @@ check_icon_timer_reapplies_colours_and_refresh_puts_icons_back() {
   given_options IconStyle=2 IconFC=255 IconBC=65280 IconTrans=0 AutoRefIcon=1 RefIconDelay=1
   start_on_fakedesk progman 3
   expect_items "969 0" "969 75" "969 150"
+  # Ticks of the 1-second timer with the colours right set nothing and redraw nothing.
+  local sets redraws
+  sets=$(desk_value sets) redraws=$(desk_value redraws)
+  sleep 6
+  expect_eq "colour sets over 6 ticks" "$(desk_value sets)" "$sets"
+  expect_eq "redraws over 6 ticks" "$(desk_value redraws)" "$redraws"
+  # Changed by the shell (two sets of the stand-in's own): set once more and redrawn once.
   desk colours 0x123456 0x654321
   wait_desk text 0x000000ff 5
   wait_desk back 0x0000ff00 5
+  sleep 2
+  expect_eq "colour sets after the change" "$(desk_value sets)" $((sets + 4))
+  expect_eq "redraws after the change" "$(desk_value redraws)" $((redraws + 1))
 
   # The timer leaves positions alone; the tray's refresh arranges again.
   desk move 0 500 400

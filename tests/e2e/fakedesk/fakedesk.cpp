@@ -20,6 +20,8 @@
 //                               LVM_GETITEMPOSITION through memory in the list view's process
 //   fakedesk move I X Y         LVM_SETITEMPOSITION of item I
 //   fakedesk colours TEXT BACK  LVM_SETTEXTCOLOR and LVM_SETTEXTBKCOLOR
+// The state also counts the colour sets (LVM_SETTEXTCOLOR, LVM_SETTEXTBKCOLOR) and redraws
+// (LVM_REDRAWITEMS) the list view has taken ("sets N", "redraws N").
 #include <windows.h>
 #include <commctrl.h>
 
@@ -68,12 +70,25 @@ HWND Make(const wchar_t* cls, const wchar_t* title, HWND parent, const RECT& r) 
                          GetModuleHandleW(nullptr), nullptr);
 }
 
+// Counts the colour sets and redraws in properties of the list view, which `state` reads.
+constexpr wchar_t kSets[] = L"TovrFakeSets";
+constexpr wchar_t kRedraws[] = L"TovrFakeRedraws";
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  const wchar_t* counter = msg == LVM_SETTEXTCOLOR || msg == LVM_SETTEXTBKCOLOR ? kSets
+                           : msg == LVM_REDRAWITEMS                             ? kRedraws
+                                                                                 : nullptr;
+  if (counter) SetPropW(hwnd, counter, reinterpret_cast<HANDLE>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, counter)) + 1));
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 // SHELLDLL_DefView > SysListView32 "FolderView" with `count` items, under `host`.
 HWND MakeView(HWND host, const RECT& area, int count) {
   HWND view = Make(L"SHELLDLL_DefView", L"", host, area);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS,
                               0, 0, area.right - area.left, area.bottom - area.top, view, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
+  SetWindowSubclass(list, &CountingProc, 1, 0);
   for (int i = 0; i < count; ++i) {
     std::wstring text = L"图标 " + std::to_wstring(i);
     LVITEMW item{};
@@ -170,6 +185,8 @@ int State() {
   Out("count " + std::to_string(count));
   Out("text " + Hex(static_cast<unsigned long>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0))));
   Out("back " + Hex(static_cast<unsigned long>(SendMessageW(list, LVM_GETTEXTBKCOLOR, 0, 0))));
+  Out("sets " + std::to_string(reinterpret_cast<UINT_PTR>(GetPropW(list, kSets))));
+  Out("redraws " + std::to_string(reinterpret_cast<UINT_PTR>(GetPropW(list, kRedraws))));
   DWORD pid = 0;
   GetWindowThreadProcessId(list, &pid);
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
