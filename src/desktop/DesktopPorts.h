@@ -39,6 +39,8 @@ class IDesktopListView {
   virtual std::optional<bool> Visible() = 0;
   // ShowWindow SW_SHOWNORMAL or SW_HIDE.
   virtual void Show(bool visible) = 0;
+  // The desktop's DPI (96 = 100 %), which the icons' size follows.
+  virtual int Dpi() = 0;
   // The primary screen's work area (SPI_GETWORKAREA) in the list view's client coordinates.
   virtual WorkArea PrimaryWorkArea() = 0;
 };

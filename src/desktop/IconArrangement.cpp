@@ -11,12 +11,16 @@ constexpr long double kFullTurn = 6.28318L;  // not the exact 2 pi: the placemen
 
 int Truncate(long double v) { return static_cast<int>(std::trunc(v)); }
 
+// A length in pixels at 96 DPI, at `dpi`.
+int Scaled(int pixels, int dpi) { return pixels * dpi / 96; }
+
 }  // namespace
 
-std::vector<IconPlacement> ArrangeAlongEdge(int style, const WorkArea& area, int count) {
+std::vector<IconPlacement> ArrangeAlongEdge(int style, const WorkArea& area, int count, int dpi) {
   const bool columns = style == kStyleLeft || style == kStyleRight;
   if (!columns && style != kStyleTop && style != kStyleBottom) return {};
-  const int s = columns ? kColumnSpacing : kRowSpacing;
+  const int s = Scaled(columns ? kColumnSpacing : kRowSpacing, dpi);
+  const int m = Scaled(20, dpi);  // the margin
   const int limit = columns ? area.height : area.width;
   std::vector<IconPlacement> out;
   out.reserve(static_cast<std::size_t>(std::max(count, 0)));
@@ -29,10 +33,10 @@ std::vector<IconPlacement> ArrangeAlongEdge(int style, const WorkArea& area, int
     }
     int x = 0, y = 0;
     switch (style) {
-      case kStyleLeft: x = 20 + c * s; y = (p - 1) * s; break;
-      case kStyleRight: x = area.width - (c + 1) * s + 20; y = (p - 1) * s; break;
-      case kStyleTop: x = 20 + (p - 1) * s; y = 20 + c * s; break;
-      default: x = 20 + (p - 1) * s; y = area.height - (c + 1) * s; break;
+      case kStyleLeft: x = m + c * s; y = (p - 1) * s; break;
+      case kStyleRight: x = area.width - (c + 1) * s + m; y = (p - 1) * s; break;
+      case kStyleTop: x = m + (p - 1) * s; y = m + c * s; break;
+      default: x = m + (p - 1) * s; y = area.height - (c + 1) * s; break;
     }
     out.push_back({i, area.left + x, area.top + y});
   }
@@ -51,12 +55,12 @@ void PlaceOnEllipse(int count, int r, int firstItem, int cx, int cy, int ratio,
   }
 }
 
-std::vector<IconPlacement> ArrangeEllipses(const WorkArea& area, int count, const EllipseParams& params) {
+std::vector<IconPlacement> ArrangeEllipses(const WorkArea& area, int count, const EllipseParams& params, int dpi) {
   std::vector<IconPlacement> out;
   if (count <= 0) return out;
-  const int cx = area.width / 2 - 16;
-  const int cy = area.height / 2 - 28;
-  const int R = std::min(params.radius, std::min(cx, cy) - 4);
+  const int cx = area.width / 2 - Scaled(16, dpi);
+  const int cy = area.height / 2 - Scaled(28, dpi);
+  const int R = std::min(params.radius, std::min(cx, cy) - Scaled(4, dpi));
   const int ox = area.left + cx, oy = area.top + cy;
   out.reserve(static_cast<std::size_t>(count));
   if (params.layers <= 1) {
@@ -67,14 +71,15 @@ std::vector<IconPlacement> ArrangeEllipses(const WorkArea& area, int count, cons
   const int first = count % params.layers > 0 ? count - (params.layers - 1) * q : q;
   PlaceOnEllipse(first, R, 0, ox, oy, params.ratio, out);
   for (int k = 2; k <= params.layers; ++k) {
-    PlaceOnEllipse(q, R - (k - 1) * kRingStep, first + (k - 2) * q, ox, oy, params.ratio, out);
+    PlaceOnEllipse(q, R - (k - 1) * Scaled(kRingStep, dpi), first + (k - 2) * q, ox, oy, params.ratio, out);
   }
   return out;
 }
 
-std::vector<IconPlacement> ArrangeIcons(int style, const WorkArea& area, int count, const EllipseParams& params) {
-  if (style == kStyleEllipses) return ArrangeEllipses(area, count, params);
-  return ArrangeAlongEdge(style, area, count);
+std::vector<IconPlacement> ArrangeIcons(int style, const WorkArea& area, int count, const EllipseParams& params,
+                                        int dpi) {
+  if (style == kStyleEllipses) return ArrangeEllipses(area, count, params, dpi);
+  return ArrangeAlongEdge(style, area, count, dpi);
 }
 
 std::uint32_t PackPosition(int x, int y) {

@@ -75,7 +75,8 @@ void IconPage::ApplyIconStyle() {
   if (iconStyle >= kStyleLeft && iconStyle <= kStyleEllipses) {
     const int count = listView_.ItemCount();
     const std::vector<IconPlacement> placements = ArrangeIcons(
-        iconStyle, listView_.PrimaryWorkArea(), count, {SpinEdit7.Value(), SpinEdit1.Value(), SpinEdit2.Value()});
+        iconStyle, listView_.PrimaryWorkArea(), count, {SpinEdit7.Value(), SpinEdit1.Value(), SpinEdit2.Value()},
+        listView_.Dpi());
     if (!placements.empty()) listView_.MoveItems(placements);
   }
   ApplyIconColours();

@@ -69,6 +69,31 @@ TEST(IconArrangementTest, EdgesWrapStrictlyPastTheFarEdge) {
   EXPECT_TRUE(ArrangeIcons(9, kArea, 5, {}).empty());
 }
 
+// At 150 % every spacing and margin is 1.5 times wider (truncated): 112 between columns, 99
+// between rows, 30 of margin, rings 120 apart around (488, 327); the radius stays the user's.
+TEST(IconArrangementTest, AtHundredFiftyPercentEverySpacingIsScaled) {
+  const struct {
+    int style, count;
+    IconPlacement lastOfLine, firstOfNext;
+  } edges[] = {
+      {kStyleLeft, 7, {5, 30, 560}, {6, 142, 0}},      // 6 x 112 = 672 <= 738 < 784
+      {kStyleRight, 7, {5, 942, 560}, {6, 830, 0}},
+      {kStyleTop, 11, {9, 921, 30}, {10, 30, 129}},    // 10 x 99 = 990 <= 1024 < 1089
+      {kStyleBottom, 11, {9, 921, 639}, {10, 30, 540}},
+  };
+  for (std::size_t i = 0; i < std::size(edges); ++i) {
+    const Placements got = ArrangeIcons(edges[i].style, kArea, edges[i].count, {}, 144);
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(edges[i].count)) << "case " << i;
+    EXPECT_EQ(got[got.size() - 2], edges[i].lastOfLine) << "case " << i;
+    EXPECT_EQ(got.back(), edges[i].firstOfNext) << "case " << i;
+  }
+  EXPECT_EQ(ArrangeIcons(kStyleEllipses, kArea, 4, {1, 300, 100}, 144),
+            (Placements{{0, 488, 27}, {1, 787, 327}, {2, 488, 626}, {3, 189, 327}}));
+  const Placements rings = ArrangeEllipses(kArea, 9, {3, 300, 100}, 144);
+  EXPECT_EQ(rings[3], (IconPlacement{3, 488, 147}));  // the second ring's top: 27 + 120
+  EXPECT_EQ(ArrangeEllipses(kArea, 4, {1, 500, 100}, 144)[0], (IconPlacement{0, 488, 6}));  // lowered to 327 - 6
+}
+
 TEST(IconArrangementTest, AWorkAreaAwayFromTheListViewOriginMovesEveryPlacement) {
   // A second screen left of the primary one: the primary work area starts at x = 1280 in the
   // list view, and a top taskbar moves it 30 pixels down.

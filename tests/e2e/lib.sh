@@ -11,11 +11,15 @@ e2e_begin() {
   cp "$TOVR_BUILD/win64/Tovrane.exe" "$E2E_APP_DIR/"
   E2E_EXE='C:\Tovrane\Tovrane.exe'
   trap 'e2e_end' EXIT
-  # TOVR_DPI: the screen's DPI for this check (LogPixels; 96 = 100 %).
-  if [ -n "${TOVR_DPI:-}" ]; then
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TOVR_DPI" /f >/dev/null 2>&1
-    wineserver -w
-  fi
+  # TOVR_DPI: the screen's DPI for this check.
+  [ -z "${TOVR_DPI:-}" ] || set_screen_dpi "$TOVR_DPI"
+}
+
+# set_screen_dpi DPI: the screen's DPI for the rest of the check (LogPixels; 96 = 100 %), taken
+# when the prefix's server starts afresh: call it before anything runs.
+set_screen_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
 }
 
 e2e_end() {

@@ -50,6 +50,8 @@ class FakeDesktopListView final : public IDesktopListView {
     calls.push_back(show ? "Show" : "Hide");
     visible = show;
   }
+  int dpi = 96;
+  int Dpi() override { return dpi; }
   WorkArea PrimaryWorkArea() override { return workArea; }
 };
 

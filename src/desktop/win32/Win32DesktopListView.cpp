@@ -77,6 +77,21 @@ void Win32DesktopListView::Show(bool visible) {
   if (HWND list = FindDesktopListView()) ShowWindow(list, visible ? SW_SHOWNORMAL : SW_HIDE);
 }
 
+int Win32DesktopListView::Dpi() {
+  // The desktop window's own DPI where the system knows it per window (Windows 10 1607 and
+  // later), else the screen's.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (HWND list = FindDesktopListView(); list && getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(list)) return static_cast<int>(dpi);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 WorkArea Win32DesktopListView::PrimaryWorkArea() {
   RECT r{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {

@@ -25,6 +25,7 @@ class Win32DesktopListView final : public IDesktopListView {
   void MoveItems(std::span<const IconPlacement> placements) override;
   void SetTextColours(std::uint32_t text, std::uint32_t background) override;
   std::optional<Colours> TextColours() override;
+  int Dpi() override;
   void RedrawItems(int first, int last) override;
   std::optional<bool> Visible() override;
   void Show(bool visible) override;

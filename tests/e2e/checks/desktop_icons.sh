@@ -22,8 +22,8 @@ given_options() {
   { printf '[Option]\r\n'; printf '%s\r\n' "$@"; } | iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
 }
 
-# start_on_fakedesk LAYOUT N: the virtual desktop running the stand-in with N icons, then
-# Tovrane.exe; the work area must be the one the expected positions assume.
+# start_on_fakedesk LAYOUT N [WORK_AREA]: the virtual desktop running the stand-in with N icons,
+# then Tovrane.exe; the work area must be the one the expected positions assume ("-": any).
 start_on_fakedesk() {
   start_desktop "$FAKEDESK" serve "$1" "$2"
   local i
@@ -37,7 +37,7 @@ start_on_fakedesk() {
     workerw) expect_eq "stand-in's windows" "$shape" "WorkerW/empty/none" ;;
     win8) expect_eq "stand-in's windows" "$shape" "Progman/none/WorkerW" ;;
   esac
-  expect_eq "work area" "$(desk_value workarea)" "0 0 1024 748"
+  [ "${3:-}" = - ] || expect_eq "work area" "$(desk_value workarea)" "${3:-0 0 1024 748}"
   launch_tovrane
 }
 
@@ -80,6 +80,15 @@ tray_quick_item() {
   for i in $(seq 1 "$1"); do probe key '#32768' 0x28; done
   probe key '#32768' 0x0D
   probe gone '#32768' 5000 || fail "the tray menu stayed open"
+}
+
+# At 150 % (LogPixels 144) the columns are 1.5 times further apart, the margin too: 112 and 30
+# where 100 % has 75 and 20.
+check_left_arrangement_follows_the_screens_dpi() {
+  set_screen_dpi 144
+  given_options IconStyle=1 AutoRefIcon=0
+  start_on_fakedesk progman 3 -
+  expect_items "30 0" "30 112" "30 224"
 }
 
 check_startup_arranges_and_colours_the_icons_in_each_desktop_layout() {
