@@ -1,6 +1,18 @@
 #include "transparency/win32/WindowAlpha.h"
 
+#include <set>
+
 namespace tovr::transparency::win32 {
+
+namespace {
+
+// The windows this process made layered: only these lose the style again at alpha 255.
+std::set<HWND>& MadeLayered() {
+  static std::set<HWND> windows;
+  return windows;
+}
+
+}  // namespace
 
 bool SetWindowAlpha(HWND window, int alpha) {
   using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
@@ -9,9 +21,19 @@ bool SetWindowAlpha(HWND window, int alpha) {
   auto setLayered = reinterpret_cast<SetLayered>(
       reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
   if (!setLayered || !window) return false;
-  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
-  SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
   const BYTE value = static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha);
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const bool ours = MadeLayered().count(window) > 0;
+  if (value == 255 && (ours || !(style & WS_EX_LAYERED))) {
+    // Opaque again: the style goes where we added it, and is never added for an opaque window.
+    if (ours) SetWindowLongPtrW(window, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    MadeLayered().erase(window);
+    return true;
+  }
+  if (!(style & WS_EX_LAYERED)) {
+    SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    MadeLayered().insert(window);
+  }
   return setLayered(window, 0, value, LWA_ALPHA) != FALSE;
 }
 
