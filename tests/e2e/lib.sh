@@ -186,6 +186,17 @@ show_main_window() {
   sleep 0.5
 }
 
+# control_id CAPTION: the command id of the main window's control with this caption ("" if none).
+control_id() { probe children TKWForm | awk -F'\t' -v c="$1" '$4 == c { print $2; exit }'; }
+
+# click_control CAPTION: a click (BM_CLICK) on the main window's control with this caption.
+click_control() {
+  local id
+  id=$(control_id "$1")
+  [ -n "$id" ] || fail "no control $1"
+  probe click TKWForm "$id" || fail "cannot click $1"
+}
+
 # control_rect CLASS: screen rectangle "l,t,r,b" of the main window's first child of CLASS.
 control_rect() { probe children TKWForm | awk -F'\t' -v c="$1" '$3 == c { print $7; exit }'; }
 

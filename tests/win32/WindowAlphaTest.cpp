@@ -1,10 +1,10 @@
 // Translucency that leaves windows as they were: the layered style goes again at alpha 255
 // where this program added it, and only there.
-#include "transparency/win32/WindowAlpha.h"
+#include "platform/win32/WindowAlpha.h"
 
 #include <gtest/gtest.h>
 
-namespace tovr::transparency::win32 {
+namespace tovr {
 namespace {
 
 bool Layered(HWND w) { return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
@@ -37,4 +37,4 @@ TEST(WindowAlphaTest, OpaqueAgainDropsTheLayeredStyleOnlyWhereItWasAdded) {
 }
 
 }  // namespace
-}  // namespace tovr::transparency::win32
+}  // namespace tovr

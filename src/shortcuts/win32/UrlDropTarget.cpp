@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/MessageWindow.h"
 
 namespace tovr::shortcuts::win32 {
 
@@ -78,16 +79,7 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path) {
 
 }  // namespace
 
-UrlDropTarget::UrlDropTarget() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &UrlDropTarget::QueueProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kQueueClass;
-  RegisterClassExW(&wc);
-  queue_ = CreateWindowExW(0, kQueueClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  if (queue_) SetWindowLongPtrW(queue_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+UrlDropTarget::UrlDropTarget() : queue_(CreateMessageWindow(kQueueClass, &UrlDropTarget::QueueProc, this)) {}
 
 UrlDropTarget::~UrlDropTarget() {
   Revoke();
@@ -95,7 +87,7 @@ UrlDropTarget::~UrlDropTarget() {
 }
 
 LRESULT CALLBACK UrlDropTarget::QueueProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<UrlDropTarget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = MessageWindowOwner<UrlDropTarget>(hwnd);
   if (msg != kDeliverMessage || !self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   if (self->dropped_.empty()) return 0;
   const DroppedLink link = std::move(self->dropped_.front());

@@ -1,7 +1,7 @@
 #include "transparency/win32/Win32WindowSystem.h"
 
 #include "base/win32/Wide.h"
-#include "transparency/win32/WindowAlpha.h"
+#include "platform/win32/WindowAlpha.h"
 
 namespace tovr::transparency::win32 {
 

@@ -5,7 +5,7 @@
 
 #include "controls/win32/ControlBinder.h"
 #include "controls/win32/TimerBinder.h"
-#include "transparency/win32/WindowAlpha.h"
+#include "platform/win32/WindowAlpha.h"
 
 namespace tovr::update::win32 {
 
@@ -153,7 +153,7 @@ NotifierMetrics NotifierWindow::Metrics() {
 
 void NotifierWindow::Open(int left, int top) {
   if (!Create()) return;
-  transparency::win32::SetWindowAlpha(hwnd_, kNotifierAlpha);
+  SetWindowAlpha(hwnd_, kNotifierAlpha);
   if (main_) SetWindowPos(main_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Shown without taking the focus from what the user is doing.
   SetWindowPos(hwnd_, HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

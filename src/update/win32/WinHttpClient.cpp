@@ -11,6 +11,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/win32/UniqueHandle.h"
+#include "platform/win32/MessageWindow.h"
 
 namespace tovr::update::win32 {
 
@@ -178,16 +179,8 @@ void WinHttpClient::Job::Run() {
   ok = Receive(handle.get());
 }
 
-WinHttpClient::WinHttpClient(Timeouts timeouts) : timeouts_(timeouts) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &WinHttpClient::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+WinHttpClient::WinHttpClient(Timeouts timeouts)
+    : timeouts_(timeouts), window_(CreateMessageWindow(kClassName, &WinHttpClient::WindowProc, this)) {}
 
 WinHttpClient::~WinHttpClient() {
   // The program is ending: every request still running (an abandoned one too) is told to stop
@@ -273,7 +266,7 @@ void WinHttpClient::Finished(const std::shared_ptr<Job>& job) {
 LRESULT CALLBACK WinHttpClient::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg != kFinishedMessage) return DefWindowProcW(hwnd, msg, wParam, lParam);
   std::unique_ptr<std::shared_ptr<Job>> job(reinterpret_cast<std::shared_ptr<Job>*>(lParam));
-  if (auto* self = reinterpret_cast<WinHttpClient*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->Finished(*job);
+  if (auto* self = MessageWindowOwner<WinHttpClient>(hwnd)) self->Finished(*job);
   return 0;
 }
 

@@ -3,13 +3,6 @@
 # user's desktop is pointed at a folder of the prefix (Wine links the real one to a shared
 # home folder). Wine's shell rewrites "Shell Folders" from "User Shell Folders", so both are set.
 
-# desktop_button CAPTION: presses the shortcut page's button with this caption.
-desktop_button() {
-  local id
-  id=$(probe children TKWForm | awk -F'\t' -v c="$1" '$4 == c { print $2; exit }')
-  [ -n "$id" ] || fail "no button $1"
-  probe click TKWForm "$id" || fail "cannot press $1"
-}
 
 # wait_file PATH: up to 10 s for the file to appear.
 wait_file() {
@@ -48,7 +41,7 @@ check_desktop_links_export_import_and_delete() {
   show_main_window
   click_tab 0
   sleep 0.5
-  desktop_button 全部导出
+  click_control 全部导出
   wait_file "$common/邮件.lnk" || fail "no exported 邮件.lnk"
   wait_file "$common/工具.lnk" || fail "no exported 工具.lnk"
   [ -z "$(ls "$user")" ] || fail "the export wrote to the user's desktop: $(ls "$user")"
@@ -62,7 +55,7 @@ check_desktop_links_export_import_and_delete() {
   show_main_window
   click_tab 0
   sleep 0.5
-  desktop_button 全部导入 &
+  click_control 全部导入 &
   pressing=$!
   local box=
   for _ in $(seq 1 50); do box=$(probe boxes || true); echo "$box" | grep -q '^错误' && break; sleep 0.2; done
@@ -79,13 +72,13 @@ check_desktop_links_export_import_and_delete() {
   # desktop must still be the prefix's own folder.
   expect_eq "the user's desktop" \
     "$(reg_data 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Desktop)" 'C:\UserDesk'
-  desktop_button 全部删除 &
+  click_control 全部删除 &
   pressing=$!
   probe press 确认 '否(&N)' 10000 >/dev/null || fail "no question (No)"
   wait "$pressing" || true
   sleep 0.5
   [ -e "$user/邮件.lnk" ] || fail "No deleted a link"
-  desktop_button 全部删除 &
+  click_control 全部删除 &
   pressing=$!
   probe press 确认 '是(&Y)' 10000 >/dev/null || fail "no question (Yes)"
   wait "$pressing" || true

@@ -45,10 +45,7 @@ check_save_writes_the_settings_keys_after_the_settings_page() {
   expect_eq "Run value Tovr" "$(run_value Tovr)" 'C:\Tovrane\Tovrane.exe'
 
   # Unticking CW (随Windows启动自动运行) and saving removes our own Run value.
-  local cw
-  cw=$(probe children TKWForm | awk -F'\t' '$4 == "随Windows启动自动运行" { print $2; exit }')
-  [ -n "$cw" ] || fail "no CW check box"
-  probe click TKWForm "$cw"
+  click_control 随Windows启动自动运行
   save
   expect_eq "Run value Tovr after unticking CW" "$(run_value Tovr)" ""
 }

@@ -113,10 +113,7 @@ check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
   show_main_window
   click_tab 6
   sleep 0.5
-  local cs
-  cs=$(probe children TKWForm | awk -F'\t' '$4 == "使用分组菜单" { print $2; exit }')
-  [ -n "$cs" ] || fail "no CS check box"
-  probe click TKWForm "$cs"
+  click_control 使用分组菜单
   open_tray_menu "$dump" || fail "no tray menu"
   expect_eq "entries before the save" "$(top_entries "$dump" | head -n 1)" gone
   close_menu

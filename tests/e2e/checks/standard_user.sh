@@ -22,10 +22,7 @@ check_read_only_program_folder_keeps_the_settings_in_the_users_folder() {
   show_main_window
   click_tab 6
   sleep 0.5
-  local grouped
-  grouped=$(probe children TKWForm | awk -F'\t' '$4 == "使用分组菜单" { print $2; exit }')
-  [ -n "$grouped" ] || fail "no 使用分组菜单 box"
-  probe click TKWForm "$grouped" || fail "cannot tick 使用分组菜单"
+  click_control 使用分组菜单
   probe click TKWForm 208 || fail "cannot press 保存设置"
   expect_eq "boxes after the save" "$(probe boxes)" ""
   moved_text | grep -qx 'SortMenu=1' || fail "SortMenu not saved: $(moved_text)"
@@ -37,6 +34,6 @@ check_read_only_program_folder_keeps_the_settings_in_the_users_folder() {
   sleep 3
   expect_eq "boxes on the next start" "$(probe boxes)" ""
   show_main_window
-  expect_eq "使用分组菜单 after the restart" "$(probe sendid TKWForm "$grouped" 0xF0 0 0)" 1   # BM_GETCHECK
+  expect_eq "使用分组菜单 after the restart" "$(probe sendid TKWForm "$(control_id 使用分组菜单)" 0xF0 0 0)" 1  # BM_GETCHECK
   expect_eq "the program folder" "$(ls "$E2E_APP_DIR")" Tovrane.exe
 }

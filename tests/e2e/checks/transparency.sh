@@ -12,8 +12,6 @@ layered_alpha() {
   if (( ex & 0x80000 )); then echo "layered $(cut -f6 <<<"$line")"; else echo plain; fi
 }
 
-# control_id CAPTION: the command id of the main window's control with this caption.
-control_id() { probe children TKWForm | awk -F'\t' -v c="$1" '$4 == c { print $2; exit }'; }
 
 check_saved_alphas_apply_at_start_up_and_unticking_makes_the_taskbar_opaque() {
   printf '[Option]\r\nGreeting=Thank\r\nTransparent=1\r\nTransparence=150\r\nTBTransparent=1\r\ntransTaskBar=90\r\n' \

@@ -115,10 +115,7 @@ check_dragging_a_row_and_saving_with_the_animation_writes_the_page() {
   click_tab 1
   sleep 0.5
   drag_row_to_the_end 1
-  local cb
-  cb=$(probe children TKWForm | awk -F'\t' '$4 == "使用壁纸转换动画" { print $2; exit }')
-  [ -n "$cb" ] || fail "no CB check box"
-  probe click TKWForm "$cb"
+  click_control 使用壁纸转换动画
   probe click TKWForm "$BOK_ID" || fail "cannot press bOK"
   [ -z "$(probe boxes)" ] || fail "a box after the save: $(probe boxes)"
   local page=$WINEPREFIX/drive_c/windows/TovrWall.htm

@@ -1,8 +1,8 @@
-#include "transparency/win32/WindowAlpha.h"
+#include "platform/win32/WindowAlpha.h"
 
 #include <set>
 
-namespace tovr::transparency::win32 {
+namespace tovr {
 
 namespace {
 
@@ -37,4 +37,4 @@ bool SetWindowAlpha(HWND window, int alpha) {
   return setLayered(window, 0, value, LWA_ALPHA) != FALSE;
 }
 
-}  // namespace tovr::transparency::win32
+}  // namespace tovr

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace tovr::transparency::win32 {
+namespace tovr {
 
 // Looks up SetLayeredWindowAttributes in user32 at each call (it does not exist before
 // Windows 2000: then nothing happens), adds WS_EX_LAYERED to the window's extended style,
@@ -14,4 +14,4 @@ namespace tovr::transparency::win32 {
 // window that was layered before keeps its style, at alpha 255. False when nothing could be set.
 bool SetWindowAlpha(HWND window, int alpha);
 
-}  // namespace tovr::transparency::win32
+}  // namespace tovr
