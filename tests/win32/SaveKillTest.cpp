@@ -77,14 +77,27 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
   std::mt19937 rng(17);
   std::optional<std::string> file;  // as the last kill left it
   int generation = 0;               // the generation that file holds
-  int beforeFirstSave = 0, oldFile = 0, newFile = 0, saves = 0;
+  int beforeFirstSave = 0, oldFile = 0, newFile = 0, saves = 0, failedStarts = 0;
   for (int i = 0; i < kills && !HasFailure(); ++i) {
     InterlockedExchange(inFlight, 0);
     std::wstring commandLine = L"\"" + child + L"\" \"" + path + L"\" " + mappingName;
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
+    // Starting a process can fail now and then on a loaded machine (Wine reports a child that
+    // died while loading as a failed start): that is not what is tested here, so a start is
+    // tried up to five times; the failed starts are counted and printed.
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      if (CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                         &pi)) {
+        startError = 0;
+        break;
+      }
+      startError = GetLastError();
+      ++failedStarts;
+      Sleep(200);
+    }
+    ASSERT_EQ(startError, 0u) << "SaveLoop.exe did not start five times in a row (kill " << i << ")";
     // One kill in ten at a random moment of the start; the others at a random moment (up to
     // 20 ms) after the first save began.
     if (i % 10 == 0) {
@@ -138,8 +151,9 @@ TEST(SaveKillTest, TerminatedSavesLeaveTheFileBeforeOrAfterTheSaveInFlight) {
   testing::SaveGeneration(ini, generation + 1);
   EXPECT_EQ(temporaryFiles(), "") << "temporary files left after a complete save";
   std::printf("%d kills during %d saves: %d before the first save, %d left the file before the save "
-              "in flight, %d the file after it; temporary files left, removed by the next save: %s\n",
-              kills, saves, beforeFirstSave, oldFile, newFile, leftovers.c_str());
+              "in flight, %d the file after it; temporary files left, removed by the next save: %s; "
+              "failed starts of the saving process: %d\n",
+              kills, saves, beforeFirstSave, oldFile, newFile, leftovers.c_str(), failedStarts);
   UnmapViewOfFile(const_cast<LONG*>(inFlight));
   CloseHandle(mapping);
 }
