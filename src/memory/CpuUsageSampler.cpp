@@ -24,11 +24,19 @@ const char* FailureText(PerfStatus status) {
 
 }  // namespace
 
-CpuUsageSampler::CpuUsageSampler(IMemoryMonitor& system) : system_(system), buffer_(kInitialBuffer) {
+CpuUsageSampler::CpuUsageSampler(IMemoryMonitor& system) : system_(system) {
   const std::optional<std::uint32_t> platform = system_.PlatformId();
   // Without a version the system is taken for what every supported one is: the NT family.
   versionFailed_ = !platform;
-  source_ = !platform || *platform == kPlatformNt ? Source::PerfData : Source::Win9x;
+  if (platform && *platform != kPlatformNt) {
+    source_ = Source::Win9x;
+  } else if (const std::optional<ProcessorTimes> times = system_.ReadProcessorTimes()) {
+    source_ = Source::ProcessorTimes;  // this reading is the first sample
+    timesCurrent_ = *times;
+  } else {
+    source_ = Source::PerfData;
+    buffer_.resize(kInitialBuffer);
+  }
 }
 
 CpuUsageSampler::~CpuUsageSampler() {
@@ -56,7 +64,7 @@ void CpuUsageSampler::CollectCpuData() {
   }
   switch (source_) {
     case Source::PerfData: CollectPerfData(); break;
-    case Source::ProcessorTimes: CollectProcessorTimes(kReadPerfDataText); break;
+    case Source::ProcessorTimes: CollectProcessorTimes(); break;
     case Source::Win9x: Collect9x(); break;
   }
 }
@@ -103,21 +111,17 @@ void CpuUsageSampler::CollectPerfData() {
       failure = FailureText(where.status);
     }
   }
-  // No usable Processor object: the processors' own times from now on.
-  source_ = Source::ProcessorTimes;
-  sampled_ = false;
-  CollectProcessorTimes(failure);
+  Fail(failure);
 }
 
-void CpuUsageSampler::CollectProcessorTimes(const char* failureText) {
+void CpuUsageSampler::CollectProcessorTimes() {
   const std::optional<ProcessorTimes> times = system_.ReadProcessorTimes();
   if (!times) {
-    Fail(failureText);
+    Fail(kReadPerfDataText);
     return;
   }
-  timesPrevious_ = sampled_ ? timesCurrent_ : *times;
+  timesPrevious_ = timesCurrent_;
   timesCurrent_ = *times;
-  sampled_ = true;
   known_ = true;
 }
 

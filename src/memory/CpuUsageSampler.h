@@ -1,14 +1,14 @@
-// The processor load sampler, one for the program. On the NT family each sample reads the
-// Processor object of the performance data (one registry query into a buffer kept and grown
-// between samples) and keeps the idle time of every instance with the block's time; the load
-// of an instance is the busy fraction between the last two samples. On Windows 9x the load is
-// the system's own running figure from the dynamic statistics.
+// The processor load sampler, one for the program. On the NT family the load of all
+// processors together comes from their idle and busy times (GetSystemTimes, one cheap call per
+// sample). Only where the system cannot give those times does each sample read the Processor
+// object of the performance data (one registry query into a buffer kept and grown between
+// samples; on current Windows the first query loads counter libraries into the process) and
+// keep the idle time of every instance with the block's time. Either way the load is the busy
+// fraction between the last two samples. On Windows 9x the load is the system's own running
+// figure from the dynamic statistics.
 //
-// Where the performance data has no usable Processor object (Wine answers with no objects; a
-// damaged counter store on Windows), the sampler takes the load of all processors together
-// from their idle and busy times instead, silently, for the rest of the run. Only when that
-// fails too is an error raised, and an error is raised once at most: afterwards a failing
-// sample leaves the load unknown (CpuCount 0) without a word.
+// An error is raised once at most: afterwards a failing sample leaves the load unknown
+// (CpuCount 0) without a word.
 //
 // After the first sample nothing is allocated.
 #pragma once
@@ -42,7 +42,8 @@ class CpuUsageSampler {
   // Takes one sample. Throws tovr::Error with one of the texts above (once at most).
   void CollectCpuData();
   // Number of instances whose load CpuUsage gives: 1 on Windows 9x and with the processor
-  // times; on NT the Processor object's instance count, sampling first while it is unknown.
+  // times; with the performance data the Processor object's instance count, sampling first
+  // while it is unknown.
   // 0 while the load is unknown.
   int CpuCount();
   // The load of instance `index` as a fraction (1 = fully busy). Throws "CPU index out of
@@ -54,7 +55,7 @@ class CpuUsageSampler {
  private:
   enum class Source { PerfData, ProcessorTimes, Win9x };
   void CollectPerfData();
-  void CollectProcessorTimes(const char* failureText);
+  void CollectProcessorTimes();
   void Collect9x();
   void Fail(const char* text);
 

@@ -1,6 +1,6 @@
-// The processor sampler: loads from two performance data samples, the kept and grown buffer,
-// the silent change to the processors' times where there is no Processor object, errors shown
-// once at most, and the Windows 9x statistics.
+// The processor sampler: the processors' times where the system gives them, else loads from
+// two performance data samples with the kept and grown buffer; errors shown once at most; the
+// Windows 9x statistics.
 #include <gtest/gtest.h>
 
 #include "fakes/FakeMemory.h"
@@ -50,40 +50,42 @@ TEST(CpuUsageSamplerTest, BufferGrowsInStepsAndIsKept) {
   EXPECT_EQ(system.perfQueries, 5);
 }
 
-TEST(CpuUsageSamplerTest, WithoutAProcessorObjectTheProcessorTimesServeSilently) {
-  struct Case {
-    void (*setUp)(FakeMemoryMonitor&);
-    const char* error;  // when the processor times fail too
-  };
-  const Case cases[] = {
+TEST(CpuUsageSamplerTest, TheProcessorTimesServeWhereTheSystemGivesThem) {
+  FakeMemoryMonitor system;
+  system.perfData = Block({0, 0}, 0);
+  system.times = ProcessorTimes{1000, 3000, 1000};
+  CpuUsageSampler sampler(system);
+  // 4 s of processor time since the sampler began (kernel time includes idle), 1 s of it idle.
+  system.times = ProcessorTimes{1000 + 10000000, 3000 + 30000000, 1000 + 10000000};
+  EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), kNone);
+  EXPECT_EQ(sampler.CpuCount(), 1);
+  EXPECT_DOUBLE_EQ(sampler.CpuUsage(0), 0.75);
+  sampler.CollectCpuData();  // no time has passed
+  EXPECT_EQ(sampler.CpuUsage(0), 0);
+  EXPECT_EQ(system.perfQueries, 0) << "the performance data is never asked";
+  // The times fail later: the error once, then an unknown load without a word.
+  system.times.reset();
+  EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), kReadPerfDataText);
+  EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), kNone);
+  EXPECT_EQ(sampler.CpuCount(), 0);
+  EXPECT_EQ(system.perfQueries, 0);
+}
+
+TEST(CpuUsageSamplerTest, PerformanceDataWithoutAProcessorObjectFailsOnce) {
+  const std::pair<void (*)(FakeMemoryMonitor&), const char*> cases[] = {
       {[](FakeMemoryMonitor& s) { s.perfData = BuildPerfBlock({.objectsBefore = {}, .withProcessor = false}); },
        kNoProcessorObjectText},
       {[](FakeMemoryMonitor& s) { s.perfData = BuildPerfBlock({.withTimeCounter = false}); }, kNoProcessorCounterText},
       {[](FakeMemoryMonitor& s) { s.perfData.assign(100, 0xFF); }, kReadPerfDataText},
       {[](FakeMemoryMonitor& s) { s.perfFails = true; }, kReadPerfDataText},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
+  for (const auto& [setUp, error] : cases) {
     FakeMemoryMonitor system;
-    cases[i].setUp(system);
-    system.times = ProcessorTimes{1000, 3000, 1000};
+    setUp(system);
     CpuUsageSampler sampler(system);
-    EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), kNone) << "case " << i;
-    EXPECT_EQ(sampler.CpuCount(), 1) << "case " << i;
-    // 4 s of processor time (kernel time includes idle), 1 s of it idle: 75 % busy.
-    system.times = ProcessorTimes{1000 + 10000000, 3000 + 30000000, 1000 + 10000000};
-    const int queries = system.perfQueries;
-    sampler.CollectCpuData();
-    EXPECT_DOUBLE_EQ(sampler.CpuUsage(0), 0.75) << "case " << i;
-    EXPECT_EQ(system.perfQueries, queries) << "case " << i << ": the performance data is asked no more";
-
-    // The processor times fail as well: the error once, then an unknown load without a word.
-    FakeMemoryMonitor failing;
-    cases[i].setUp(failing);
-    failing.times.reset();
-    CpuUsageSampler unlucky(failing);
-    EXPECT_EQ(ErrorOf([&] { unlucky.CollectCpuData(); }), cases[i].error) << "case " << i;
-    EXPECT_EQ(ErrorOf([&] { unlucky.CollectCpuData(); }), kNone) << "case " << i;
-    EXPECT_EQ(unlucky.CpuCount(), 0) << "case " << i;
+    EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), error);
+    EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), kNone) << error;
+    EXPECT_EQ(sampler.CpuCount(), 0) << error;
   }
 
   // A version that cannot be read is reported once; the NT sources serve.

@@ -23,10 +23,16 @@ std::vector<std::uint8_t> Block(std::vector<std::int64_t> idle, int second) {
 }
 
 struct Rig {
-  Rig() {
+  // Without `times` the system cannot give the processors' times: the performance data serves.
+  explicit Rig(std::optional<ProcessorTimes> times = std::nullopt) : system(SystemWith(times)) {
     hint.reserve(64);
     system.status = {30, 4096ull << 20, 2867ull << 20, 4096ull << 20, 1024ull << 20, 2048ull << 20, 1536ull << 20};
     system.perfData = Block({0, 0}, 0);
+  }
+  static FakeMemoryMonitor SystemWith(std::optional<ProcessorTimes> times) {
+    FakeMemoryMonitor system;
+    system.times = times;
+    return system;
   }
   FakeMemoryMonitor system;
   FakeBlockAllocator blocks;
@@ -87,7 +93,6 @@ TEST(MemoryPageTest, ARunEndsWithItsControlsBackEvenWhenItsTickFails) {
   Rig r;
   r.page.MemLevel.SetValue(2);
   r.system.perfFails = true;
-  r.system.times.reset();
   EXPECT_EQ(testing::ErrorOf([&] { r.page.Button2Click(); }), kReadPerfDataText);
   EXPECT_TRUE(r.page.Button2.Enabled() && r.menumem.Enabled() && r.page.Timermem.Enabled());
   EXPECT_FALSE(r.page.defragmenter.Busy());
@@ -110,8 +115,7 @@ TEST(MemoryPageTest, TickStartsOneAutomaticRunFromTheWholeMemoryStatus) {
 TEST(MemoryPageTest, ATickAfterTheFirstAllocatesNothing) {
   if (!testing::AllocationsCounted()) GTEST_SKIP() << "the sanitizer's operator new is kept";
   for (bool perfData : {true, false}) {  // the performance data, or the processor times
-    Rig r;
-    if (!perfData) r.system.perfData = BuildPerfBlock(PerfBlockSpec{.withProcessor = false});
+    Rig r(perfData ? std::nullopt : std::optional(ProcessorTimes{}));
     const auto a = Block({kThreeSeconds / 2, 0}, 3), b = Block({kThreeSeconds, kThreeSeconds / 3}, 6);
     r.page.memoryTabVisible = true;
     r.page.Dinfo.SetChecked(true);  // the trigger is weighed on every tick, but no run starts
