@@ -25,8 +25,8 @@ class FakeMemoryMonitor final : public memory::IMemoryMonitor {
   std::vector<std::uint8_t> perfData;
   bool perfFails = false;
   int perfQueries = 0;
-  // The processors' times; nullopt (the default) is a system that cannot give them.
-  std::optional<memory::ProcessorTimes> times;
+  // The processors' times; nullopt: a system that cannot give them (the performance data serves).
+  std::optional<memory::ProcessorTimes> times = memory::ProcessorTimes{};
   // Windows 9x: openable key paths with their "KERNEL\CPUUsage" value (nullopt: unreadable).
   std::map<std::string, std::optional<std::uint32_t>> dynKeys;
   std::vector<std::string> dynLog;  // "open <path>", "read <path>", "close <path>"

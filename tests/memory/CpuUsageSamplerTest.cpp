@@ -22,8 +22,15 @@ std::vector<std::uint8_t> Block(std::vector<std::int64_t> idle, int second) {
   return BuildPerfBlock(spec);
 }
 
-TEST(CpuUsageSamplerTest, LoadIsTheBusyShareBetweenTwoSamples) {
+// A system without the processors' times: the performance data serves.
+FakeMemoryMonitor OldSystem() {
   FakeMemoryMonitor system;
+  system.times.reset();
+  return system;
+}
+
+TEST(CpuUsageSamplerTest, LoadIsTheBusyShareBetweenTwoSamples) {
+  FakeMemoryMonitor system = OldSystem();
   system.perfData = Block({1000, 5000}, 0);
   CpuUsageSampler sampler(system);
   EXPECT_EQ(sampler.CpuCount(), 2);   // takes the first sample
@@ -39,7 +46,7 @@ TEST(CpuUsageSamplerTest, LoadIsTheBusyShareBetweenTwoSamples) {
 }
 
 TEST(CpuUsageSamplerTest, BufferGrowsInStepsAndIsKept) {
-  FakeMemoryMonitor system;
+  FakeMemoryMonitor system = OldSystem();
   system.perfData = Block(std::vector<std::int64_t>(300, 0), 0);  // about 20 KB
   ASSERT_GT(system.perfData.size(), 16384u);
   ASSERT_LE(system.perfData.size(), 20480u);
@@ -80,7 +87,7 @@ TEST(CpuUsageSamplerTest, PerformanceDataWithoutAProcessorObjectFailsOnce) {
       {[](FakeMemoryMonitor& s) { s.perfFails = true; }, kReadPerfDataText},
   };
   for (const auto& [setUp, error] : cases) {
-    FakeMemoryMonitor system;
+    FakeMemoryMonitor system = OldSystem();
     setUp(system);
     CpuUsageSampler sampler(system);
     EXPECT_EQ(ErrorOf([&] { sampler.CollectCpuData(); }), error);
@@ -89,7 +96,7 @@ TEST(CpuUsageSamplerTest, PerformanceDataWithoutAProcessorObjectFailsOnce) {
   }
 
   // A version that cannot be read is reported once; the NT sources serve.
-  FakeMemoryMonitor noVersion;
+  FakeMemoryMonitor noVersion = OldSystem();
   noVersion.platform.reset();
   noVersion.perfData = Block({0}, 0);
   CpuUsageSampler sampler(noVersion);
