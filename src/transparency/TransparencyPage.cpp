@@ -9,6 +9,8 @@ namespace {
 constexpr char kNoSelectionText[] = "请选择要透明的窗口。";
 constexpr char kNoSelectionCaption[] = "错误";
 constexpr unsigned kNoSelectionFlags = kMbOk | kMbIconInformation;
+constexpr char kRefusedBefore[] = "无法改变窗口“";
+constexpr char kRefusedAfter[] = "”的透明度：它属于以更高权限（例如以管理员身份）运行的程序。";
 
 }  // namespace
 
@@ -109,9 +111,11 @@ void TransparencyPage::SBTFClick() {
 void TransparencyPage::FrmTBChange() { Label7.SetCaption(std::to_string(FrmTB.Value())); }
 
 // A line or entry whose window has closed since names a handle that no longer exists: the
-// request has no effect.
+// request has no effect. A window that refuses is named once; later refusals are silent.
 void TransparencyPage::WindowItemClick(int index) {
-  if (WindowHandle w = listedWindows.At(index)) windows_.SetAlpha(w, FrmTB.Value());
+  const WindowHandle w = listedWindows.At(index);
+  if (!w || windows_.SetAlpha(w, FrmTB.Value()) || !refusalsShown_.insert(w).second) return;
+  messages_.Show(kRefusedBefore + windows_.Title(w) + kRefusedAfter, kNoSelectionCaption, kMbOk | kMbIconExclamation);
 }
 
 }  // namespace tovr::transparency

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,7 @@ class TransparencyPage {
   IMessageBox& messages_;
   std::string appTitle_;
   AlphaRoutes routes_;
+  std::set<WindowHandle> refusalsShown_;  // windows whose refusal was reported
 };
 
 }  // namespace tovr::transparency

@@ -34,7 +34,7 @@ std::vector<std::string> ListVisibleWindows(IWindowSystem& windows, ListedWindow
   int steps = 0;
   for (WindowHandle w = windows.FirstWindow(); w != 0 && steps < kMaxWalk; w = windows.NextWindow(w), ++steps) {
     std::string title = windows.Title(w);
-    if (title.empty() || !windows.Visible(w)) continue;
+    if (title.empty() || !windows.Visible(w) || windows.Cloaked(w)) continue;
     lowestListed = table.Add(w);
     if (lowestListed) lines.push_back(std::move(title));
   }

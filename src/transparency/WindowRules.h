@@ -20,7 +20,7 @@ bool IsStartMenuClass(std::string_view className);
 bool IsTaskbarClass(std::string_view className);
 
 // The window list: walks the top-level windows in Z order from the topmost; each visible one
-// with a title is a line, its handle the table's next entry. When the walk ends, the last line
+// with a title that is not cloaked is a line, its handle the table's next entry. When the walk ends, the last line
 // (the lowest such window, the desktop) is dropped; its entry stays but cannot be chosen.
 // Beyond the table's 201 entries further windows are not listed; the lowest window was then
 // never listed, so no line is dropped. The walk stops after kMaxWalk windows, so a Z order that

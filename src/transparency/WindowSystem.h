@@ -1,6 +1,6 @@
 // What the transparency rules ask of the window system: the top-level windows in Z order and
-// their titles, visibility and class names, the main window's own handle, and the one request
-// that changes a window: its constant alpha. The Win32 adapter is
+// their titles, visibility, cloaking and class names, the main window's own handle, and the one
+// request that changes a window: its constant alpha. The Win32 adapter is
 // transparency/win32/Win32WindowSystem; tests use tests/fakes/FakeWindowSystem.h.
 #pragma once
 
@@ -28,11 +28,17 @@ class IWindowSystem {
   // for a window without one or that has gone.
   virtual std::string Title(WindowHandle window) = 0;
   virtual bool Visible(WindowHandle window) = 0;
+  // Cloaked by the desktop window manager (Windows 8 and later): suspended apps and windows on
+  // another virtual desktop are visible and titled but not on screen. False where the system
+  // cannot tell.
+  virtual bool Cloaked(WindowHandle window) = 0;
   // The window's whole class name; empty when it has gone.
   virtual std::string ClassName(WindowHandle window) = 0;
   // Makes the window layered (the style is kept from then on) with this constant alpha,
   // 0..255. Nothing happens where the system has no layered windows or the window has gone.
-  virtual void SetAlpha(WindowHandle window, int alpha) = 0;
+  // False only when the window refused the change: its program runs with higher rights than
+  // this one (as administrator, say).
+  virtual bool SetAlpha(WindowHandle window, int alpha) = 0;
 };
 
 }  // namespace tovr::transparency

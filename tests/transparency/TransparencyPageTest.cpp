@@ -1,6 +1,7 @@
 // The transparency page over the fake window system: the window list and its table, the
-// Start menu and taskbar matching, the boxes and tray items, choosing a window. (The tray
-// submenu's rebuild and the box of SBTF without a line are checked end to end.)
+// Start menu and taskbar matching, the boxes and tray items, choosing a window and its
+// refusal. (The tray submenu's rebuild and the box of SBTF without a line are checked end to
+// end.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,6 +50,12 @@ TEST_F(TransparencyPageTest, WindowListFollowsTheZOrderAndDropsTheLowestWindow) 
     qualifying.push_back(0);
     EXPECT_EQ(table, qualifying) << "case " << i;
   }
+  // A cloaked window (a suspended app, a window on another virtual desktop) is not on screen.
+  windows.windows.clear();
+  windows.Add("Top");
+  windows.windows[windows.Add("Settings") - 1].cloaked = true;
+  windows.Add("Program Manager");
+  EXPECT_EQ(page.RefreshWindowList(), Lines{"Top"});
 }
 
 TEST_F(TransparencyPageTest, TheTableHoldsTheTopmost201WindowsAndTheWalkEnds) {
@@ -147,6 +154,13 @@ TEST_F(TransparencyPageTest, ChoosingAWindowFromTheListAppliesTheSlider) {
   page.SBTF.UserClick();
   EXPECT_EQ(AlphaOf(editor), 0);
   EXPECT_EQ(page.Label7.Caption(), "0");
+  EXPECT_TRUE(messages.shown.empty());
+  // A window of a program with higher rights refuses: named once, then silence.
+  windows.refusing.insert(editor);
+  page.SBTF.UserClick();
+  page.WindowItemClick(0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "无法改变窗口“Editor”的透明度：它属于以更高权限（例如以管理员身份）运行的程序。");
 }
 
 }  // namespace

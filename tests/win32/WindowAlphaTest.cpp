@@ -1,8 +1,10 @@
 // Translucency that leaves windows as they were: the layered style goes again at alpha 255
-// where this program added it, and only there.
+// where this program added it, and only there; a window that has gone is not a refusal.
 #include "platform/win32/WindowAlpha.h"
 
 #include <gtest/gtest.h>
+
+#include "transparency/win32/Win32WindowSystem.h"
 
 namespace tovr {
 namespace {
@@ -32,8 +34,15 @@ TEST(WindowAlphaTest, OpaqueAgainDropsTheLayeredStyleOnlyWhereItWasAdded) {
   EXPECT_TRUE(SetWindowAlpha(layered, 255));
   EXPECT_TRUE(Layered(layered)) << "a window layered by its own program lost the style";
   EXPECT_EQ(Alpha(layered), 255);
+
+  // A window on screen is not cloaked; a window that has gone fails, but did not refuse.
+  transparency::win32::Win32WindowSystem windows;
+  const auto handle = transparency::win32::Win32WindowSystem::Handle(plain);
+  EXPECT_FALSE(windows.Cloaked(handle));
   DestroyWindow(plain);
   DestroyWindow(layered);
+  EXPECT_FALSE(SetWindowAlpha(plain, 128));
+  EXPECT_TRUE(windows.SetAlpha(handle, 128));
 }
 
 }  // namespace

@@ -12,6 +12,12 @@ std::set<HWND>& MadeLayered() {
   return windows;
 }
 
+// The previous style can be 0, so a failure shows only in the last error.
+bool SetStyle(HWND window, LONG_PTR style) {
+  SetLastError(0);
+  return SetWindowLongPtrW(window, GWL_EXSTYLE, style) != 0 || GetLastError() == 0;
+}
+
 }  // namespace
 
 bool SetWindowAlpha(HWND window, int alpha) {
@@ -26,12 +32,12 @@ bool SetWindowAlpha(HWND window, int alpha) {
   const bool ours = MadeLayered().count(window) > 0;
   if (value == 255 && (ours || !(style & WS_EX_LAYERED))) {
     // Opaque again: the style goes where we added it, and is never added for an opaque window.
-    if (ours) SetWindowLongPtrW(window, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    if (ours && !SetStyle(window, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED))) return false;
     MadeLayered().erase(window);
     return true;
   }
   if (!(style & WS_EX_LAYERED)) {
-    SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    if (!SetStyle(window, style | WS_EX_LAYERED)) return false;
     MadeLayered().insert(window);
   }
   return setLayered(window, 0, value, LWA_ALPHA) != FALSE;

@@ -1,6 +1,6 @@
 // The window system of the transparency rules on Win32: the Z-order walk with GetWindow, the
 // enumeration with EnumWindows, titles read with GetWindowText into 255 characters, class names
-// whole, and SetWindowAlpha.
+// whole, cloaking from DwmGetWindowAttribute (looked up at run time), and SetWindowAlpha.
 #pragma once
 
 #include <windows.h>
@@ -19,8 +19,9 @@ class Win32WindowSystem final : public IWindowSystem {
   std::vector<WindowHandle> TopLevelWindows() override;
   std::string Title(WindowHandle window) override;
   bool Visible(WindowHandle window) override;
+  bool Cloaked(WindowHandle window) override;
   std::string ClassName(WindowHandle window) override;
-  void SetAlpha(WindowHandle window, int alpha) override;
+  bool SetAlpha(WindowHandle window, int alpha) override;
 
   static WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
   static HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
