@@ -39,7 +39,9 @@ TKWForm::TKWForm(AppPorts p)
       updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
                   {chkP, edtpx, edtpr}, programFileTime),
       wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,
-                     [&icons = p.icons](const std::string& path) { return icons.ShellIconIndex(path); }},
+                     [&icons = p.icons, &files = p.files](const std::string& path) {
+                       return shortcuts::ListIconIndex(icons, files, path, false);
+                     }},
                     {[this] { ApplyIconStyle(); },
                      [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },
                      [this] { return DesktopIconsVisible(); }},

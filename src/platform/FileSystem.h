@@ -50,7 +50,18 @@ class IFileSystem {
   // them. Directories are not listed. Empty when the folder is missing or unreadable.
   virtual std::vector<std::string> ListFiles(const std::string& folder,
                                              const std::string& pattern) = 0;
+
+  // True when drive `letter` ('A'..'Z') is a local fixed or RAM disk; false for network,
+  // removable and CD drives and letters without a drive. Asks the drive's type only: a
+  // disconnected network drive answers at once.
+  virtual bool FixedDrive(char letter) = 0;
 };
+
+// True when `path` is on a local fixed disk, where looking at a file never waits on a server
+// or a medium: false for UNC paths (\\server\share\..., also as \\?\UNC\...) and for paths on
+// a drive that is not fixed (a mapped network drive, a CD). A path without a drive (relative,
+// or rooted on the current drive) counts as local. Looks at the text and the drive's type.
+bool OnLocalFixedDrive(IFileSystem& files, std::string_view path);
 
 // Wildcard match as Windows applies it to long file names: '*' matches any run of characters,
 // '?' exactly one byte of a single-byte character or one whole UTF-8 character; ASCII letters

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/FileSystem.h"
+
 namespace tovr::shortcuts {
 
 // Fixed positions of the system small-icon list: a web address shows the first icon, a missing
@@ -18,7 +20,17 @@ class IShellIcons {
   // SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON). The list is shared by the shortcut,
   // wallpaper and startup lists and the tray menu.
   virtual int ShellIconIndex(const std::string& path) = 0;
+  // The same list's icon for a file (or a folder) of this name's type, found from the name
+  // alone (SHGFI_USEFILEATTRIBUTES): the target is never touched.
+  virtual int TypeIconIndex(const std::string& path, bool folder) = 0;
 };
+
+// The icon a list shows for a file or folder: looked up on the target where it is on a local
+// fixed drive; elsewhere (a share, a mapped or removable drive) by type only, so that a server
+// that does not answer cannot stall the list.
+inline int ListIconIndex(IShellIcons& icons, IFileSystem& files, const std::string& path, bool folder) {
+  return OnLocalFixedDrive(files, path) ? icons.ShellIconIndex(path) : icons.TypeIconIndex(path, folder);
+}
 
 // The outcome of writing one link file: saved, or not with the system's reason.
 struct LinkSaveResult {

@@ -10,6 +10,14 @@ TargetKind TargetKindOf(IFileSystem& files, const std::string& target) {
   return target.find("://") != std::string::npos ? TargetKind::Url : TargetKind::Missing;
 }
 
+TargetKind ListedKindOf(IFileSystem& files, const std::string& target) {
+  if (OnLocalFixedDrive(files, target)) return TargetKindOf(files, target);
+  if (target.find("://") != std::string::npos) return TargetKind::Url;
+  const std::size_t last = target.find_last_of("\\/");
+  const std::size_t dot = target.rfind('.');
+  return dot != std::string::npos && (last == std::string::npos || dot > last) ? TargetKind::File : TargetKind::Folder;
+}
+
 const char* TypeTextOf(TargetKind kind) {
   switch (kind) {
     case TargetKind::Url: return kTypeUrl;

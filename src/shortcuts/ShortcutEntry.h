@@ -43,6 +43,11 @@ struct ShortcutEntry {
 // An existing file wins over an existing folder, which wins over a text containing "://";
 // anything else is missing.
 TargetKind TargetKindOf(IFileSystem& files, const std::string& target);
+// The kind the shortcut list and menu show. A target that is not on a local fixed drive is not
+// touched (a server that does not answer would stall the start): a text with "://" is a web
+// address, a last component with a "." a file, anything else a folder. It is looked at only
+// when it is run.
+TargetKind ListedKindOf(IFileSystem& files, const std::string& target);
 const char* TypeTextOf(TargetKind kind);
 
 // The name AddShortcut derives from a target of this kind: a file's name up to its first "."

@@ -11,10 +11,10 @@ namespace tovr::shortcuts {
 
 namespace {
 
-int IconOf(IShellIcons& icons, TargetKind kind, const std::string& target) {
+int IconOf(const ShortcutPorts& ports, TargetKind kind, const std::string& target) {
   switch (kind) {
     case TargetKind::File:
-    case TargetKind::Folder: return icons.ShellIconIndex(target);
+    case TargetKind::Folder: return ListIconIndex(ports.icons, ports.files, target, kind == TargetKind::Folder);
     case TargetKind::Url: return kUrlIconIndex;
     case TargetKind::Missing: break;
   }
@@ -97,7 +97,7 @@ std::vector<ShortcutEntry> ShortcutList::Entries() const {
 
 bool ShortcutList::AddShortcut(std::string name, std::string target, bool deriveName) {
   if (IsShellLinkPath(target)) target = ports_.links.ResolveShellLink(target);
-  const TargetKind kind = TargetKindOf(ports_.files, target);
+  const TargetKind kind = ListedKindOf(ports_.files, target);
   const bool given = !deriveName || kind == TargetKind::Url;
   if (!given) name = DerivedName(kind, target);
   // A name derived empty (a missing target, a file name without ".") is kept as the list has
@@ -115,7 +115,7 @@ bool ShortcutList::AddShortcut(std::string name, std::string target, bool derive
   row.entry.target = std::move(target);
   row.entry.typeText = TypeTextOf(kind);
   try {
-    row.entry.iconIndex = IconOf(ports_.icons, kind, row.entry.target);
+    row.entry.iconIndex = IconOf(ports_, kind, row.entry.target);
   } catch (...) {
     Unindex(row.entry);
     throw;
@@ -190,7 +190,7 @@ void ShortcutList::SetTarget(std::size_t row, std::string target) {
 
 void ShortcutList::Retarget(std::size_t row, std::string target, TargetKind kind) {
   ShortcutEntry& e = rows_[row].entry;
-  const int icon = IconOf(ports_.icons, kind, target);
+  const int icon = IconOf(ports_, kind, target);
   Unindex(e);
   e.target = std::move(target);
   e.typeText = TypeTextOf(kind);

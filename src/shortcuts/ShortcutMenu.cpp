@@ -42,7 +42,7 @@ void ShortcutMenu::AddItem(const std::string& name, const std::string& target, b
     return;
   }
   MenuItem* group = nullptr;
-  switch (TargetKindOf(files_, target)) {
+  switch (ListedKindOf(files_, target)) {
     case TargetKind::Url: group = Group(kUrlGroupName); break;
     case TargetKind::File: group = Group(kFileGroupName); break;
     case TargetKind::Folder: group = Group(kFolderGroupName); break;

@@ -55,8 +55,10 @@ std::string ExtractExePath(std::string_view command) {
 
 int CommandIconIndex(const std::string& command, IFileSystem& files, shortcuts::IShellIcons& icons,
                      IStartupSystem& system) {
-  if (files.FileExists(command)) return icons.ShellIconIndex(command);
   const std::string path = ExtractExePath(command);
+  // A program on a share or a mapped drive gets its type's icon: the server is not asked.
+  if (!path.empty() && !OnLocalFixedDrive(files, path)) return icons.TypeIconIndex(path, false);
+  if (files.FileExists(command)) return icons.ShellIconIndex(command);
   if (!path.empty() && files.FileExists(path)) return icons.ShellIconIndex(path);
   if (std::optional<std::string> found = path.empty() ? std::nullopt : system.FindOnSearchPath(path)) {
     return icons.ShellIconIndex(*found);

@@ -23,7 +23,8 @@ std::string ExtractExePath(std::string_view command);
 
 // The row icon of a command: the icon of the whole command when it names an existing file, else
 // of its executable path when that names one, else of what the search path finds for that
-// path; index 3 (kMissingIconIndex) when none of these gives a file.
+// path; index 3 (kMissingIconIndex) when none of these gives a file. An executable path that is
+// not on a local fixed drive gets its type's icon, and nothing is looked at.
 int CommandIconIndex(const std::string& command, IFileSystem& files, shortcuts::IShellIcons& icons,
                      IStartupSystem& system);
 

@@ -42,6 +42,7 @@ class CrashingDisk final : public IFileSystem {
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder,
                                      const std::string& pattern) override;
+  bool FixedDrive(char) override { return true; }
 
  private:
   class Steps;

@@ -18,12 +18,19 @@ class FakeShellIcons final : public IShellIcons {
   std::map<std::string, int> icons;  // keys folded with text::AsciiLower
   int defaultIndex = 7;
   int calls = 0;
+  // Icons by type alone: a file's, and the folder's one higher.
+  static constexpr int kTypeFileIndex = 20;
+  std::vector<std::string> typeLookups;
 
   void Set(const std::string& path, int index) { icons[text::AsciiLower(path)] = index; }
   int ShellIconIndex(const std::string& path) override {
     ++calls;
     auto it = icons.find(text::AsciiLower(path));
     return it == icons.end() ? defaultIndex : it->second;
+  }
+  int TypeIconIndex(const std::string& path, bool folder) override {
+    typeLookups.push_back(path);
+    return kTypeFileIndex + folder;
   }
 };
 

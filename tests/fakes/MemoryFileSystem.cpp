@@ -70,15 +70,20 @@ std::vector<std::string> MemoryFileSystem::FilePaths() const {
 
 std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
   ++reads_;
+  CountNetworkLook(path);
   auto it = files_.find(Key(path));
   if (it == files_.end()) return std::nullopt;
   if (it->second.unreadable) throw Error(FormatMessage1("Unable to read %s", path));
   return it->second.bytes;
 }
 
-bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(Key(path)) > 0; }
+bool MemoryFileSystem::FileExists(const std::string& path) {
+  CountNetworkLook(path);
+  return files_.count(Key(path)) > 0;
+}
 
 bool MemoryFileSystem::DirectoryExists(const std::string& path) {
+  CountNetworkLook(path);
   return folders_.count(Key(path)) > 0;
 }
 

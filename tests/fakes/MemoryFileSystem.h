@@ -27,6 +27,10 @@ class MemoryFileSystem final : public IFileSystem {
   void SetFailWrites(bool fail) { failWrites_ = fail; }   // every write fails
   void SetUnreadable(const std::string& path, bool unreadable = true);  // ReadFile throws
   std::vector<std::string> FilePaths() const;  // as first written, in name order
+  // Drive `letter` is a network drive. Looking at a path there or on a share (\\server\...)
+  // is counted: a server that does not answer would make each look wait.
+  void SetNetworkDrive(char letter) { networkDrives_.insert(letter); }
+  int NetworkLooks() const { return networkLooks_; }
 
   int Reads() const { return reads_; }
   int Writes() const { return writes_; }  // WriteFileAtomic calls, failed ones included
@@ -42,8 +46,10 @@ class MemoryFileSystem final : public IFileSystem {
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder,
                                      const std::string& pattern) override;
+  bool FixedDrive(char letter) override { return !networkDrives_.count(letter); }
 
  private:
+  void CountNetworkLook(const std::string& path) { networkLooks_ += !OnLocalFixedDrive(*this, path); }
   struct Entry {
     std::string path;  // as first given, separators made '\'
     std::string bytes;
@@ -60,7 +66,8 @@ class MemoryFileSystem final : public IFileSystem {
   std::set<std::string> folders_;        // folded paths
   std::set<std::string> readOnlyFolders_;
   bool failWrites_ = false;
-  int reads_ = 0, writes_ = 0, checks_ = 0;
+  int reads_ = 0, writes_ = 0, checks_ = 0, networkLooks_ = 0;
+  std::set<char> networkDrives_;
 };
 
 }  // namespace tovr

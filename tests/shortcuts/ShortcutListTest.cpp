@@ -81,6 +81,29 @@ TEST_F(ShortcutListTest, AddNamesEachKindAndGivesItsTypeAndIcon) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(ShortcutListTest, TargetsOffTheLocalDisksAreNeverLookedAt) {
+  // Where a path is: shares in any spelling, network drives in either case; no drive is local.
+  fs.SetNetworkDrive('N');
+  const std::pair<const char*, bool> places[] = {
+      {"\\\\srv\\s\\a.exe", false}, {"//srv/s/a.exe", false},     {"\\\\?\\UNC\\srv\\s\\a", false},
+      {"\\\\?\\n:\\a", false},        {"n:\\a.exe", false},          {"N:", false},
+      {"\\\\?\\C:\\a", true},         {"C:\\Tools\\x.exe", true},   {"x.exe", true},
+      {"\\Windows", true},              {"", true},
+  };
+  for (const auto& [path, local] : places) EXPECT_EQ(OnLocalFixedDrive(fs, path), local) << path;
+
+  // The list takes the kind from the text and the icon from the type.
+  const ShortcutEntry want[] = {
+      {"tool", "\\\\192.0.2.1\\share\\tool.exe", "文件", FakeShellIcons::kTypeFileIndex},
+      {"Docs", "N:\\Docs", "文件夹", FakeShellIcons::kTypeFileIndex + 1},
+      {"Wiki", "\\\\192.0.2.1\\wiki\\http://x", "网址", kUrlIconIndex},
+  };
+  for (const ShortcutEntry& e : want) ASSERT_TRUE(list.AddShortcut(e.name == "Wiki" ? e.name : "", e.target, true));
+  EXPECT_EQ(list.Entries(), std::vector<ShortcutEntry>(std::begin(want), std::end(want)));
+  EXPECT_EQ(fs.NetworkLooks(), 0);
+  EXPECT_EQ(icons.calls, 0);
+}
+
 TEST_F(ShortcutListTest, DerivedNamesOfFoldersAndFiles) {
   EXPECT_EQ(DerivedName(TargetKind::Folder, "D:\\Data\\"), "");
   EXPECT_EQ(DerivedName(TargetKind::Folder, "Photos"), "Photos");

@@ -46,10 +46,16 @@ TEST(CommandLineTest, IconOfTheCommandThenItsProgramThenTheSearchPathElseThree) 
       {"notepad", 14},                    // "not" decides
       {"\"C:\\Tools\\run.exe", 3},        // 4: unclosed quote: no program
       {"gone.exe", 3},
+      // A program on a share or a network drive: its type's icon, nothing looked at.
+      {"\\\\192.0.2.1\\share\\agent.exe /min", shortcuts::FakeShellIcons::kTypeFileIndex},
+      {"\"N:\\Sync\\sync.exe\" -q", shortcuts::FakeShellIcons::kTypeFileIndex},
   };
+  fs.SetNetworkDrive('N');
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(CommandIconIndex(cases[i].first, fs, icons, system), cases[i].second) << "case " << i;
   }
+  EXPECT_EQ(fs.NetworkLooks(), 0);
+  EXPECT_EQ(icons.typeLookups, (std::vector<std::string>{"\\\\192.0.2.1\\share\\agent.exe", "N:\\Sync\\sync.exe"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The small-icon adapter gives the same index as the system's own SHGetFileInfo for a file, a
-// folder and a program, and the index lies in the system small-icon list. (Wine fills that
+// folder and a program, and the index lies in the system small-icon list; by type alone the
+// file and the folder get the same icons; the drive of the temporary folder is fixed. (Wine fills that
 // list lazily: it starts with three icons and grows as paths are asked for.)
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "shortcuts/win32/Win32ShellIcons.h"
 
 namespace tovr::shortcuts::win32 {
@@ -46,6 +48,13 @@ TEST(ShellIconTest, IndexesAreTheSystemsForAFileAFolderAndAProgram) {
     EXPECT_LT(got[i], ImageList_GetImageCount(list)) << "case " << i;
   }
   EXPECT_NE(got[0], got[1]) << "a document and a folder show different icons";
+  // By type alone, for places never looked at: the same icons, from the name only.
+  EXPECT_EQ(icons.TypeIconIndex("\\\\192.0.2.1\\share\\report.txt", false), got[0]);
+  EXPECT_EQ(icons.TypeIconIndex("\\\\192.0.2.1\\share\\Docs", true), got[1]);
+  // The system disk is a fixed drive; a letter without a drive is not.
+  Win32FileSystem files;
+  EXPECT_TRUE(OnLocalFixedDrive(files, file));
+  EXPECT_FALSE(files.FixedDrive('Q'));
   DeleteFileW(Widen(file).c_str());
   RemoveDirectoryW(Widen(folder).c_str());
 }

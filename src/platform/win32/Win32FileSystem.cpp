@@ -220,4 +220,10 @@ std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
   return names;
 }
 
+bool Win32FileSystem::FixedDrive(char letter) {
+  const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
+  const UINT type = GetDriveTypeW(root);
+  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 }  // namespace tovr

@@ -23,6 +23,7 @@ class Win32FileSystem final : public IFileSystem {
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder,
                                      const std::string& pattern) override;
+  bool FixedDrive(char letter) override;  // GetDriveTypeW
 };
 
 }  // namespace tovr

@@ -14,4 +14,11 @@ int Win32ShellIcons::ShellIconIndex(const std::string& path) {
   return info.iIcon;
 }
 
+int Win32ShellIcons::TypeIconIndex(const std::string& path, bool folder) {
+  SHFILEINFOW info{};
+  SHGetFileInfoW(Widen(path).c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                 SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  return info.iIcon;
+}
+
 }  // namespace tovr::shortcuts::win32

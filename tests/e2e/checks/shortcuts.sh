@@ -105,6 +105,26 @@ check_shortcut_entries_grouped_by_kind_with_sortmenu() {
   close_menu
 }
 
+# Shortcuts to a share that does not answer: listed by their text, without a look at the
+# share, so each is a file or a folder in the grouped menu. (Wine answers for a share at once,
+# "not found": a look would have made every one a missing target, left out of that menu.)
+check_shortcuts_on_an_unreachable_share_are_listed_without_a_look() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  local i
+  {
+    printf '[Option]\r\nSortMenu=1\r\n[Apps]\r\n'
+    for i in $(seq -w 1 29); do printf 'tool%s=\\\\192.0.2.1\\share\\tool%s.exe\r\n' "$i" "$i"; done
+    printf 'Docs=\\\\192.0.2.1\\share\\Docs\r\n'
+  } >"$E2E_APP_DIR/Config.ini"
+  start_tovrane
+  local dump=$WINEPREFIX/drive_c/menu.txt
+  open_menu_after_startup "$dump" || fail "no tray menu"
+  expect_eq "groups" "$(top_entries "$dump" | grep -v '^  ')" "$(printf '网址\n文件\n文件夹')"
+  expect_eq "files" "$(top_entries "$dump" | grep -c '^  tool')" 29
+  top_entries "$dump" | grep -qx '  Docs' || fail "no folder entry: $(top_entries "$dump" | tail -n 3)"
+  close_menu
+}
+
 check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
   export TOVR_DUMP_MENU='C:\menu.txt'
   given_shortcuts 0
