@@ -40,25 +40,26 @@ class Applier {
  public:
   explicit Applier(IRegistry& registry) : registry_(registry) {}
 
-  // True when the value holds `value` afterwards.
+  // True when the value holds `value` under exactly this name afterwards. A value is compared
+  // by its type and text: bytes after the text's end (or a missing end) are not a change.
   bool Put(const StoredAt& at, const RegValue& value) {
     Key& key = KeyOf(at);
     const std::u16string folded = FoldRegistryName(at.name);
-    if (const auto it = key.values.find(folded); it != key.values.end() && it->second == value) return true;
-    bool written = false;
-    if (IRegistryKey* writer = Writer(key)) {
-      try {
-        writer->Write(at.name, value);
-        written = true;
-      } catch (const Error&) {
-        // reported once, after every other change is made
-      }
+    const auto it = key.values.find(folded);
+    const bool renamed = it != key.values.end() && it->second.name != at.name;  // letter case only
+    if (it != key.values.end() && !renamed && it->second.value.type == value.type &&
+        it->second.value.Text() == value.Text()) {
+      return true;
     }
-    if (!written) {
+    IRegistryKey* writer = Writer(key);
+    // The system keeps a value's first spelling when it is written again: a new spelling
+    // needs the old value gone first (and put back when the new one cannot be written).
+    if (!writer || (renamed && !writer->DeleteValue(it->second.name)) || !Write(*writer, at.name, value)) {
+      if (writer && renamed) Write(*writer, it->second.name, it->second.value);
       Failed(at.name);
       return false;
     }
-    key.values[folded] = value;
+    key.values[folded] = {at.name, value};
     return true;
   }
 
@@ -66,7 +67,7 @@ class Applier {
   bool Remove(const StoredAt& at) {
     Key& key = KeyOf(at);
     const auto it = key.values.find(FoldRegistryName(at.name));
-    if (it == key.values.end() || !it->second.IsString()) return true;
+    if (it == key.values.end() || !it->second.value.IsString()) return true;
     IRegistryKey* writer = Writer(key);
     if (!writer || !writer->DeleteValue(at.name)) {
       Failed(at.name);
@@ -84,7 +85,7 @@ class Applier {
     bool run = true;
     bool read = false;
     bool refused = false;
-    std::unordered_map<std::u16string, RegValue> values;  // by folded name
+    std::unordered_map<std::u16string, RegNamedValue> values;  // by folded name
     std::unique_ptr<IRegistryKey> writer;
   };
 
@@ -95,7 +96,7 @@ class Applier {
       key.root = at.root;
       key.run = at.run;
       if (auto reader = registry_.Open(at.root, KeyPathOf(at.run), RegOpen::ReadOnly)) {
-        for (RegNamedValue& v : reader->Values()) key.values.emplace(FoldRegistryName(v.name), std::move(v.value));
+        for (RegNamedValue& v : reader->Values()) key.values.emplace(FoldRegistryName(v.name), std::move(v));
       }
     }
     return key;
@@ -107,6 +108,15 @@ class Applier {
       key.refused = !key.writer;
     }
     return key.writer.get();
+  }
+
+  static bool Write(IRegistryKey& writer, const std::string& name, const RegValue& value) {
+    try {
+      writer.Write(name, value);
+      return true;
+    } catch (const Error&) {
+      return false;  // reported once, after every other change is made
+    }
   }
 
   void Failed(const std::string& name) {

@@ -118,5 +118,31 @@ TEST(StartupStoreTest, AFailedWriteLeavesItsEntryAndReportsOnceAfterTheOtherChan
   }
 }
 
+TEST(StartupStoreTest, ASaveComparesValuesByTextAndSpellsNamesAsTheRowDoes) {
+  StartupTestBed t;
+  // Strings as other programs store them: without the terminating zero, or with bytes after it.
+  RegValue unterminated = RegValue::FromString("m.exe");
+  unterminated.data.resize(unterminated.data.size() - 2);
+  RegValue trailing = RegValue::FromString("s.exe");
+  trailing.data.insert(trailing.data.end(), {'x', 0, 0, 0});
+  t.Put(kHklm, kRun, "Sys", trailing);
+  t.Put(kHkcu, kRun, "mine", unterminated);
+  t.Put(kHkcu, kRun, "Other", "o.exe");
+  t.page.LoadStartupEntries();
+  t.registry.Deny(kHklm, "");  // a standard user
+  t.page.LR.SetEnabled(t.Row("Other"), false);
+  EXPECT_EQ(ErrorOf([&] { t.page.ApplyStartupEntries(); }), "(no error)");
+  for (const RegChange& c : t.registry.Changes()) EXPECT_EQ(c.root, kHkcu) << c.name;
+  EXPECT_EQ(t.Peek(kHkcu, kRun, "mine"), unterminated);
+
+  // A new spelling of the same name reaches the registry, with the value unchanged.
+  t.page.LR.LREdited(t.Row("mine"), "MINE");
+  t.page.ApplyStartupEntries();
+  std::vector<std::string> names;
+  for (const RegNamedValue& v : t.registry.Open(kHkcu, kRunKeyPath, RegOpen::ReadOnly)->Values()) names.push_back(v.name);
+  EXPECT_EQ(names, std::vector<std::string>{"MINE"});
+  EXPECT_EQ(t.Peek(kHkcu, kRun, "MINE")->Text(), "m.exe");
+}
+
 }  // namespace
 }  // namespace tovr::startup
