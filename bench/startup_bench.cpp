@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellDialogs.h"
@@ -35,7 +36,9 @@ struct World {
   FakeShellExecute shell;
   shortcuts::FakeShellDialogs dialogs;
   FakeStartupSystem system;
-  StartupPage page{{registry, fs, icons, shell, dialogs, system}};
+  shortcuts::FakeShellLinks links;
+  FakeMessageBox messages;
+  StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
 
   World() {
     for (int i = 0; i < kValues; ++i) {

@@ -35,7 +35,7 @@ TKWForm::TKWForm(AppPorts p)
       memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
                  [this] { return ports.env.TickCount(); },
                  [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }),
-      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem}),
+      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem, p.links, p.messages}),
       updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
                   {chkP, edtpx, edtpr}, programFileTime),
       wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,

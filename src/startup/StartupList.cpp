@@ -49,6 +49,7 @@ void StartupList::SetCommand(std::size_t row, std::string command, int iconIndex
 }
 
 void StartupList::LREdited(std::size_t row, std::string name) {
+  if (!Renamable(row)) return;
   rows_[row].entry.name = std::move(name);
   Sort();
   Notify(StartupListChange::Reset, 0);

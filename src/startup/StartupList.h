@@ -48,8 +48,12 @@ class StartupList {
   void Remove(std::size_t row);
   void SetEnabled(std::size_t row, bool enabled);  // the check box; no change, no edit
   void SetCommand(std::size_t row, std::string command, int iconIndex);
-  // End of an in-place rename: the text is taken as it is and the list sorts again.
+  // End of an in-place rename: the text is taken as it is and the list sorts again. A Startup
+  // folder's row keeps its name (it is its file's name): nothing changes.
   void LREdited(std::size_t row, std::string name);
+  bool Renamable(std::size_t row) const { return rows_[row].entry.file.empty(); }
+  // The view shows the row again as the list holds it (a tick the list refused); not an edit.
+  void ShowAgain(std::size_t row) { Notify(StartupListChange::Updated, row); }
 
   // ---- Selection ----------------------------------------------------------------------------
   bool Selected(std::size_t row) const { return rows_[row].selected; }
@@ -60,6 +64,8 @@ class StartupList {
 
   // ---- Where the values are (for the save) --------------------------------------------------
   void SetStored(std::size_t row, std::optional<StoredAt> at) { rows_[row].entry.stored = std::move(at); }
+  void SetApprovedOff(std::size_t row, bool off) { rows_[row].entry.approvedOff = off; }
+  void SetStoredCommand(std::size_t row, std::string command) { rows_[row].entry.storedCommand = std::move(command); }
   // Places of values whose rows were removed and that the registry may still hold.
   std::vector<StoredAt>& RemovedValues() { return removedValues_; }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "shortcuts/ShortcutEntry.h"
 #include "startup/CommandLine.h"
-#include "startup/StartupStore.h"
 
 namespace tovr::startup {
 
@@ -24,10 +24,10 @@ StartupPage::StartupPage(StartupPagePorts ports)
 }
 
 void StartupPage::LoadStartupEntries() {
-  LoadStartupRows(LR, ports_.registry, [this](const std::string& command) { return CommandIconIndex(command); });
+  LoadStartupRows(LR, StorePorts(), [this](const std::string& command) { return CommandIconIndex(command); });
 }
 
-void StartupPage::ApplyStartupEntries() { ApplyStartupRows(LR, ports_.registry); }
+void StartupPage::ApplyStartupEntries() { ApplyStartupRows(LR, StorePorts()); }
 
 int StartupPage::CommandIconIndex(const std::string& command) {
   return startup::CommandIconIndex(command, ports_.files, ports_.icons, ports_.system);
@@ -55,6 +55,10 @@ void StartupPage::bdClick() {
 void StartupPage::bCClick() {
   const std::optional<std::size_t> row = LR.FirstSelected();
   if (!row) return;
+  if (!LR[*row].file.empty() && !shortcuts::IsShellLinkPath(LR[*row].file)) {
+    ports_.messages.Show(kFolderOnlyLinksText, kStartupPageCaption, kMbOk | kMbIconInformation);
+    return;
+  }
   const std::optional<std::string> file = ports_.dialogs.ChooseFile();
   if (!file) return;
   LR.SetCommand(*row, *file, ports_.icons.ShellIconIndex(*file));
@@ -62,8 +66,18 @@ void StartupPage::bCClick() {
 
 void StartupPage::LRDblClick() {
   if (const std::optional<std::size_t> row = LR.FirstSelected()) {
-    ports_.shell.Open("open", LR[*row].command, "", "", kShowHidden);
+    const StartupEntry& e = LR[*row];
+    ports_.shell.Open("open", e.file.empty() ? e.command : e.file, "", "", kShowHidden);
   }
+}
+
+void StartupPage::LRTicked(std::size_t row, bool ticked) {
+  if (!ticked && !LR[row].file.empty() && !ports_.system.HasStartupApproved()) {
+    ports_.messages.Show(kFolderCannotBeOffText, kStartupPageCaption, kMbOk | kMbIconInformation);
+    LR.ShowAgain(row);
+    return;
+  }
+  LR.SetEnabled(row, ticked);
 }
 
 }  // namespace tovr::startup

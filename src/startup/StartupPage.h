@@ -8,11 +8,13 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "shortcuts/ShellDialogs.h"
 #include "shortcuts/ShellExecute.h"
 #include "shortcuts/ShellPorts.h"
 #include "startup/StartupList.h"
+#include "startup/StartupStore.h"
 #include "startup/StartupSystem.h"
 
 namespace tovr::startup {
@@ -27,7 +29,14 @@ struct StartupPagePorts {
   shortcuts::IShellExecute& shell;
   shortcuts::IShellDialogs& dialogs;  // OpenDialog1
   IStartupSystem& system;
+  shortcuts::IShellLinks& links;      // the Startup folders' shortcuts
+  IMessageBox& messages;
 };
+
+inline constexpr char kStartupPageCaption[] = "启动管理";
+inline constexpr char kFolderCannotBeOffText[] =
+    "这个版本的 Windows 不能停用启动文件夹中的项目。不想让它随 Windows 启动，请删除它。";
+inline constexpr char kFolderOnlyLinksText[] = "启动文件夹中只有快捷方式可以修改。";
 
 class StartupPage {
  public:
@@ -35,7 +44,7 @@ class StartupPage {
   StartupPage(const StartupPage&) = delete;
   StartupPage& operator=(const StartupPage&) = delete;
 
-  // Fills LR from the four keys when it is empty (see LoadStartupRows).
+  // Fills LR from the keys and folders when it is empty (see LoadStartupRows).
   void LoadStartupEntries();
   // Empties LR (the first half of Refresh, which drops unsaved edits).
   void ClearStartupList() { LR.Clear(); }
@@ -49,16 +58,22 @@ class StartupPage {
   // selected, or the last row when that lies past the end. Nothing without a selection.
   void bdClick();
   // Modify: the first selected row gets the file chosen in OpenDialog1 as its command, and its
-  // icon; name, location and tick stay. Without a selection nothing opens.
+  // icon; name, location and tick stay. Without a selection nothing opens. A Startup folder's
+  // file that is not a shortcut cannot be given another command: a message says so.
   void bCClick();
   // Run: the first selected row's command, whole, opened by the shell ("open", no parameters,
-  // no folder, hidden); what the shell answers is not examined. Nothing without a selection.
+  // no folder, hidden); what the shell answers is not examined. Nothing without a selection. A
+  // Startup folder's row opens its file (a shortcut with its own arguments and folder).
   void LRDblClick();
+  // The user ticked or unticked a row. Where the system has no StartupApproved values (Windows
+  // 7), a Startup folder's row cannot be switched off: a message says so and it stays ticked.
+  void LRTicked(std::size_t row, bool ticked);
 
   StartupList LR;  // its edits set startupChanged
   bool startupChanged = false;
 
  private:
+  StartupStorePorts StorePorts() const { return {ports_.registry, ports_.files, ports_.links, ports_.system}; }
   StartupPagePorts ports_;
 };
 

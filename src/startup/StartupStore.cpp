@@ -1,6 +1,6 @@
 #include "startup/StartupStore.h"
 
-#include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -9,93 +9,101 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "base/Text.h"
 #include "platform/RegistryPath.h"
+#include "shortcuts/ShortcutEntry.h"
 
 namespace tovr::startup {
 
 namespace {
 
-struct StartupKey {
-  RegRoot root;
-  bool run;
-  const char* label;
-};
-
-// In the order of the load.
-constexpr std::array<StartupKey, 4> kKeys{{{RegRoot::LocalMachine, true, kAllUsersLabel},
-                                          {RegRoot::LocalMachine, false, kAllUsersLabel},
-                                          {RegRoot::CurrentUser, true, kCurrentUserLabel},
-                                          {RegRoot::CurrentUser, false, kCurrentUserLabel}}};
-
-std::size_t KeyIndex(RegRoot root, bool run) { return (root == RegRoot::LocalMachine ? 0 : 2) + (run ? 0 : 1); }
-
-// A place as one comparable text: the key's index, then the name folded as the registry folds it.
+// A place as one comparable text: the source and Run or NeverRun, then the name folded as the
+// registry folds it (file names fold alike).
 std::u16string PlaceKey(const StoredAt& at) {
-  return static_cast<char16_t>(u'0' + KeyIndex(at.root, at.run)) + FoldRegistryName(at.name);
+  return static_cast<char16_t>(u'0' + static_cast<int>(at.source) * 2 + (at.run ? 0 : 1)) + FoldRegistryName(at.name);
 }
 
-// The four keys as the apply sees them: their values read once, each key opened for writing at
-// most once.
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+bool SameValue(const RegValue& a, const RegValue& b) {
+  return a.type == b.type && (a.IsString() ? a.Text() == b.Text() : a.data == b.data);
+}
+
+// The names (folded) whose StartupApproved value of this source says off.
+std::unordered_set<std::u16string> SwitchedOff(IRegistry& registry, const SourceKeys& k) {
+  std::unordered_set<std::u16string> off;
+  if (auto key = registry.Open(k.root, ApprovedKeyPathOf(k.source), RegOpen::ReadOnly)) {
+    for (const RegNamedValue& v : key->Values()) {
+      if (ApprovedSaysOff(v.value)) off.insert(FoldRegistryName(v.name));
+    }
+  }
+  return off;
+}
+
+// The keys as the apply sees them: their values read once, each key opened for writing at most
+// once.
 class Applier {
  public:
   explicit Applier(IRegistry& registry) : registry_(registry) {}
 
   // True when the value holds `value` under exactly this name afterwards. A value is compared
-  // by its type and text: bytes after the text's end (or a missing end) are not a change.
-  bool Put(const StoredAt& at, const RegValue& value) {
-    Key& key = KeyOf(at);
-    const std::u16string folded = FoldRegistryName(at.name);
+  // by its type and, for strings, its text: bytes after the text's end (or a missing end) are
+  // not a change.
+  bool Put(RegRoot root, const std::string& path, const std::string& name, const RegValue& value) {
+    Key& key = KeyOf(root, path);
+    const std::u16string folded = FoldRegistryName(name);
     const auto it = key.values.find(folded);
-    const bool renamed = it != key.values.end() && it->second.name != at.name;  // letter case only
-    if (it != key.values.end() && !renamed && it->second.value.type == value.type &&
-        it->second.value.Text() == value.Text()) {
-      return true;
-    }
+    const bool renamed = it != key.values.end() && it->second.name != name;  // letter case only
+    if (it != key.values.end() && !renamed && SameValue(it->second.value, value)) return true;
     IRegistryKey* writer = Writer(key);
     // The system keeps a value's first spelling when it is written again: a new spelling
     // needs the old value gone first (and put back when the new one cannot be written).
-    if (!writer || (renamed && !writer->DeleteValue(it->second.name)) || !Write(*writer, at.name, value)) {
+    if (!writer || (renamed && !writer->DeleteValue(it->second.name)) || !Write(*writer, name, value)) {
       if (writer && renamed) Write(*writer, it->second.name, it->second.value);
-      Failed(at.name);
+      Failed(name);
       return false;
     }
-    key.values[folded] = {at.name, value};
+    key.values[folded] = {name, value};
     return true;
   }
 
-  // True when no string value is left at the place (a value of another type is not the list's).
-  bool Remove(const StoredAt& at) {
-    Key& key = KeyOf(at);
-    const auto it = key.values.find(FoldRegistryName(at.name));
+  // True when no string value is left under the name (a value of another type is not the list's).
+  bool Remove(RegRoot root, const std::string& path, const std::string& name) {
+    Key& key = KeyOf(root, path);
+    const auto it = key.values.find(FoldRegistryName(name));
     if (it == key.values.end() || !it->second.value.IsString()) return true;
     IRegistryKey* writer = Writer(key);
-    if (!writer || !writer->DeleteValue(at.name)) {
-      Failed(at.name);
+    if (!writer || !writer->DeleteValue(name)) {
+      Failed(name);
       return false;
     }
     key.values.erase(it);
     return true;
   }
 
+  void Failed(const std::string& name) {
+    if (!failure_) failure_ = name;
+  }
   const std::optional<std::string>& FirstFailure() const { return failure_; }
 
  private:
   struct Key {
     RegRoot root = RegRoot::CurrentUser;
-    bool run = true;
-    bool read = false;
+    std::string path;
     bool refused = false;
     std::unordered_map<std::u16string, RegNamedValue> values;  // by folded name
     std::unique_ptr<IRegistryKey> writer;
   };
 
-  Key& KeyOf(const StoredAt& at) {
-    Key& key = keys_[KeyIndex(at.root, at.run)];
-    if (!key.read) {
-      key.read = true;
-      key.root = at.root;
-      key.run = at.run;
-      if (auto reader = registry_.Open(at.root, KeyPathOf(at.run), RegOpen::ReadOnly)) {
+  Key& KeyOf(RegRoot root, const std::string& path) {
+    auto [it, added] = keys_.try_emplace(std::string(RegRootName(root)) + path);
+    Key& key = it->second;
+    if (added) {
+      key.root = root;
+      key.path = path;
+      if (auto reader = registry_.Open(root, path, RegOpen::ReadOnly)) {
         for (RegNamedValue& v : reader->Values()) key.values.emplace(FoldRegistryName(v.name), std::move(v));
       }
     }
@@ -104,7 +112,7 @@ class Applier {
 
   IRegistryKey* Writer(Key& key) {
     if (!key.writer && !key.refused) {
-      key.writer = registry_.Open(key.root, KeyPathOf(key.run), RegOpen::CreateIfMissing);
+      key.writer = registry_.Open(key.root, key.path, RegOpen::CreateIfMissing);
       key.refused = !key.writer;
     }
     return key.writer.get();
@@ -119,35 +127,73 @@ class Applier {
     }
   }
 
-  void Failed(const std::string& name) {
-    if (!failure_) failure_ = name;
-  }
-
   IRegistry& registry_;
-  std::array<Key, 4> keys_;
+  std::map<std::string, Key> keys_;  // by root name and path
   std::optional<std::string> failure_;
 };
 
+void LoadKeyRows(std::vector<StartupEntry>& rows, IRegistry& registry, const SourceKeys& k,
+                 const std::unordered_set<std::u16string>& off, const std::function<int(const std::string&)>& iconOf) {
+  for (const bool run : {true, false}) {
+    auto key = registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly);
+    if (!key) continue;
+    for (RegNamedValue& v : key->Values()) {
+      if (!v.value.IsString()) throw Error(FormatMessage1(kRegInvalidDataType, v.name));
+      StartupEntry e;
+      e.command = v.value.Text();
+      e.iconIndex = iconOf(e.command);
+      e.location = k.label;
+      e.approvedOff = off.contains(FoldRegistryName(v.name));
+      e.enabled = run && !e.approvedOff;
+      e.type = v.value.type;
+      e.stored = StoredAt{k.source, run, v.name};
+      e.name = std::move(v.name);
+      rows.push_back(std::move(e));
+    }
+  }
+}
+
+void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& ports, const SourceKeys& k,
+                    const std::unordered_set<std::u16string>& off,
+                    const std::function<int(const std::string&)>& iconOf) {
+  const std::string folder = ports.system.StartupFolder(k.source == StartupSource::CommonFolder);
+  if (folder.empty()) return;
+  for (std::string& name : ports.files.ListFiles(folder, "*")) {
+    if (text::EqualsIgnoreAsciiCase(name, "desktop.ini")) continue;
+    StartupEntry e;
+    e.file = InFolder(folder, name);
+    e.command = e.file;
+    if (shortcuts::IsShellLinkPath(name)) {
+      try {
+        if (std::string target = ports.links.ResolveShellLink(e.file); !target.empty()) e.command = std::move(target);
+      } catch (const Error&) {
+        // an unreadable link shows as itself
+      }
+    }
+    e.storedCommand = e.command;
+    e.iconIndex = iconOf(e.file);
+    e.location = k.label;
+    e.approvedOff = off.contains(FoldRegistryName(name));
+    e.enabled = !e.approvedOff;
+    e.stored = StoredAt{k.source, true, name};
+    e.name = std::move(name);
+    rows.push_back(std::move(e));
+  }
+}
+
 }  // namespace
 
-void LoadStartupRows(StartupList& list, IRegistry& registry, const std::function<int(const std::string&)>& iconOf) {
+void LoadStartupRows(StartupList& list, const StartupStorePorts& ports,
+                     const std::function<int(const std::string&)>& iconOf) {
   if (!list.Empty()) return;
   std::vector<StartupEntry> rows;
   try {
-    for (const StartupKey& k : kKeys) {
-      auto key = registry.Open(k.root, KeyPathOf(k.run), RegOpen::ReadOnly);
-      if (!key) continue;
-      for (RegNamedValue& v : key->Values()) {
-        if (!v.value.IsString()) throw Error(FormatMessage1(kRegInvalidDataType, v.name));
-        StartupEntry e;
-        e.command = v.value.Text();
-        e.iconIndex = iconOf(e.command);
-        e.location = k.label;
-        e.enabled = k.run;
-        e.type = v.value.type;
-        e.stored = StoredAt{k.root, k.run, v.name};
-        e.name = std::move(v.name);
-        rows.push_back(std::move(e));
+    for (const SourceKeys& k : kSources) {
+      const std::unordered_set<std::u16string> off = SwitchedOff(ports.registry, k);
+      if (IsFolder(k.source)) {
+        LoadFolderRows(rows, ports, k, off, iconOf);
+      } else {
+        LoadKeyRows(rows, ports.registry, k, off, iconOf);
       }
     }
   } catch (...) {
@@ -157,40 +203,71 @@ void LoadStartupRows(StartupList& list, IRegistry& registry, const std::function
   list.AppendLoaded(std::move(rows));
 }
 
-void ApplyStartupRows(StartupList& list, IRegistry& registry) {
+void ApplyStartupRows(StartupList& list, const StartupStorePorts& ports) {
   if (list.Empty()) return;
-  Applier registryKeys(registry);
+  Applier registry(ports.registry);
 
-  // Where the list's values are before the apply.
+  // Where the list's values and files are before the apply.
   std::vector<StoredAt> before = std::move(list.RemovedValues());
   list.RemovedValues().clear();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     if (list[i].stored) before.push_back(*list[i].stored);
   }
 
-  // First every row's value at its place; a row that cannot be written keeps its old place.
+  // First every row at its place; a row that cannot be written keeps its old place.
   std::unordered_set<std::u16string> held;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const StartupEntry& e = list[i];
-    const std::optional<RegRoot> root = RootOfLocation(e.location);
-    StoredAt target{root.value_or(RegRoot::CurrentUser), e.enabled, e.name};
-    if (root && registryKeys.Put(target, RegValue::FromString(e.command, e.type))) {
-      held.insert(PlaceKey(target));
-      list.SetStored(i, std::move(target));
-    } else if (e.stored) {
-      held.insert(PlaceKey(*e.stored));
+    const std::optional<StartupSource> source = SourceOfLocation(e.location);
+    const SourceKeys* k = source ? &KeysOf(*source) : nullptr;
+    if (k && IsFolder(*source) && e.stored) {
+      if (e.enabled == e.approvedOff &&
+          registry.Put(k->root, ApprovedKeyPathOf(*source), e.stored->name, ApprovedValue(e.enabled, ports.system.Now()))) {
+        list.SetApprovedOff(i, !e.enabled);
+      }
+      if (e.command != e.storedCommand) {
+        if (ports.links.CreateShellLink(e.command, e.file, shortcuts::FolderPart(e.command), "")) {
+          list.SetStoredCommand(i, e.command);
+        } else {
+          registry.Failed(e.name);
+        }
+      }
+    } else if (k && !IsFolder(*source)) {
+      // Switched off by StartupApproved only, and left so: the value stays in Run.
+      const bool offInRun = e.approvedOff && e.stored && e.stored->run && e.stored->source == *source &&
+                            e.stored->name == e.name;
+      StoredAt target{*source, e.enabled || offInRun, e.name};
+      if (registry.Put(k->root, KeyPathOf(*source, target.run), e.name, RegValue::FromString(e.command, e.type))) {
+        held.insert(PlaceKey(target));
+        list.SetStored(i, std::move(target));
+        if (e.enabled && e.approvedOff &&
+            registry.Put(k->root, ApprovedKeyPathOf(*source), e.name, ApprovedValue(true, 0))) {
+          list.SetApprovedOff(i, false);
+        }
+        continue;
+      }
     }
+    if (e.stored) held.insert(PlaceKey(*e.stored));
   }
 
-  // Then the values no row holds any more.
+  // Then the values and files no row holds any more.
   std::unordered_set<std::u16string> done;
   for (StoredAt& at : before) {
     const std::u16string key = PlaceKey(at);
     if (held.contains(key) || !done.insert(key).second) continue;
-    if (!registryKeys.Remove(at)) list.RemovedValues().push_back(std::move(at));  // tried again next time
+    bool gone = false;
+    if (IsFolder(at.source)) {
+      const std::string file =
+          InFolder(ports.system.StartupFolder(at.source == StartupSource::CommonFolder), at.name);
+      gone = !ports.files.FileExists(file) || ports.system.Recycle(file);
+      if (!gone) registry.Failed(at.name);
+    } else {
+      gone = registry.Remove(KeysOf(at.source).root, KeyPathOf(at.source, at.run), at.name);
+    }
+    if (!gone) list.RemovedValues().push_back(std::move(at));  // tried again next time
   }
 
-  if (registryKeys.FirstFailure()) throw Error(FormatMessage1(kRegSetDataFailed, *registryKeys.FirstFailure()));
+  if (registry.FirstFailure()) throw Error(FormatMessage1(kRegSetDataFailed, *registry.FirstFailure()));
 }
 
 }  // namespace tovr::startup

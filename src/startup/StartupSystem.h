@@ -1,9 +1,11 @@
 // What the startup list asks of the system beyond the registry and the shell: the search for a
-// program along the system's search path, and the locale's string comparison that orders the
-// list. The Win32 adapter is startup/win32/Win32StartupSystem; tests use
+// program along the system's search path, the locale's string comparison that orders the
+// list, the Startup folders, whether Task Manager's switch exists, the clock, and the Recycle
+// Bin. The Win32 adapter is startup/win32/Win32StartupSystem; tests use
 // tests/fakes/FakeStartupSystem.h.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,14 @@ class IStartupSystem {
   virtual std::optional<std::string> FindOnSearchPath(const std::string& name) = 0;
   // lstrcmp: the user's locale ordering of two names; <0, 0, >0.
   virtual int CompareNames(const std::string& a, const std::string& b) = 0;
+  // The user's Startup folder, or all users' one; empty when the system has none.
+  virtual std::string StartupFolder(bool allUsers) = 0;
+  // Windows 8 and later keep StartupApproved values (Task Manager's switch); Windows 7 does not.
+  virtual bool HasStartupApproved() = 0;
+  // The current time as a FILETIME: 100-nanosecond steps since 1601, UTC.
+  virtual std::uint64_t Now() = 0;
+  // Moves the file to the Recycle Bin without asking; false when it could not be moved.
+  virtual bool Recycle(const std::string& path) = 0;
 };
 
 }  // namespace tovr::startup

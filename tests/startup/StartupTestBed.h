@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeAppPorts.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellDialogs.h"
@@ -50,7 +51,9 @@ struct StartupTestBed {
   FakeShellExecute shell;
   shortcuts::FakeShellDialogs dialogs;
   FakeStartupSystem system;
-  StartupPage page{{registry, fs, icons, shell, dialogs, system}};
+  shortcuts::FakeShellLinks links;
+  FakeMessageBox messages;
+  StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
 };
 
 }  // namespace tovr::startup

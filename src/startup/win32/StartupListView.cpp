@@ -1,8 +1,10 @@
 #include "startup/win32/StartupListView.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/Dpi.h"
 #include "controls/win32/ListViewRows.h"
 
 namespace tovr::startup::win32 {
@@ -20,6 +22,8 @@ struct Column {
   int width;
 };
 constexpr Column kColumns[] = {{"文件名别称", 120}, {"所执行的文件", 210}, {"位置", 70}};
+constexpr int kLabelMargin = 14;        // the list view's space around a sub-item's text
+constexpr int kMinCommandWidth = 100;
 
 }  // namespace
 
@@ -30,11 +34,27 @@ StartupListView::StartupListView(HWND parent, StartupList& model, int id, const 
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     controls::win32::InsertListColumn(hwnd_, i, kColumns[i].caption, kColumns[i].width);
   }
+  FitLocationColumn();
   model_.Changed = [this](const StartupListChange& change) { Follow(change); };
   Rebuild();
 }
 
 StartupListView::~StartupListView() { model_.Changed = nullptr; }
+
+// In design pixels (96 DPI), as every column: the main window scales them all to its DPI.
+void StartupListView::FitLocationColumn() {
+  int widest = 0;
+  for (const SourceKeys& k : kSources) {
+    const std::wstring label = Widen(k.label);
+    widest = std::max(widest, static_cast<int>(SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0,
+                                                            reinterpret_cast<LPARAM>(label.c_str()))));
+  }
+  const int need = MulDiv(widest, controls::win32::kDesignDpi, controls::win32::WindowDpi(hwnd_)) + kLabelMargin;
+  if (need <= kColumns[2].width) return;
+  SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(need, 0));
+  const int command = std::max(kMinCommandWidth, kColumns[1].width - (need - kColumns[2].width));
+  SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(command, 0));
+}
 
 void StartupListView::SetImages(HIMAGELIST images) {
   SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -98,7 +118,13 @@ void StartupListView::ItemChanged(const NMLISTVIEW& change) {
   // A state image of 0 is an item the list view has just made, before ShowState: no tick yet.
   if ((changed & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK) != 0) {
     const bool ticked = (change.uNewState & LVIS_STATEIMAGEMASK) == kChecked;
-    controls::win32::RunGuarded(guard_, "LRChange", [this, row, ticked] { model_.SetEnabled(row, ticked); });
+    controls::win32::RunGuarded(guard_, "LRChange", [this, row, ticked] {
+      if (OnTick) {
+        OnTick(row, ticked);
+      } else {
+        model_.SetEnabled(row, ticked);
+      }
+    });
   }
   if (auto c = controls::win32::UserSelectionChange(change, updating_, model_.Count())) {
     controls::win32::RunGuarded(guard_, "LRChange", [this, c] { model_.SetSelected(c->row, c->selected); });
@@ -113,9 +139,11 @@ bool StartupListView::OnNotify(LPARAM lParam, LRESULT& result) {
     case LVN_ITEMCHANGED:
       ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
       break;
-    case LVN_BEGINLABELEDITW:
-      result = FALSE;  // names are edited in place
+    case LVN_BEGINLABELEDITW: {  // names are edited in place, where the model can take them
+      const int row = reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item.iItem;
+      result = row < 0 || static_cast<std::size_t>(row) >= model_.Count() || !model_.Renamable(static_cast<std::size_t>(row));
       break;
+    }
     case LVN_ENDLABELEDITW: {
       const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
       result = FALSE;  // the model shows the new name at its sorted place

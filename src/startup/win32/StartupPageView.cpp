@@ -8,6 +8,7 @@ StartupPageView::StartupPageView(HWND parent, StartupPage& page, controls::win32
     : list_(parent, page.LR, at.listId, at.list, font) {
   list_.SetGuard(std::move(guard));
   list_.OnDblClick = std::move(onDblClick);
+  list_.OnTick = [&page](std::size_t row, bool ticked) { page.LRTicked(row, ticked); };
   if (HWND list = list_.Handle()) {
     binder.Adopt(listModel_, list);
     binder.PlaceIn(list, at.pages, at.pageIndex);

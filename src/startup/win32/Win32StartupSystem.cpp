@@ -1,6 +1,8 @@
 #include "startup/win32/Win32StartupSystem.h"
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include "base/win32/Wide.h"
 
@@ -17,6 +19,39 @@ std::optional<std::string> Win32StartupSystem::FindOnSearchPath(const std::strin
 
 int Win32StartupSystem::CompareNames(const std::string& a, const std::string& b) {
   return lstrcmpW(Widen(a).c_str(), Widen(b).c_str());
+}
+
+std::string Win32StartupSystem::StartupFolder(bool allUsers) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, allUsers ? CSIDL_COMMON_STARTUP : CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT,
+                              path))) {
+    return {};
+  }
+  return Narrow(path);
+}
+
+bool Win32StartupSystem::HasStartupApproved() {
+  // Without a manifest naming later versions the answer is 6.2 at most: enough to tell 8 from 7.
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExW(&version)) return true;
+  return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
+}
+
+std::uint64_t Win32StartupSystem::Now() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+bool Win32StartupSystem::Recycle(const std::string& path) {
+  std::wstring from = Widen(path);
+  from.push_back(L'\0');  // the list of files ends with a second zero
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
 }  // namespace tovr::startup::win32
