@@ -1,8 +1,11 @@
-// The startup list with 1,000 values spread over the four Run and NeverRun keys: the load (read
-// the keys, an icon for every command, sort by name) and the apply at the save, once with
-// nothing changed (the usual save: only reads) and once with every row moved between Run and
-// NeverRun (1,000 writes and 1,000 deletions). The registry, files, shell and search path are
-// in memory; BM_PortsAlone is their share of a load, so the rest is the program's own work.
+// The startup list with 1,000 values spread over the six Run and NeverRun keys (HKEY_LOCAL_MACHINE,
+// its 32-bit programs' keys, HKEY_CURRENT_USER) and 100 shortcuts in the two Startup folders,
+// a fifth of everything switched off in StartupApproved: the load (read the keys, the switches
+// and the folders, resolve the shortcuts, an icon for every command, sort by name) and the apply
+// at the save, once with nothing changed (the usual save: only reads) and once with every row
+// switched (1,000 values moved between Run and NeverRun or switched on, 100 switches written).
+// The registry, files, shell and search path are in memory; BM_PortsAlone is their share of a
+// load and BM_RegistryMovesAlone of the apply, so the rest is the program's own work.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -26,9 +29,16 @@ using namespace tovr;
 using namespace tovr::startup;
 
 constexpr int kValues = 1000;
+constexpr int kFolderFiles = 100;
+constexpr StartupSource kKeySources[] = {StartupSource::AllUsers, StartupSource::AllUsers32,
+                                         StartupSource::CurrentUser};
+constexpr char kUserFolder[] = "C:\\Users\\me\\Startup";
+constexpr char kCommonFolder[] = "C:\\ProgramData\\Startup";
+const RegValue kOff = RegValue::FromBinary(std::vector<std::uint8_t>{3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8});
 
-// A quarter in each key, in a shuffled name order: a third quoted paths of existing programs,
-// a third programs on the search path with arguments, a third missing programs.
+// In a shuffled name order: a third quoted paths of existing programs, a third programs on the
+// search path with arguments, a third missing programs; spread over the six keys. Half the
+// shortcuts in each folder.
 struct World {
   FakeRegistry registry;
   MemoryFileSystem fs;
@@ -41,6 +51,8 @@ struct World {
   StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
 
   World() {
+    system.userFolder = kUserFolder;
+    system.commonFolder = kCommonFolder;
     for (int i = 0; i < kValues; ++i) {
       const int j = (i * 7919) % kValues;
       const std::string n = std::to_string(10000 + j).substr(1);
@@ -52,8 +64,18 @@ struct World {
       }
       if (j % 3 == 0) fs.SetFile("C:\\Program Files\\应用 " + n + "\\app.exe", "x");
       if (j % 3 == 1) system.Put("tool" + n + ".exe", "C:\\Windows\\tool" + n + ".exe");
-      const RegRoot root = j % 4 < 2 ? RegRoot::LocalMachine : RegRoot::CurrentUser;
-      registry.Put(root, KeyPathOf(j % 2 == 0), (j % 5 ? "启动项 " : "Entry ") + n, RegValue::FromString(command));
+      const StartupSource source = kKeySources[j % 3];
+      const std::string name = (j % 5 ? "启动项 " : "Entry ") + n;
+      registry.Put(KeysOf(source).root, KeyPathOf(source, j % 2 == 0), name, RegValue::FromString(command));
+      if (j % 5 == 1) registry.Put(KeysOf(source).root, ApprovedKeyPathOf(source), name, kOff);
+    }
+    for (int i = 0; i < kFolderFiles; ++i) {
+      const std::string n = std::to_string(1000 + i).substr(1);
+      const StartupSource source = i % 2 ? StartupSource::UserFolder : StartupSource::CommonFolder;
+      const std::string link = std::string(i % 2 ? kUserFolder : kCommonFolder) + "\\程序 " + n + ".lnk";
+      fs.SetFile(link, "link");
+      links.Set(link, "C:\\Program Files\\应用 " + n + "\\app.exe");
+      if (i % 5 == 1) registry.Put(KeysOf(source).root, ApprovedKeyPathOf(source), "程序 " + n + ".lnk", kOff);
     }
   }
 };
@@ -63,7 +85,7 @@ void BM_Load(benchmark::State& state) {
   for (auto _ : state) {
     w.page.ClearStartupList();
     w.page.LoadStartupEntries();
-    if (w.page.LR.Count() != kValues) state.SkipWithError("wrong load");
+    if (w.page.LR.Count() != kValues + kFolderFiles) state.SkipWithError("wrong load");
   }
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
@@ -85,20 +107,32 @@ void BM_ApplyAllMoved(benchmark::State& state) {
     for (std::size_t i = 0; i < w.page.LR.Count(); ++i) w.page.LR.SetEnabled(i, !w.page.LR[i].enabled);
     w.registry.ClearChanges();
     w.page.ApplyStartupEntries();
-    if (w.registry.Changes().size() < 2 * kValues) state.SkipWithError("not moved");
+    if (w.registry.Changes().size() < kValues + kFolderFiles) state.SkipWithError("not moved");
   }
 }
 BENCHMARK(BM_ApplyAllMoved)->Unit(benchmark::kMillisecond);
 
-// The in-memory ports' share of a load: the four keys' values read and every command's
-// existence queries, search and icon look-up, without the list.
+// The in-memory ports' share of a load: the six keys' values and the switches read, the folders
+// listed and their shortcuts resolved, and every command's existence queries, search and icon
+// look-up, without the list.
 void BM_PortsAlone(benchmark::State& state) {
   World w;
   for (auto _ : state) {
     int n = 0;
-    for (const RegRoot root : {RegRoot::LocalMachine, RegRoot::CurrentUser}) {
+    for (const SourceKeys& k : kSources) {
+      if (auto switches = w.registry.Open(k.root, ApprovedKeyPathOf(k.source), RegOpen::ReadOnly)) {
+        n += static_cast<int>(switches->Values().size());
+      }
+      if (IsFolder(k.source)) {
+        const std::string folder = w.system.StartupFolder(k.source == StartupSource::CommonFolder);
+        for (const std::string& name : w.fs.ListFiles(folder, "*")) {
+          const std::string file = folder + "\\" + name;
+          n += static_cast<int>(w.links.ResolveShellLink(file).size()) + w.icons.ShellIconIndex(file);
+        }
+        continue;
+      }
       for (const bool run : {true, false}) {
-        auto key = w.registry.Open(root, KeyPathOf(run), RegOpen::ReadOnly);
+        auto key = w.registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly);
         for (const RegNamedValue& v : key->Values()) {
           const std::string command = v.value.Text();
           const std::string path = ExtractExePath(command);
@@ -112,25 +146,42 @@ void BM_PortsAlone(benchmark::State& state) {
 }
 BENCHMARK(BM_PortsAlone)->Unit(benchmark::kMillisecond);
 
-// The in-memory registry's share of BM_ApplyAllMoved: the same 1,000 writes and then 1,000
-// deletions made directly through the four open keys.
+// The in-memory registry's share of BM_ApplyAllMoved: the same writes (every value at its new
+// place, the switches) and then the deletions, made directly through the open keys.
 void BM_RegistryMovesAlone(benchmark::State& state) {
   World w;
-  std::unique_ptr<IRegistryKey> keys[2][2];
-  std::vector<std::pair<int, RegNamedValue>> values;  // root index, value (in its Run key or not)
-  for (int r = 0; r < 2; ++r) {
-    for (int k = 0; k < 2; ++k) {
-      keys[r][k] = w.registry.Open(r ? RegRoot::CurrentUser : RegRoot::LocalMachine, KeyPathOf(k == 0),
-                                   RegOpen::CreateIfMissing);
-      for (RegNamedValue& v : keys[r][k]->Values()) values.push_back({r * 2 + k, std::move(v)});
+  w.page.LoadStartupEntries();
+  struct Move {
+    std::unique_ptr<IRegistryKey> from, to, switches;
+    std::vector<RegNamedValue> values;
+  };
+  std::vector<Move> moves;
+  for (const SourceKeys& k : kSources) {
+    auto switches = w.registry.Open(k.root, ApprovedKeyPathOf(k.source), RegOpen::CreateIfMissing);
+    if (IsFolder(k.source)) {
+      Move m{nullptr, nullptr, std::move(switches), {}};
+      for (const std::string& name : w.fs.ListFiles(w.system.StartupFolder(k.source == StartupSource::CommonFolder), "*")) {
+        m.values.push_back({name, kOff});
+      }
+      moves.push_back(std::move(m));
+      continue;
+    }
+    for (const bool run : {true, false}) {
+      Move m{w.registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::CreateIfMissing),
+             w.registry.Open(k.root, KeyPathOf(k.source, !run), RegOpen::CreateIfMissing), nullptr, {}};
+      m.values = m.from->Values();
+      moves.push_back(std::move(m));
     }
   }
   for (auto _ : state) {
     w.registry.ClearChanges();
-    for (auto& [at, v] : values) keys[at / 2][1 - at % 2]->Write(v.name, v.value);  // all writes first,
-    for (auto& [at, v] : values) {                                                   // as the apply does
-      keys[at / 2][at % 2]->DeleteValue(v.name);
-      at ^= 1;
+    for (Move& m : moves) {  // all writes first, as the apply does
+      for (const RegNamedValue& v : m.values) (m.to ? m.to : m.switches)->Write(v.name, v.value);
+    }
+    for (Move& m : moves) {
+      if (!m.to) continue;
+      for (const RegNamedValue& v : m.values) m.from->DeleteValue(v.name);
+      std::swap(m.from, m.to);
     }
   }
 }

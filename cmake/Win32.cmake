@@ -95,7 +95,7 @@ tovr_warnings(RegistryViewTest)
 file(GLOB TOVR_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probe/*.cpp)
 add_executable(probe ${TOVR_PROBE_SOURCES})
 target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(probe PRIVATE tovr_core user32 gdi32 shell32 advapi32)
+target_link_libraries(probe PRIVATE tovr_core user32 gdi32 shell32 advapi32 ole32 uuid)
 target_link_options(probe PRIVATE -municode ${TOVR_STATIC_LINK})
 tovr_warnings(probe)
 

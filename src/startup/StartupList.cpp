@@ -1,6 +1,7 @@
 #include "startup/StartupList.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tovr::startup {
 
@@ -88,9 +89,17 @@ std::size_t StartupList::SortedPosition(const std::string& name) const {
   return static_cast<std::size_t>(at - rows_.begin());
 }
 
+// The order is found on positions, and each row then moved once: rows are large.
 void StartupList::Sort() {
-  std::stable_sort(rows_.begin(), rows_.end(),
-                   [this](const Row& a, const Row& b) { return compare_(a.entry.name, b.entry.name) < 0; });
+  std::vector<std::size_t> order(rows_.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+    return compare_(rows_[a].entry.name, rows_[b].entry.name) < 0;
+  });
+  std::vector<Row> sorted;
+  sorted.reserve(rows_.size());
+  for (const std::size_t i : order) sorted.push_back(std::move(rows_[i]));
+  rows_ = std::move(sorted);
 }
 
 void StartupList::Notify(StartupListChange::Kind kind, std::size_t row) {

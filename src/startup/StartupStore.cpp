@@ -143,7 +143,7 @@ void LoadKeyRows(std::vector<StartupEntry>& rows, IRegistry& registry, const Sou
       e.command = v.value.Text();
       e.iconIndex = iconOf(e.command);
       e.location = k.label;
-      e.approvedOff = off.contains(FoldRegistryName(v.name));
+      e.approvedOff = !off.empty() && off.contains(FoldRegistryName(v.name));
       e.enabled = run && !e.approvedOff;
       e.type = v.value.type;
       e.stored = StoredAt{k.source, run, v.name};
@@ -173,7 +173,7 @@ void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& po
     e.storedCommand = e.command;
     e.iconIndex = iconOf(e.file);
     e.location = k.label;
-    e.approvedOff = off.contains(FoldRegistryName(name));
+    e.approvedOff = !off.empty() && off.contains(FoldRegistryName(name));
     e.enabled = !e.approvedOff;
     e.stored = StoredAt{k.source, true, name};
     e.name = std::move(name);

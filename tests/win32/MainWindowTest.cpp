@@ -232,8 +232,8 @@ TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheir
 }
 
 // The window is laid out for the screen's DPI: its client area is the 96-DPI one scaled
-// (within a pixel per edge), its font's height and the list's columns follow. At 144 DPI
-// everything is 1.5 times the design.
+// (within a pixel per edge), its font's height and the list's columns follow, and the startup
+// list's location column fits its longest label. At 144 DPI everything is 1.5 times the design.
 TEST_F(MainWindowTest, LaysOutAtTheScreensDpi) {
   if (const char* expected = std::getenv("TOVR_EXPECT_DPI")) {
     EXPECT_EQ(window.Dpi(), std::atoi(expected));
@@ -258,6 +258,12 @@ TEST_F(MainWindowTest, LaysOutAtTheScreensDpi) {
   RECT listRect{};
   GetClientRect(list, &listRect);
   EXPECT_GE(columns, listRect.right * 3 / 4) << "columns not scaled with the list";
+  // The startup list's "位置" column holds its longest label in the list's own font.
+  HWND startup = window.StartupListWindow();
+  ASSERT_NE(startup, nullptr);
+  const auto width = static_cast<int>(
+      SendMessageW(startup, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"所有用户（启动文件夹）")));
+  EXPECT_GE(SendMessageW(startup, LVM_GETCOLUMNWIDTH, 2, 0), width + Scale(12));
 }
 
 // Moving to a monitor of another DPI re-lays the window at the suggested rectangle: every

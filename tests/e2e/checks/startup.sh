@@ -76,3 +76,53 @@ check_startup_page_moves_entries_and_keeps_what_it_does_not_list() {
   expect_eq "subkey value" "$(reg_value "HKCU\\$KEYS\\Run\\Sub" Inner)" "REG_SZ kept"
   expect_eq "all-users parked" "$(reg_value "HKLM\\$KEYS\\NeverRun" Parked)" 'REG_SZ C:\Apps\parked.exe'
 }
+
+# The rows Windows starts on Windows 10: a 64-bit and a 32-bit all-users entry, a current-user
+# entry switched off in Task Manager (StartupApproved 03...), a shortcut in the user's Startup
+# folder and one in all users' folder switched off too; the ticks are switched where Windows
+# keeps them.
+check_startup_page_agrees_with_what_windows_starts() {
+  printf '[Option]\r\nGreeting=Thank\r\n' >"$E2E_APP_DIR/Config.ini"
+  reg_add 'HKCU\Software\Wine' /v Version /d win10  # what winecfg's version choice writes
+  local approved="$KEYS\\Explorer\\StartupApproved" wow="SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion"
+  local app
+  mkdir -p "$WINEPREFIX/drive_c/Apps"
+  for app in sys64 sys32 quiet notes sync; do cp "$TOVR_BUILD/win64/probe.exe" "$WINEPREFIX/drive_c/Apps/$app.exe"; done
+  reg_add "HKLM\\$KEYS\\Run" /v Sys64 /d 'C:\Apps\sys64.exe'
+  timeout 60 wine reg add "HKLM\\$KEYS\\Run" /v Sys32 /d 'C:\Apps\sys32.exe' /reg:32 /f >/dev/null 2>&1 ||
+    fail "reg add in the 32-bit view"
+  reg_add "HKCU\\$KEYS\\Run" /v Quiet /d 'C:\Apps\quiet.exe'
+  reg_add "HKCU\\$approved\\Run" /v Quiet /t REG_BINARY /d 030000000102030405060708
+  reg_add "HKLM\\$approved\\StartupFolder" /v Sync.lnk /t REG_BINARY /d 030000000102030405060708
+  local user common
+  user=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/StartUp |
+    grep -v /Public/ | head -n 1)
+  common="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/StartUp"
+  [ -d "$user" ] && [ -d "$common" ] || fail "no Startup folders: '$user', '$common'"
+  start_empty_desktop  # the shell's link object wants a desktop
+  probe link 'C:\Apps\notes.exe' "$(winepath -w "$user")\\Notes.lnk" || fail "no Notes.lnk"
+  probe link 'C:\Apps\sync.exe' "$(winepath -w "$common")\\Sync.lnk" || fail "no Sync.lnk"
+  launch_tovrane
+  show_main_window
+  click_tab 3
+  sleep 0.7
+  expect_eq "rows" "$(startup_rows)" "$(printf '%s\n' \
+    $'2\tNotes.lnk\tC:\\Apps\\notes.exe\t当前用户（启动文件夹）' $'1\tQuiet\tC:\\Apps\\quiet.exe\t当前用户' \
+    $'1\tSync.lnk\tC:\\Apps\\sync.exe\t所有用户（启动文件夹）' $'2\tSys32\tC:\\Apps\\sys32.exe\t所有用户（32位）' \
+    $'2\tSys64\tC:\\Apps\\sys64.exe\t所有用户')"
+  mkdir -p "$TOVR_BUILD/screenshots"
+  window_shot "$TOVR_BUILD/screenshots/startup-sources.png"
+
+  click_check Quiet
+  click_check Sys32
+  click_check Notes.lnk
+  save_startup
+  expect_eq "Quiet switched on" "$(reg_value "HKCU\\$approved\\Run" Quiet)" "REG_BINARY 020000000000000000000000"
+  expect_eq "Quiet in Run" "$(reg_value "HKCU\\$KEYS\\Run" Quiet)" 'REG_SZ C:\Apps\quiet.exe'
+  expect_eq "Sys32 in Run" "$(reg_value "HKLM\\$wow\\Run" Sys32)" ""
+  expect_eq "Sys32 in NeverRun" "$(reg_value "HKLM\\$wow\\NeverRun" Sys32)" 'REG_SZ C:\Apps\sys32.exe'
+  [[ "$(reg_value "HKCU\\$approved\\StartupFolder" Notes.lnk)" == "REG_BINARY 03000000"* ]] ||
+    fail "Notes.lnk not switched off: $(reg_value "HKCU\\$approved\\StartupFolder" Notes.lnk)"
+  [ -f "$user/Notes.lnk" ] || fail "Notes.lnk was removed"
+  expect_eq "Sys64 untouched" "$(reg_value "HKLM\\$KEYS\\Run" Sys64)" 'REG_SZ C:\Apps\sys64.exe'
+}

@@ -49,11 +49,14 @@
 //                                                 "REG_DWORD 0x7", "REG_BINARY 0A0B"); without,
 //                                                 "key". Nothing when it does not exist; exit 2
 //                                                 when the registry could not be asked
+//   probe link TARGET LINK_PATH                   writes a shell link to TARGET (a test's
+//                                                 shortcut, as a setup program makes one)
 //
 // Exit status: 0 done or answered; 1 "no" (wait, gone, press, tooltip timed out; key, post,
 // click found no window); 2 the question could not be answered.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -289,8 +292,24 @@ int RegQuery(const std::wstring& path, const wchar_t* name) {
   return 0;
 }
 
+// probe link: 0 written, 2 when the shell refused.
+int MakeLink(const wchar_t* target, const wchar_t* linkPath) {
+  if (FAILED(CoInitialize(nullptr))) return 2;
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                          reinterpret_cast<void**>(&link))) &&
+               SUCCEEDED(link->SetPath(target)) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+               SUCCEEDED(file->Save(linkPath, TRUE));
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return saved ? 0 : 2;
+}
+
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows|window|screensaver|reg ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows|window|screensaver|reg|link ...");
   return 2;
 }
 
@@ -550,6 +569,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (cmd == L"reg" && argc >= 3) return RegQuery(argv[2], argc >= 4 ? argv[3] : nullptr);
+  if (cmd == L"link" && argc >= 4) return MakeLink(argv[2], argv[3]);
   if (cmd == L"screensaver" && argc >= 3) {
     // A window of our own first: Wine answers from its display driver only once one exists.
     HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
