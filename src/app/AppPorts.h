@@ -78,6 +78,9 @@ class IShellUi {
   virtual void ShareSystemImageList() = 0;
   // The tray icon's tooltip.
   virtual void SetTrayHint(const std::string& hint) = 0;
+  // The system-wide hotkey that opens the tray menu at the pointer (see HotKey.h; 0: none).
+  // The key held before is released first. False when another program holds the key.
+  virtual bool SetMenuHotKey(std::uint16_t value) = 0;
 };
 
 // The ports the main window works through, handed to its constructor.

@@ -74,7 +74,7 @@ TKWForm::TKWForm(AppPorts p)
   Place(kPageMemory, memoryPage.Controls());
   Place(kPageTrans, transparencyPage.Controls());
   Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
-                   &CE, &CKExitSave, &CW, &CKAMICON});
+                   &CE, &CKExitSave, &CW, &CKAMICON, &menuHotKeyLabel, &menuHotKey});
   Place(kSidePanel, {&Panel1, &Panel2, &bN, &bd, &bC, &bR, &sbweb, &sbmail, &btnhelp, &bOK, &bCC});
 
   WireControls();

@@ -109,6 +109,9 @@ class TKWForm {
 
   // ---- Settings (SettingsLoadSave.cpp) ----------------------------------------------------
   void LoadSettings();
+  // The menu's hotkey field to the system, when its value is not the one last given: a key
+  // another program holds is named in a message, once, and the program runs without one.
+  void ApplyMenuHotKey();
   void bOKClick();
   // The system toggles as read into CE, CKExitSave and CW at start-up, or as last written: the
   // save writes a toggle only when its box differs, so a save that leaves a protected setting
@@ -116,6 +119,7 @@ class TKWForm {
   struct StoredToggles {
     bool folderExplore = false, noSave = false, autorun = false;
   } storedToggles;
+  std::optional<std::uint16_t> menuHotKeyTried_;  // the menu's hotkey last given to the system
 
   // ---- Control handlers (MainForm.cpp) ----------------------------------------------------
   void CBClick();
@@ -253,6 +257,8 @@ class TKWForm {
   controls::CheckBox CKExitSave{"CKExitSave", "Windwos退出时不保存设置(可加快关机速度)"};
   controls::CheckBox CW{"CW", "随Windows启动自动运行"};
   controls::CheckBox CKAMICON{"CKAMICON", "使用动画图标"};  // never visible
+  controls::Label menuHotKeyLabel{"menuHotKeyLabel", "打开快捷菜单的热键"};
+  controls::HotKeyField menuHotKey{"menuHotKey"};
 
   // ---- Tray menu ---------------------------------------------------------------------------
   std::unique_ptr<controls::MenuItem> PopupMenu1;

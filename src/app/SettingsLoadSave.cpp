@@ -10,6 +10,8 @@
 // user's change would, which is how the load switches features on.
 #include <cstdint>
 
+#include "app/AppTitle.h"
+#include "app/HotKey.h"
 #include "app/MainForm.h"
 #include "app/SaveRefusals.h"
 
@@ -117,7 +119,21 @@ void TKWForm::LoadSettings() {
   // 17. Periodic caption refresh timer.
   iconPage.RestartRefreshTimer();
 
+  // 18. The menu's hotkey: absent or not a hotkey, the default.
+  menuHotKey.SetValue(
+      HotKeyFromSetting(in.Present("HotKey") ? TSettingsFile::ParseNumber(in.Text("HotKey")) : std::nullopt));
+
   op.Commit();
+  ApplyMenuHotKey();
+}
+
+void TKWForm::ApplyMenuHotKey() {
+  const auto value = static_cast<std::uint16_t>(menuHotKey.Value());
+  if (menuHotKeyTried_ == value) return;  // held, or refused and said once
+  menuHotKeyTried_ = value;
+  if (!ports.ui.SetMenuHotKey(value)) {
+    ports.messages.Show(HotKeyTakenText(value), ApplicationTitle(exePath), kMbOk | kMbIconExclamation);
+  }
 }
 
 void TKWForm::bOKClick() {
@@ -149,6 +165,8 @@ void TKWForm::bOKClick() {
     putFlag("SortMenu", CS.Checked());
     putFlag("AutoUpdate", chkupdate.Checked());
     updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
+    putNumber("HotKey", menuHotKey.Value());
+    ApplyMenuHotKey();
     // Each toggle only when the user changed it.
     const auto apply = [&refused](const controls::CheckBox& box, bool& stored,
                                   const std::function<void(bool)>& write) {

@@ -46,4 +46,10 @@ class TrackBar : public RangeControl {
   using RangeControl::RangeControl;
 };
 
+// A hotkey field: a key with its modifiers as one value (see app/HotKey.h); 0 is none.
+class HotKeyField : public RangeControl {
+ public:
+  explicit HotKeyField(std::string name) : RangeControl(std::move(name), 0, 0xFFFF, 0) {}
+};
+
 }  // namespace tovr::controls

@@ -21,7 +21,7 @@ const std::set<std::string> kGroupA = {
 const std::set<std::string> kGroupW = {"AutoChange", "Interval", "RunChange", "RandomChange"};
 const std::set<std::string> kGroupS = {"Transparent", "TBTransparent", "MUTransparent",
                                        "transparence", "transTaskBar", "transMenu",
-                                       "SortMenu",    "AutoUpdate"};
+                                       "SortMenu",    "AutoUpdate",    "HotKey"};
 
 std::set<std::string> OptionKeys(FormHarness& h) {
   TSettingsFile file(h.fs, kConfigPath);

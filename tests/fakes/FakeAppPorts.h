@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,13 @@ class FakeShellUi final : public app::IShellUi {
   void InstallMinimizeHandler() override { Record("InstallMinimizeHandler"); }
   void ShareSystemImageList() override { Record("ShareSystemImageList"); }
   void SetTrayHint(const std::string& hint) override { Record("SetTrayHint"); trayHint = hint; }
+  std::set<std::uint16_t> takenHotKeys;  // held by other programs
+  std::uint16_t menuHotKey = 0;          // the key held now
+  bool SetMenuHotKey(std::uint16_t value) override {
+    Record("SetMenuHotKey(" + std::to_string(value) + ")");
+    menuHotKey = takenHotKeys.count(value) ? 0 : value;
+    return !takenHotKeys.count(value);
+  }
 
  private:
   void Record(std::string call) {

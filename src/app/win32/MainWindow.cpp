@@ -7,6 +7,7 @@
 
 #include "resource.h"
 #include "app/MainForm.h"
+#include "app/HotKey.h"
 #include "app/TrayMenu.h"
 #include "app/win32/MainLayout.h"
 #include "app/win32/SideGlyphs.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr char kInitialTrayHint[] = "Tovrane";
+constexpr int kMenuHotKeyId = 1;  // RegisterHotKey's id of the menu's hotkey
 
 using controls::Control;
 
@@ -43,6 +45,7 @@ HWND BindAny(controls::win32::ControlBinder& binder, Control& c, int id, const R
   if (auto* x = dynamic_cast<RadioButton*>(&c)) return binder.Bind(*x, id, r, style);
   if (auto* x = dynamic_cast<SpinEdit*>(&c)) return binder.Bind(*x, id, r, style);
   if (auto* x = dynamic_cast<TrackBar*>(&c)) return binder.Bind(*x, id, r, style);
+  if (auto* x = dynamic_cast<HotKeyField*>(&c)) return binder.Bind(*x, id, r, style);
   if (auto* x = dynamic_cast<ComboBox*>(&c)) return binder.Bind(*x, id, r, style);
   if (auto* x = dynamic_cast<Edit*>(&c)) return binder.Bind(*x, id, r, style);
   if (auto* x = dynamic_cast<Label*>(&c)) return binder.Bind(*x, id, r, style);
@@ -436,6 +439,12 @@ void MainWindow::ShareSystemImageList() {
 
 void MainWindow::SetTrayHint(const std::string& hint) { tray_->SetHint(hint); }
 
+bool MainWindow::SetMenuHotKey(std::uint16_t value) {
+  UnregisterHotKey(hwnd_, kMenuHotKeyId);
+  if (value == 0) return true;
+  return RegisterHotKey(hwnd_, kMenuHotKeyId, RegisterModifiers(value) | MOD_NOREPEAT, value & 0xFFu) != FALSE;
+}
+
 // ---- Window procedures ----------------------------------------------------------------------
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -564,7 +573,11 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (onFilesDropped) f.Dispatch("FormDropFiles", [&] { onFilesDropped(paths); });
       return 0;
     }
+    case WM_HOTKEY:  // the menu's hotkey: the tray menu at the pointer, as a right click opens it
+      if (wParam == kMenuHotKeyId) tray_->PopupTrayMenu();
+      return 0;
     case WM_DESTROY:
+      UnregisterHotKey(hwnd, kMenuHotKeyId);
       PostQuitMessage(0);
       return 0;
     default:

@@ -94,6 +94,7 @@ class MainWindow final : public IShellUi {
   void InstallMinimizeHandler() override;
   void ShareSystemImageList() override;
   void SetTrayHint(const std::string& hint) override;
+  bool SetMenuHotKey(std::uint16_t value) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

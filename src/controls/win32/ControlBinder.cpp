@@ -151,6 +151,13 @@ HWND ControlBinder::Bind(TrackBar& model, int id, const RECT& rect, DWORD style)
   return entry.hwnd;
 }
 
+HWND ControlBinder::Bind(HotKeyField& model, int id, const RECT& rect, DWORD style) {
+  Entry& entry = Add(Kind::HotKey, model);
+  Create(entry, HOTKEY_CLASSW, WS_TABSTOP | style, WS_EX_CLIENTEDGE, rect, id, L"");
+  Sync(entry);
+  return entry.hwnd;
+}
+
 HWND ControlBinder::Bind(ComboBox& model, int id, const RECT& rect, DWORD style) {
   Entry& entry = Add(Kind::Combo, model);
   RECT dropped = rect;
@@ -378,6 +385,13 @@ void ControlBinder::SyncState(Entry& entry) {
       SendMessageW(hwnd, TBM_SETPOS, TRUE, track.Value());
       break;
     }
+    case Kind::HotKey: {
+      const int value = static_cast<RangeControl*>(entry.model)->Value();
+      if (LOWORD(SendMessageW(hwnd, HKM_GETHOTKEY, 0, 0)) != value) {
+        SendMessageW(hwnd, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+      }
+      break;
+    }
     case Kind::Combo: {
       const auto& combo = *static_cast<ComboBox*>(entry.model);
       if (SendMessageW(hwnd, CB_GETCURSEL, 0, 0) != combo.ItemIndex()) {
@@ -454,6 +468,12 @@ bool ControlBinder::OnCommand(WPARAM wParam, LPARAM lParam) {
       return true;
     case Kind::Color:
       if (code == STN_CLICKED) Act(*entry, "Click", [model] { static_cast<ColorPanel*>(model)->UserClick(); });
+      return true;
+    case Kind::HotKey:
+      if (code == EN_CHANGE) {
+        const int value = LOWORD(SendMessageW(entry->hwnd, HKM_GETHOTKEY, 0, 0));
+        Act(*entry, "Change", [model, value] { static_cast<RangeControl*>(model)->UserSetValue(value); });
+      }
       return true;
     case Kind::Combo:
       if (code == CBN_SELCHANGE) {

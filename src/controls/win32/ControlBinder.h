@@ -52,6 +52,7 @@ class ControlBinder {
   // for arrows only).
   HWND Bind(SpinEdit& model, int id, const RECT& rect, DWORD style = 0);
   HWND Bind(TrackBar& model, int id, const RECT& rect, DWORD style = 0);
+  HWND Bind(HotKeyField& model, int id, const RECT& rect, DWORD style = 0);
   // `rect` is the closed box; the list drops below it.
   HWND Bind(ComboBox& model, int id, const RECT& rect, DWORD style = 0);
   HWND Bind(Edit& model, int id, const RECT& rect, DWORD style = 0);
@@ -94,7 +95,7 @@ class ControlBinder {
   static COLORREF ToColorRef(unsigned color);
 
  private:
-  enum class Kind { Check, Radio, Spin, Track, Combo, Edit, Label, Color, Button, Pages, Container };
+  enum class Kind { Check, Radio, Spin, Track, HotKey, Combo, Edit, Label, Color, Button, Pages, Container };
   struct Entry {
     Kind kind;
     Control* model;
