@@ -113,8 +113,8 @@ constexpr ControlPlace kPlaces[] = {
     {"Gauge5", kPageMemory, {96, 274, 200, 16}},
     {"Button2", kPageMemory, {305, 270, 100, 24}},
     // TSSet: the menu's hotkey (appended).
-    {"menuHotKeyLabel", kPageSet, {8, 261, 130, 16}},
-    {"menuHotKey", kPageSet, {140, 258, 150, 20}},
+    {"menuHotKeyLabel", kPageSet, {8, 257, 130, 16}},
+    {"menuHotKey", kPageSet, {140, 254, 150, 20}},
 };
 
 }  // namespace

@@ -51,6 +51,9 @@
 //                                                 when the registry could not be asked
 //   probe link TARGET LINK_PATH                   writes a shell link to TARGET (a test's
 //                                                 shortcut, as a setup program makes one)
+//   probe hotkey MODIFIERS VK MS                  holds a system-wide hotkey (RegisterHotKey's
+//                                                 modifiers) for MS milliseconds, as another
+//                                                 program would; exit 2 when it is taken
 //
 // Exit status: 0 done or answered; 1 "no" (wait, gone, press, tooltip timed out; key, post,
 // click found no window); 2 the question could not be answered.
@@ -308,8 +311,22 @@ int MakeLink(const wchar_t* target, const wchar_t* linkPath) {
   return saved ? 0 : 2;
 }
 
+// probe hotkey: holds the key while its message loop runs for `ms`.
+int HoldHotKey(UINT modifiers, UINT vk, DWORD ms) {
+  if (!RegisterHotKey(nullptr, 1, modifiers, vk)) return 2;
+  Out("held");
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (GetTickCount() < end) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  UnregisterHotKey(nullptr, 1);
+  return 0;
+}
+
 int Usage() {
-  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows|window|screensaver|reg|link ...");
+  Out("usage: probe windows|wait|gone|post|send|boxes|press|children|rect|click|sendchild|pixel|trayarea|tooltip|key|launch-tray|sendid|listrows|window|screensaver|reg|link|hotkey ...");
   return 2;
 }
 
@@ -570,6 +587,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (cmd == L"reg" && argc >= 3) return RegQuery(argv[2], argc >= 4 ? argv[3] : nullptr);
   if (cmd == L"link" && argc >= 4) return MakeLink(argv[2], argv[3]);
+  if (cmd == L"hotkey" && argc >= 5) {
+    return HoldHotKey(static_cast<UINT>(std::wcstoul(argv[2], nullptr, 0)), static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0)),
+                      static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 0)));
+  }
   if (cmd == L"screensaver" && argc >= 3) {
     // A window of our own first: Wine answers from its display driver only once one exists.
     HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
