@@ -145,34 +145,48 @@ check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
 }
 
 # The menu's hotkey (Ctrl+Alt+K when Config.ini does not name one) opens the tray menu at the
-# pointer with the shortcut entries, ready for the keyboard: Enter on an entry starts it.
+# pointer with the shortcut entries, ready for the keyboard: Escape closes it, the arrows and
+# Enter start an entry. The key is free again once Tovrane has ended.
 check_the_menu_hotkey_opens_the_tray_menu_at_the_pointer() {
   export TOVR_DUMP_MENU='C:\menu.txt'
   given_shortcuts 0
   start_tovrane
   local dump=$WINEPREFIX/drive_c/menu.txt i
   xdotool mousemove 400 300
-  # The key is held from the settings' load on; the entries come a little later in the start.
-  for i in $(seq 1 30); do
-    rm -f "$dump"
-    xdotool keydown ctrl keydown alt key k keyup alt keyup ctrl
-    if probe wait '#32768' 2000; then
-      [ -n "$(top_entries "$dump" 2>/dev/null)" ] && break
-      close_menu
-    fi
-    sleep 0.5
-  done
-  probe wait '#32768' 100 || fail "no menu after Ctrl+Alt+K"
+  # hotkey_menu: presses the key until the menu opens with the entries (the key is held from the
+  # settings' load on; the entries come a little later in the start).
+  hotkey_menu() {
+    for i in $(seq 1 30); do
+      rm -f "$dump"
+      xdotool keydown ctrl keydown alt key k keyup alt keyup ctrl
+      if probe wait '#32768' 2000; then
+        [ -n "$(top_entries "$dump" 2>/dev/null)" ] && return 0
+        close_menu
+      fi
+      sleep 0.5
+    done
+    fail "no menu with the entries after Ctrl+Alt+K"
+  }
+  hotkey_menu
   expect_eq "entries" "$(top_entries "$dump")" "$(printf 'gone\nsite\n记录程序\nFolder')"
   local l t r b
   IFS=, read -r l t r b <<<"$(probe rect '#32768')"
   near() { [ "$1" -ge $(($2 - 5)) ] && [ "$1" -le $(($2 + 5)) ]; }
   # Its corner at the pointer (it opens upwards where there is no room below).
   near "$l" 400 && { near "$t" 300 || near "$b" 300; } || fail "the menu at $l,$t,$r,$b, not at the pointer 400,300"
-  choose_entry 3
+  xdotool key Escape
+  probe gone '#32768' 3000 || fail "Escape did not close the menu"
+
+  hotkey_menu
+  xdotool key Down Down Down Return
   local record=$WINEPREFIX/drive_c/Apps/rec/recordcwd.txt
   for _ in $(seq 1 100); do [ -s "$record" ] && break; sleep 0.2; done
   [ -s "$record" ] || fail "Enter on the program entry did not start it"
+
+  expect_eq "WM_QUERYENDSESSION answer" "$(probe send TKWForm 0x11 0 0)" 1
+  wait_exit 15 || fail "Tovrane.exe still running"
+  "${TOVR_AS_USER[@]}" wine "$TOVR_BUILD/win64/probe.exe" hotkey 3 0x4B 100 2>/dev/null | grep -q held ||
+    fail "Ctrl+Alt+K still held after Tovrane ended"
 }
 
 # A hotkey another program holds: named once in a message, and Tovrane runs on without one.
