@@ -54,7 +54,7 @@ std::uint16_t HotKeyFromSetting(std::optional<std::int32_t> stored) {
   if (!stored || *stored < 0 || *stored > 0xFFFF) return kDefaultHotKey;
   const auto value = static_cast<std::uint16_t>(*stored);
   const unsigned modifiers = value >> 8, vk = value & 0xFF;
-  if (modifiers & ~0xFu) return kDefaultHotKey;
+  if (modifiers & ~unsigned{kHotKeyShift | kHotKeyCtrl | kHotKeyAlt | kHotKeyExtended}) return kDefaultHotKey;
   if (vk == 0 && modifiers != 0) return kDefaultHotKey;
   return value;
 }

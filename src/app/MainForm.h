@@ -119,7 +119,7 @@ class TKWForm {
   struct StoredToggles {
     bool folderExplore = false, noSave = false, autorun = false;
   } storedToggles;
-  std::optional<std::uint16_t> menuHotKeyTried_;  // the menu's hotkey last given to the system
+  std::optional<std::uint16_t> menuHotKeyTried;  // the menu's hotkey last given to the system
 
   // ---- Control handlers (MainForm.cpp) ----------------------------------------------------
   void CBClick();

@@ -129,8 +129,8 @@ void TKWForm::LoadSettings() {
 
 void TKWForm::ApplyMenuHotKey() {
   const auto value = static_cast<std::uint16_t>(menuHotKey.Value());
-  if (menuHotKeyTried_ == value) return;  // held, or refused and said once
-  menuHotKeyTried_ = value;
+  if (menuHotKeyTried == value) return;  // held, or refused and said once
+  menuHotKeyTried = value;
   if (!ports.ui.SetMenuHotKey(value)) {
     ports.messages.Show(HotKeyTakenText(value), ApplicationTitle(exePath), kMbOk | kMbIconExclamation);
   }
