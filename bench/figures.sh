@@ -21,6 +21,7 @@ if [ "${1:-}" != --table ]; then
   done
   "$here/startup-to-tray.sh" 9 60 >"$out/tray.txt"
   "$here/defrag-under-wine.sh" 1024 7 >"$out/defrag.txt"
+  "$here/exe-parts.sh" >"$out/parts.txt"
 fi
 
 # ms FILE BENCHMARK: the median of a native benchmark's repetitions, in milliseconds.
@@ -40,6 +41,7 @@ private_tovrane=$(start_of Tovrane 'private'); private_minimal=$(start_of Minima
 defrag=$(grep '^median of' "$out/defrag.txt")
 
 size() { stat -c %s "$TOVR_BUILD/$1/Tovrane.exe"; }
+part() { grep "^$1" "$out/parts.txt" | grep -oE '[0-9]+ bytes' | grep -oE '[0-9]+'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
 cat <<EOF
@@ -52,6 +54,7 @@ cat <<EOF
 | Idle minute: C++ allocations | $(idle_of Tovrane 'allocations') | $(idle_of MinimalTray 'allocations') | |
 | Idle minute: change in heap blocks, private memory | $(idle_of Tovrane 'heap blocks'), $(idle_of Tovrane 'private') KiB | $(idle_of MinimalTray 'heap blocks'), $(idle_of MinimalTray 'private') KiB | |
 | Exe size, x64 / x86 (Release, stripped) | $(size win64) / $(size i686) bytes | | |
+| x64 exe's parts: ours / libjpeg / libstdc++ / runtime | $(part 'our code') / $(part libjpeg) / $(part 'libstdc++') / $(part runtime) bytes | | |
 | Settings file: load a section of 10,000 keys | $(ms settings BM_LoadSection) ms | $(ms settings BM_GbkDecodeAlone) ms (the file's text from GBK alone) | $(ratio "$(ms settings BM_LoadSection)" "$(ms settings BM_GbkDecodeAlone)") |
 | Settings file: save a section of 10,000 keys | $(ms settings BM_SaveSection) ms | $(ms settings BM_GbkEncodeAlone) ms (the file's text to GBK alone) | $(ratio "$(ms settings BM_SaveSection)" "$(ms settings BM_GbkEncodeAlone)") |
 | Shortcuts: load and sort 10,000 | $(ms shortcuts BM_LoadAndSort) ms | $(ms shortcuts BM_PortQueriesAlone) ms (the ports' queries alone) | $(ratio "$(ms shortcuts BM_LoadAndSort)" "$(ms shortcuts BM_PortQueriesAlone)") |
