@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Start-up to tray icon, under Wine: the time from process start to the icon appearing in the
 # notification area, for Tovrane.exe and, side by side, for MinimalTray.exe (a program that
-# only adds a tray icon). Prints each run and the median of each. Then what each program costs
+# only adds a tray icon); and Tovrane's time to ready (its start-up sequence ended: every tray
+# entry built, the settings applied), which it reports itself. Tovrane runs with a Config.ini
+# that holds only the greeting's key, and with bench/startup/realistic.ini (40 shortcuts, 30
+# pictures, the timers on: a month of use). Prints each run and the medians. Then what each program costs
+# (Tovrane with the realistic file)
 # once started, as each reads it from inside itself (the "TovrProcessFigure" message): private
 # memory 5 s after its icon appeared, and over the idle minute that follows the CPU time, the
 # wake-ups of its message loop, its C++ allocations and the change in heap blocks and private
@@ -32,7 +36,19 @@ wine_env "$prefix"
 app=$prefix/drive_c/Bench
 mkdir -p "$app"
 cp "$TOVR_BUILD/win64/Tovrane.exe" "$TOVR_BUILD/win64/MinimalTray.exe" "$app/"
-printf '[Option]\r\nGreeting=Thank\r\n' >"$app/Config.ini"
+# The two settings files, and what the realistic one names: programs (with icons), folders and
+# pictures. Its share does not answer.
+empty_config=$(printf '[Option]\r\nGreeting=Thank\r\n')
+realistic_config=$prefix/realistic.ini
+grep -v '^;' "$here/startup/realistic.ini" | sed 's/$/\r/' | iconv -f utf-8 -t gbk >"$realistic_config"
+mkdir -p "$prefix/drive_c/Apps" "$prefix/drive_c/Pics"
+for i in $(seq -w 1 20); do cp "$TOVR_BUILD/win64/MinimalTray.exe" "$prefix/drive_c/Apps/程序$i.exe"; done
+for i in $(seq -w 1 8); do mkdir -p "$prefix/drive_c/Data/文件夹$i"; done
+for i in $(seq -w 1 30); do
+  convert -size 320x200 "gradient:blue-gold" -swirl $((10#$i * 12)) "$prefix/drive_c/Pics/$i.jpg"
+done
+use_config() { if [ "$1" = empty ]; then printf '%s' "$empty_config" >"$app/Config.ini"; else cp "$realistic_config" "$app/Config.ini"; fi; }
+use_config empty
 
 unset DISPLAY
 start_xvfb
@@ -66,30 +82,45 @@ end_program() {
   wait_empty_tray
 }
 
-# one NAME: starts the program, prints the milliseconds to its tray icon, ends it.
+# figure CLASS N: one of the figures the program reads from inside itself.
+figure() { probe send "$1" TovrProcessFigure "$2" 0 | tr -d '\r'; }
+
+# one NAME [CONFIG]: starts the program, prints the milliseconds to its tray icon (and for
+# Tovrane, with CONFIG, then to ready), ends it.
 one() {
-  local ms
+  local ms ready=
+  [ -z "${2:-}" ] || use_config "$2"
   ms=$(probe launch-tray "C:\\Bench\\$1.exe" 30000) || die "$1: $ms"
+  if [ "$1" = Tovrane ]; then
+    for _ in $(seq 1 300); do
+      ready=$(figure TKWForm 5)
+      [ "${ready:--1}" -ge 0 ] && break
+      sleep 0.1
+    done
+    [ "${ready:--1}" -ge 0 ] || die "Tovrane was not ready within 30 s"
+  fi
   end_program "$1"
-  echo "$ms"
+  echo "$ms $ready"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-one Tovrane >/dev/null
+one Tovrane empty >/dev/null
+one Tovrane realistic >/dev/null
 one MinimalTray >/dev/null
-tovrane=()
-minimal=()
+icon=() ready=() icon_real=() ready_real=() minimal=()
 for i in $(seq 1 "$runs"); do
-  tovrane+=("$(one Tovrane)")
-  minimal+=("$(one MinimalTray)")
-  printf 'run %d: Tovrane %s ms, MinimalTray %s ms\n' "$i" "${tovrane[-1]}" "${minimal[-1]}"
+  read -r a b <<<"$(one Tovrane empty)"; icon+=("$a"); ready+=("$b")
+  read -r a b <<<"$(one Tovrane realistic)"; icon_real+=("$a"); ready_real+=("$b")
+  read -r a _ <<<"$(one MinimalTray)"; minimal+=("$a")
+  printf 'run %d: Tovrane icon %s ms, ready %s ms; with the realistic file icon %s ms, ready %s ms; MinimalTray %s ms\n' \
+    "$i" "${icon[-1]}" "${ready[-1]}" "${icon_real[-1]}" "${ready_real[-1]}" "${minimal[-1]}"
 done
+m() { printf '%s\n' "$@" | median; }
 printf 'median of %d runs: Tovrane.exe %s ms, MinimalTray.exe %s ms (process start to tray icon, Wine)\n' \
-  "$runs" "$(printf '%s\n' "${tovrane[@]}" | median)" "$(printf '%s\n' "${minimal[@]}" | median)"
-
-# figure CLASS N: one of the figures the program reads from inside itself.
-figure() { probe send "$1" TovrProcessFigure "$2" 0 | tr -d '\r'; }
+  "$runs" "$(m "${icon[@]}")" "$(m "${minimal[@]}")"
+printf 'median of %d runs, ready: Tovrane.exe %s ms; with the realistic file icon %s ms, ready %s ms\n' \
+  "$runs" "$(m "${ready[@]}")" "$(m "${icon_real[@]}")" "$(m "${ready_real[@]}")"
 
 # cost NAME CLASS: starts the program, reads its figures after start and over the idle span, ends
 # it, and prints one line of them.
@@ -105,6 +136,7 @@ cost() {
     $(($(figure "$2" 3) - allocs0)) $(($(figure "$2" 4) - blocks0)) $((($(figure "$2" 0) - private0) / 1024))
   end_program "$1"
 }
+use_config realistic
 cost Tovrane TKWForm
 cost MinimalTray MinimalTray
 

@@ -133,6 +133,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                     reinterpret_cast<HICON>(GetClassLongPtrW(window.Handle(), GCLP_HICON)), guard);
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
     form.StartUp();  // the window stays hidden: the program lives in the tray
+    MarkReady();
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;
     window.Destroy();  // the tray icon goes; nothing is saved

@@ -13,10 +13,13 @@ enum ProcessFigure : WPARAM {
   kWakeUps = 2,          // messages the main loop has taken from the queue
   kAllocations = 3,      // C++ allocations (operator new) since the process started
   kHeapBlocks = 4,       // blocks in use in the process's heaps now
+  kReadyMilliseconds = 5,  // from the process's creation to MarkReady; -1 before it
 };
 
 UINT ProcessFigureMessage();
 void CountWakeUp();
+// The program is ready: its start-up has ended (every tray entry built, the settings applied).
+void MarkReady();
 LRESULT ReadProcessFigure(WPARAM which);
 
 }  // namespace tovr
