@@ -132,6 +132,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     notifier.Attach(form.updateCheck.notifier, window.Owner(), window.Handle(),
                     reinterpret_cast<HICON>(GetClassLongPtrW(window.Handle(), GCLP_HICON)), guard);
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
+    form.onStartupStep = [](int step) { MarkStartupStep(step); };
     form.StartUp();  // the window stays hidden: the program lives in the tray
     MarkReady();
     exitCode = RunMessageLoop(window.Handle());

@@ -11,6 +11,7 @@ namespace {
 std::atomic<long long> wakeUps{0};
 std::atomic<long long> allocations{0};
 std::atomic<long long> readyMilliseconds{-1};
+std::atomic<long long> stepMicroseconds[tovr::kStartupSteps + 1];
 
 // Without allocating, so that reading the figures does not move the allocation count.
 long long HeapBlocksInUse() {
@@ -56,11 +57,21 @@ UINT ProcessFigureMessage() {
 
 void CountWakeUp() { wakeUps.fetch_add(1, std::memory_order_relaxed); }
 
-void MarkReady() {
+// 100-nanosecond steps since the process was created; -1 when the system does not say.
+long long SinceCreation() {
   FILETIME created, exited, kernel, user, now;
-  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
   GetSystemTimeAsFileTime(&now);
-  readyMilliseconds.store((Ticks(now) - Ticks(created)) / 10000);
+  return Ticks(now) - Ticks(created);
+}
+
+void MarkReady() {
+  if (const long long t = SinceCreation(); t >= 0) readyMilliseconds.store(t / 10000);
+}
+
+void MarkStartupStep(int step) {
+  if (step < 1 || step > kStartupSteps) return;
+  if (const long long t = SinceCreation(); t >= 0) stepMicroseconds[step].store(t / 10);
 }
 
 LRESULT ReadProcessFigure(WPARAM which) {
@@ -80,7 +91,12 @@ LRESULT ReadProcessFigure(WPARAM which) {
     case kAllocations: return allocations.load();
     case kHeapBlocks: return HeapBlocksInUse();
     case kReadyMilliseconds: return readyMilliseconds.load();
-    default: return -1;
+    default:
+      if (which > kStartupStepBase && which <= kStartupStepBase + kStartupSteps) {
+        const long long t = stepMicroseconds[which - kStartupStepBase].load();
+        return t > 0 ? t : -1;
+      }
+      return -1;
   }
 }
 
