@@ -13,9 +13,9 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
-#include "shortcuts/ShellDialogs.h"
-#include "shortcuts/ShellExecute.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellDialogs.h"
+#include "platform/ShellExecute.h"
+#include "platform/ShellPorts.h"
 #include "transparency/WindowSystem.h"
 #include "startup/StartupSystem.h"
 #include "update/HttpClient.h"
@@ -90,10 +90,10 @@ struct AppPorts {
   IShellUi& ui;
   IFileSystem& files;
   IRegistry& registry;
-  shortcuts::IShellIcons& icons;   // the system small-icon list
-  shortcuts::IShellLinks& links;   // shell link (".lnk") files
-  shortcuts::IShellExecute& shell; // starting targets
-  shortcuts::IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
+  IShellIcons& icons;   // the system small-icon list
+  IShellLinks& links;   // shell link (".lnk") files
+  IShellExecute& shell; // starting targets
+  IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
   transparency::IWindowSystem& windows;  // top-level windows and their alpha
   memory::IMemoryMonitor& memoryMonitor;  // memory status and processor load

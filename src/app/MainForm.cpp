@@ -40,7 +40,7 @@ TKWForm::TKWForm(AppPorts p)
                   {chkP, edtpx, edtpr}, programFileTime),
       wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,
                      [&icons = p.icons, &files = p.files](const std::string& path) {
-                       return shortcuts::ListIconIndex(icons, files, path, false);
+                       return ListIconIndex(icons, files, path, false);
                      }},
                     {[this] { ApplyIconStyle(); },
                      [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },

@@ -15,7 +15,7 @@
 
 #include "controls/MenuItem.h"
 #include "shortcuts/DroppedLink.h"
-#include "shortcuts/ShellDialogs.h"
+#include "platform/ShellDialogs.h"
 #include "shortcuts/ShortcutList.h"
 
 namespace tovr::shortcuts {

@@ -55,13 +55,6 @@ const char* TypeTextOf(TargetKind kind);
 // with "\"), "" for a web address or a missing target.
 std::string DerivedName(TargetKind kind, std::string_view target);
 
-// True when the path's extension (from the last "." of its last component, ASCII case
-// ignored) is ".lnk".
-bool IsShellLinkPath(std::string_view path);
-
-// The text up to and including the last "\" or ":" (the working folder of a file target, the
-// parent of a folder target); "" when there is none.
-std::string FolderPart(std::string_view target);
 
 // True when the name can be a key of the [Apps] section and read back unchanged: not empty, no
 // "=", no line break or other control character, no leading or trailing blank, not starting

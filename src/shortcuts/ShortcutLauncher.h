@@ -8,7 +8,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
-#include "shortcuts/ShellExecute.h"
+#include "platform/ShellExecute.h"
 
 namespace tovr::shortcuts {
 

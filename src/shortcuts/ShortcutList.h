@@ -18,7 +18,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 #include "shortcuts/ShortcutEntry.h"
 
 namespace tovr::shortcuts {

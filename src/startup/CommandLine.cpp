@@ -53,7 +53,7 @@ std::string ExtractExePath(std::string_view command) {
   return Encode(std::u32string_view(t).substr(0, std::min(length, t.size())));
 }
 
-int CommandIconIndex(const std::string& command, IFileSystem& files, shortcuts::IShellIcons& icons,
+int CommandIconIndex(const std::string& command, IFileSystem& files, IShellIcons& icons,
                      IStartupSystem& system) {
   const std::string path = ExtractExePath(command);
   // A program on a share or a mapped drive gets its type's icon: the server is not asked.
@@ -63,7 +63,7 @@ int CommandIconIndex(const std::string& command, IFileSystem& files, shortcuts::
   if (std::optional<std::string> found = path.empty() ? std::nullopt : system.FindOnSearchPath(path)) {
     return icons.ShellIconIndex(*found);
   }
-  return shortcuts::kMissingIconIndex;
+  return kMissingIconIndex;
 }
 
 }  // namespace tovr::startup

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 #include "startup/StartupSystem.h"
 
 namespace tovr::startup {
@@ -25,7 +25,7 @@ std::string ExtractExePath(std::string_view command);
 // of its executable path when that names one, else of what the search path finds for that
 // path; index 3 (kMissingIconIndex) when none of these gives a file. An executable path that is
 // not on a local fixed drive gets its type's icon, and nothing is looked at.
-int CommandIconIndex(const std::string& command, IFileSystem& files, shortcuts::IShellIcons& icons,
+int CommandIconIndex(const std::string& command, IFileSystem& files, IShellIcons& icons,
                      IStartupSystem& system);
 
 }  // namespace tovr::startup

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "shortcuts/ShortcutEntry.h"
 #include "startup/CommandLine.h"
 
 namespace tovr::startup {
@@ -55,7 +54,7 @@ void StartupPage::bdClick() {
 void StartupPage::bCClick() {
   const std::optional<std::size_t> row = LR.FirstSelected();
   if (!row) return;
-  if (!LR[*row].file.empty() && !shortcuts::IsShellLinkPath(LR[*row].file)) {
+  if (!LR[*row].file.empty() && !IsShellLinkPath(LR[*row].file)) {
     ports_.messages.Show(kFolderOnlyLinksText, kStartupPageCaption, kMbOk | kMbIconInformation);
     return;
   }

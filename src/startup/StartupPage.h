@@ -10,9 +10,9 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
-#include "shortcuts/ShellDialogs.h"
-#include "shortcuts/ShellExecute.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellDialogs.h"
+#include "platform/ShellExecute.h"
+#include "platform/ShellPorts.h"
 #include "startup/StartupList.h"
 #include "startup/StartupStore.h"
 #include "startup/StartupSystem.h"
@@ -25,11 +25,11 @@ inline constexpr int kShowHidden = 0;
 struct StartupPagePorts {
   IRegistry& registry;
   IFileSystem& files;
-  shortcuts::IShellIcons& icons;
-  shortcuts::IShellExecute& shell;
-  shortcuts::IShellDialogs& dialogs;  // OpenDialog1
+  IShellIcons& icons;
+  IShellExecute& shell;
+  IShellDialogs& dialogs;  // OpenDialog1
   IStartupSystem& system;
-  shortcuts::IShellLinks& links;      // the Startup folders' shortcuts
+  IShellLinks& links;      // the Startup folders' shortcuts
   IMessageBox& messages;
 };
 

@@ -11,7 +11,6 @@
 #include "base/Error.h"
 #include "base/Text.h"
 #include "platform/RegistryPath.h"
-#include "shortcuts/ShortcutEntry.h"
 
 namespace tovr::startup {
 
@@ -163,7 +162,7 @@ void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& po
     StartupEntry e;
     e.file = InFolder(folder, name);
     e.command = e.file;
-    if (shortcuts::IsShellLinkPath(name)) {
+    if (IsShellLinkPath(name)) {
       try {
         if (std::string target = ports.links.ResolveShellLink(e.file); !target.empty()) e.command = std::move(target);
       } catch (const Error&) {
@@ -226,7 +225,7 @@ void ApplyStartupRows(StartupList& list, const StartupStorePorts& ports) {
         list.SetApprovedOff(i, !e.enabled);
       }
       if (e.command != e.storedCommand) {
-        if (ports.links.CreateShellLink(e.command, e.file, shortcuts::FolderPart(e.command), "")) {
+        if (ports.links.CreateShellLink(e.command, e.file, FolderPart(e.command), "")) {
           list.SetStoredCommand(i, e.command);
         } else {
           registry.Failed(e.name);

@@ -16,7 +16,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 #include "startup/StartupList.h"
 #include "startup/StartupSystem.h"
 
@@ -25,7 +25,7 @@ namespace tovr::startup {
 struct StartupStorePorts {
   IRegistry& registry;
   IFileSystem& files;
-  shortcuts::IShellLinks& links;
+  IShellLinks& links;
   IStartupSystem& system;
 };
 

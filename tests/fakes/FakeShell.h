@@ -8,7 +8,7 @@
 
 #include "base/Error.h"
 #include "base/Text.h"
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 
 namespace tovr::shortcuts {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "controls/MenuItem.h"
-#include "shortcuts/ShellDialogs.h"
+#include "platform/ShellDialogs.h"
 
 namespace tovr::shortcuts {
 

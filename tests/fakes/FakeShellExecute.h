@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "shortcuts/ShellExecute.h"
+#include "platform/ShellExecute.h"
 
 namespace tovr {
 
-class FakeShellExecute final : public shortcuts::IShellExecute {
+class FakeShellExecute final : public IShellExecute {
  public:
   struct Call {
     std::string verb, file, parameters, directory;

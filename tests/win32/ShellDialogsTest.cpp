@@ -18,7 +18,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/MenuItem.h"
-#include "shortcuts/ShellDialogs.h"
+#include "platform/ShellDialogs.h"
 #include "controls/win32/Dpi.h"
 #include "shortcuts/win32/UrlDialog.h"
 #include "shortcuts/win32/Win32ShellDialogs.h"
@@ -167,7 +167,7 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
     RECT dialogRect{}, ownerRect{}, clientRect{};
     GetWindowRect(owner_, &ownerRect);
     Driver driver([&](DWORD mainThread) {
-      HWND d = WaitForWindow(mainThread, L"#32770", shortcuts::kUrlDialogCaption);
+      HWND d = WaitForWindow(mainThread, L"#32770", tovr::kUrlDialogCaption);
       if (!d) return;
       GetWindowRect(d, &dialogRect);
       GetClientRect(d, &clientRect);
@@ -183,7 +183,7 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
     driver.Join();
     EXPECT_EQ(accepted, c.accepted) << "case " << i;
     ASSERT_EQ(seen.size(), 8u) << "case " << i << ": the dialog did not show";
-    const std::vector<std::string> expected{std::string(shortcuts::kUrlDialogCaption), kUrlQuestionChange, kUrlTitleLabel, kUrlLinkLabel,
+    const std::vector<std::string> expected{std::string(tovr::kUrlDialogCaption), kUrlQuestionChange, kUrlTitleLabel, kUrlLinkLabel,
                                             kUrlYes,           kUrlNo,             "旧标题",       "http://old.example/"};
     EXPECT_EQ(seen, expected) << "case " << i;
     EXPECT_EQ(title, c.accepted ? "新标题" : "旧标题") << "case " << i;
@@ -205,7 +205,7 @@ TEST_F(ShellDialogsTest, UrlDialogKeepsItselfOpenForALinkWithoutProtocol) {
   std::vector<std::string> boxTexts;
   bool openAfterBox = false;
   Driver driver([&](DWORD mainThread) {
-    HWND d = WaitForWindow(mainThread, L"#32770", shortcuts::kUrlDialogCaption);
+    HWND d = WaitForWindow(mainThread, L"#32770", tovr::kUrlDialogCaption);
     if (!d) return;
     PostKey(GetDlgItem(d, kIdEdit2), VK_RETURN);
     HWND box = WaitForWindow(mainThread, L"#32770", kProtocolCaption, d);
@@ -238,7 +238,7 @@ TEST_F(ShellDialogsTest, UrlDialogTakesTheStayOnTopStateWhileOpen) {
     ASSERT_EQ(IsTopmost(owner_), ownerOnTop);
     int ownerWhileOpen = -1, dialogWhileOpen = -1;
     Driver driver([&](DWORD mainThread) {
-      HWND d = WaitForWindow(mainThread, L"#32770", shortcuts::kUrlDialogCaption);
+      HWND d = WaitForWindow(mainThread, L"#32770", tovr::kUrlDialogCaption);
       if (!d) return;
       ownerWhileOpen = IsTopmost(owner_);
       dialogWhileOpen = IsTopmost(d);

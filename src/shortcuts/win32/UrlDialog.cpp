@@ -4,7 +4,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/win32/Dpi.h"
-#include "shortcuts/ShellDialogs.h"
+#include "platform/ShellDialogs.h"
 
 namespace tovr::shortcuts::win32 {
 

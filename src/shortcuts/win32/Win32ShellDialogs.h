@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-#include "shortcuts/ShellDialogs.h"
+#include "platform/ShellDialogs.h"
 
 namespace tovr::shortcuts::win32 {
 

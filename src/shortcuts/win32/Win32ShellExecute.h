@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shortcuts/ShellExecute.h"
+#include "platform/ShellExecute.h"
 
 namespace tovr::shortcuts::win32 {
 

@@ -1,7 +1,7 @@
 // IShellIcons on the system small-icon list (SHGetFileInfoW).
 #pragma once
 
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 
 namespace tovr::shortcuts::win32 {
 

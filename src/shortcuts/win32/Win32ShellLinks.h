@@ -2,7 +2,7 @@
 // COM must be initialised on the calling thread (the program does it before start-up).
 #pragma once
 
-#include "shortcuts/ShellPorts.h"
+#include "platform/ShellPorts.h"
 
 namespace tovr::shortcuts::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tovr::shortcuts {
+namespace tovr {
 
 // SW_SHOWDEFAULT: the started program decides how its window first shows.
 inline constexpr int kShowDefault = 10;
@@ -21,4 +21,4 @@ class IShellExecute {
                     int show) = 0;
 };
 
-}  // namespace tovr::shortcuts
+}  // namespace tovr

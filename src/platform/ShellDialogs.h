@@ -12,7 +12,7 @@ namespace tovr::controls {
 class MenuItem;
 }
 
-namespace tovr::shortcuts {
+namespace tovr {
 
 // OpenDialog1's filter: all files (preselected), then programs.
 inline constexpr char kOpenFilter[] = "*.*|*.*|*.exe|*.exe";
@@ -50,4 +50,4 @@ class IShellDialogs {
   virtual void DropDownMenu(controls::MenuItem& menu, std::string_view anchor) = 0;
 };
 
-}  // namespace tovr::shortcuts
+}  // namespace tovr

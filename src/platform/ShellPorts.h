@@ -1,12 +1,14 @@
-// What the shortcut launcher asks of the shell: icons of the system's small-icon list and shell
-// link (".lnk") files. The Win32 adapters live in shortcuts/win32; tests use tests/fakes/FakeShell.h.
+// What the shortcut, startup and wallpaper lists ask of the shell: icons of the system's
+// small-icon list and shell link (".lnk") files. The Win32 adapters live in shortcuts/win32;
+// tests use tests/fakes/FakeShell.h.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 
-namespace tovr::shortcuts {
+namespace tovr {
 
 // Fixed positions of the system small-icon list: a web address shows the first icon, a missing
 // target the fourth.
@@ -42,6 +44,14 @@ struct LinkSaveResult {
   explicit operator bool() const { return saved; }
 };
 
+// True when the path's extension (from the last "." of its last component, ASCII case
+// ignored) is ".lnk".
+bool IsShellLinkPath(std::string_view path);
+
+// The text up to and including the last "\" or ":" (the working folder of a file target, the
+// parent of a folder target); "" when there is none.
+std::string FolderPart(std::string_view target);
+
 class IShellLinks {
  public:
   virtual ~IShellLinks() = default;
@@ -54,4 +64,4 @@ class IShellLinks {
                                const std::string& workDir, const std::string& description) = 0;
 };
 
-}  // namespace tovr::shortcuts
+}  // namespace tovr
