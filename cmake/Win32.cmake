@@ -37,7 +37,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 # Sections aligned to pages in the file as in memory: Wine then maps the exe instead of copying
 # it into private memory (about 1.5 MB less for Tovrane.exe); Windows maps either kind.
 set(TOVR_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--file-alignment,4096)
-set(TOVR_SYSTEM_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 advapi32 winmm winhttp shlwapi)
+set(TOVR_SYSTEM_LIBS user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 advapi32 winmm winhttp shlwapi bcrypt)
 
 # Win32 adapters and views: a library shared by the exe and the adapter tests.
 set(TOVR_WIN32_LIB_SOURCES ${TOVR_WIN32_SOURCES})

@@ -5,7 +5,7 @@ TOVR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TOVR_BUILD=$TOVR_ROOT/build
 TOVR_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev python3 googletest libgtest-dev
   libbenchmark-dev libjpeg-dev mingw-w64 wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wine
-  fonts-wqy-microhei locales x11-utils nsis zip)
+  fonts-wqy-microhei locales x11-utils nsis zip openssl)
 
 say() { printf '%s\n' "$*" >&2; }
 die() { say "error: $*"; exit 1; }

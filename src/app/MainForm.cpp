@@ -34,7 +34,7 @@ TKWForm::TKWForm(AppPorts p)
                         [this](int a) { SetStartMenuAlpha(a); }}),
       memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
                  [this] { return ports.env.TickCount(); },
-                 [this](const std::string& hint) { ports.ui.SetTrayHint(hint); }),
+                 [this](const std::string& hint) { SetTrayHint(hint); }),
       startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem, p.links, p.messages}),
       updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
                   {chkP, edtpx, edtpr}, programFileTime),
@@ -142,6 +142,17 @@ void TKWForm::WireControls() {
   iconPage.TimerIcon.OnTimer = [this] { TimerIconTimer(); };
   memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
   updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
+  updateCheck.onDownloadProgress = [this](std::optional<int> percent) { ShowDownloadProgress(percent); };
+}
+
+void TKWForm::SetTrayHint(const std::string& hint) {
+  trayHint_ = hint;
+  if (!downloadShown_) ports.ui.SetTrayHint(hint);
+}
+
+void TKWForm::ShowDownloadProgress(std::optional<int> percent) {
+  downloadShown_ = percent.has_value();
+  ports.ui.SetTrayHint(percent ? update::DownloadProgressHint(*percent) : trayHint_);
 }
 
 void TKWForm::WireMenu() {

@@ -24,6 +24,7 @@
 #include "app/AppPorts.h"
 #include "app/ConfigPlace.h"
 #include "app/HandlerGuard.h"
+#include "app/TrayTip.h"
 #include "settings/SettingsFile.h"
 #include "controls/CheckBox.h"
 #include "controls/ComboBox.h"
@@ -292,8 +293,14 @@ class TKWForm {
   void WireMenu();
   controls::MenuItem& MenuItemNamed(std::string_view name);
   void RefreshPage(const std::string& page);  // select it and perform Refresh
+  // The tray icon's tip: the memory monitor's text (or the first one), and while a download
+  // runs its progress instead.
+  void SetTrayHint(const std::string& hint);
+  void ShowDownloadProgress(std::optional<int> percent);
 
   std::vector<Placed> placed_;
+  std::string trayHint_ = kInitialTrayHint;
+  bool downloadShown_ = false;
 };
 
 }  // namespace tovr::app

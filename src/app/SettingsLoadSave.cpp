@@ -114,7 +114,8 @@ void TKWForm::LoadSettings() {
   // 16. Automatic update check.
   in.Flag("AutoUpdate", chkupdate, true);
   updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
-  updateCheck.updateUrl = in.Text("UpdateUrl");  // a full http(s) URL of the version file; never saved
+  updateCheck.updateUrl = in.Text("UpdateUrl");  // a full https URL of the version file; never saved
+  updateCheck.updateKey = in.Text("UpdateKey");  // the version files' public key; never saved
 
   // 17. Periodic caption refresh timer.
   iconPage.RestartRefreshTimer();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,19 +26,35 @@ struct HttpRequest {
   HttpMode mode = HttpMode::Text;
   std::string filePath;          // File mode
   std::size_t textLimit = 0;     // Text mode: reading stops after textLimit + 1 bytes
+  std::uint64_t fileLimit = 0;   // File mode: a body longer than this fails (TooLarge)
   std::optional<HttpProxy> proxy;  // none: the system's proxy settings
 };
 
-// Where the notifications go; called on the user-interface thread, one per started request.
+struct HttpResult {
+  std::string body;          // Text mode: at most textLimit + 1 bytes; File mode: empty
+  std::uint64_t bytes = 0;   // the body's length as received
+  std::string sha256;        // File mode: the body's SHA-256, 64 lower-case hexadecimal digits
+};
+
+enum class HttpFailure {
+  Network,    // no connection, a time-out, no byte for the stall limit, a failed write
+  Status,     // the server answered with a status other than 2xx
+  TooLarge,   // File mode: the body went past fileLimit
+  Insecure,   // a redirect to an address that is not secure enough (the reason names it)
+};
+
+// Where the notifications go; called on the user-interface thread. Every started request ends
+// with exactly one HttpDone or HttpFailed; HttpProgress may come before, a few times a second.
 class IHttpListener {
  public:
   virtual ~IHttpListener() = default;
-  // The whole body arrived with a success status (2xx). Text mode: the body (at most
-  // textLimit + 1 bytes); File mode: empty, the file is complete and closed.
-  virtual void HttpDone(const std::string& body) = 0;
-  // The request failed after it was started (no connection, a time-out, a status other than
-  // 2xx, a failed write). File mode: the partial file has been removed.
-  virtual void HttpFailed(const std::string& reason) = 0;
+  // The whole body arrived with a success status (2xx). File mode: the file is complete and
+  // closed.
+  virtual void HttpDone(const HttpResult& result) = 0;
+  // The request failed after it was started. File mode: the partial file has been removed.
+  virtual void HttpFailed(HttpFailure failure, const std::string& reason) = 0;
+  // File mode: `bytes` of the body have been written so far.
+  virtual void HttpProgress(std::uint64_t bytes) = 0;
 };
 
 class IHttpClient {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "TovrVersion.h"
 #include "controls/Control.h"
 #include "controls/Edit.h"
 #include "controls/Timer.h"
@@ -16,7 +17,7 @@ namespace tovr::update {
 
 inline constexpr std::uint32_t kClInfoBk = 0x80000018;  // the tooltip background system colour
 inline constexpr std::uint32_t kSilver = 0xC0C0C0;
-inline constexpr char kRunningVersion[] = " 2.53 测试版";
+inline constexpr char kRunningVersion[] = " " TOVR_VERSION_TEXT " 测试版";  // the notifier's "当前版本"
 inline constexpr int kNotifierAlpha = 240;
 
 // Sizes in pixels: the whole primary screen and the notifier's window (scaled for the DPI).

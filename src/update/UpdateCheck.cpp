@@ -1,6 +1,8 @@
 #include "update/UpdateCheck.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "base/Error.h"
 #include "base/Text.h"
@@ -44,6 +46,11 @@ class Answering {
  private:
   State& state_;
 };
+
+// The box of an address that is not secure enough; it ends the handler that met it.
+[[noreturn]] void RefuseAddress(const std::string& url) {
+  throw Error(kInsecureAddress + std::string("\r\n") + url + "\r\n" + kHttpsOnly);
+}
 
 }  // namespace
 
@@ -91,8 +98,13 @@ void UpdateCheck::MenuCVClick() {
 
 void UpdateCheck::StartVersionCheck() {
   if (Busy()) return;
+  const std::string url = VersionFileUrl();
+  if (!SecureEnough(url)) {
+    if (!autoCheck) RefuseAddress(url);
+    return;
+  }
   for (;;) {
-    if (ports_.http.Get({VersionFileUrl(), HttpMode::Text, {}, kMaxVersionFileBytes, Proxy()})) {
+    if (ports_.http.Get({url, HttpMode::Text, {}, kMaxVersionFileBytes, 0, Proxy()})) {
       state_ = State::Checking;
       return;
     }
@@ -115,30 +127,78 @@ void UpdateCheck::menudownClick() {
 }
 
 void UpdateCheck::StartDownload() {
-  if (ports_.http.Get({downloadUrl, HttpMode::File, downloadTempFile, 0, Proxy()})) {
+  if (!SecureEnough(downloadUrl)) RefuseAddress(downloadUrl);
+  if (ports_.http.Get({downloadUrl, HttpMode::File, downloadTempFile, 0, downloadSize_, Proxy()})) {
     state_ = State::Downloading;
+    menudown_.SetEnabled(false);
+    downloadPercent_ = -1;
+    HttpProgress(0);
     return;
   }
   Answering<State> answering(state_);
   ports_.messages.Show(kNoConnectionShort, kErrorCaption, kNoDownloadFlags);
 }
 
-void UpdateCheck::HttpDone(const std::string& body) {
+void UpdateCheck::EndDownload() {
+  menudown_.SetEnabled(true);
+  downloadPercent_ = -1;
+  if (onDownloadProgress) onDownloadProgress(std::nullopt);
+}
+
+void UpdateCheck::HttpProgress(std::uint64_t bytes) {
+  if (state_ != State::Downloading || downloadSize_ == 0) return;
+  const int percent = static_cast<int>(std::min<std::uint64_t>(100, bytes * 100 / downloadSize_));
+  if (percent == downloadPercent_) return;
+  downloadPercent_ = percent;
+  if (onDownloadProgress) onDownloadProgress(percent);
+}
+
+void UpdateCheck::HttpDone(const HttpResult& result) {
   const State finished = state_;
+  if (finished == State::Checking) {
+    // The version file counts only once the file beside it has vouched for its bytes.
+    ports_.http.Disconnect();
+    versionFileBody_ = result.body;
+    if (ports_.http.Get({VersionFileUrl() + ".sig", HttpMode::Text, {}, kMaxSignatureBytes, 0, Proxy()})) {
+      state_ = State::CheckingSignature;
+      return;
+    }
+    HttpFailed(HttpFailure::Network, "the signature could not be asked for");
+    return;
+  }
   Answering<State> answering(state_);
-  if (finished == State::Checking) VersionFileArrived(body);
-  if (finished == State::Downloading) DownloadArrived();
+  if (finished == State::CheckingSignature) SignatureArrived(result.body);
+  if (finished == State::Downloading) {
+    EndDownload();
+    DownloadArrived(result);
+  }
 }
 
 // A failed check speaks only when the user asked for it; a failed download always does, as
 // the user started it (from the tray or the notifier) whatever started the check before it.
-void UpdateCheck::HttpFailed(const std::string&) {
+// Retry is the manual check again.
+void UpdateCheck::HttpFailed(HttpFailure failure, const std::string& reason) {
   const State finished = state_;
-  if (finished != State::Checking && finished != State::Downloading) return;
+  if (finished != State::Checking && finished != State::CheckingSignature && finished != State::Downloading) return;
   int answer = kIdCancel;
   {
     Answering<State> answering(state_);
-    if (finished == State::Checking && autoCheck) {
+    if (finished == State::Downloading) EndDownload();
+    if (failure == HttpFailure::Insecure) {
+      ports_.http.Disconnect();
+      if (finished == State::Downloading || !autoCheck) RefuseAddress(reason);
+      return;
+    }
+    if (failure == HttpFailure::TooLarge) {
+      ports_.http.Disconnect();
+      throw Error(kDownloadTooLarge);
+    }
+    if (finished == State::CheckingSignature && failure == HttpFailure::Status) {
+      // The server has no signature for this file: it is not a version file to believe.
+      SignatureArrived({});
+      return;
+    }
+    if (finished != State::Downloading && autoCheck) {
       ports_.http.Disconnect();
       return;
     }
@@ -146,16 +206,25 @@ void UpdateCheck::HttpFailed(const std::string&) {
   }
   if (answer != kIdRetry) {
     ports_.http.Disconnect();
-  } else if (finished == State::Downloading) {
-    StartDownload();
-  } else {
-    autoCheck = false;
-    StartVersionCheck();
+    return;
   }
+  autoCheck = false;
+  StartVersionCheck();
+}
+
+void UpdateCheck::SignatureArrived(const std::string& signature) {
+  ports_.http.Disconnect();
+  const std::string body = std::exchange(versionFileBody_, {});
+  const std::optional<Bytes64> key = ParseHex64(Trimmed(updateKey).empty() ? std::string_view(kReleaseKey) : updateKey);
+  const std::optional<Bytes64> sig = ParseHex64(signature);
+  if (!key || !sig || !ports_.system.VerifySignature(*key, body, *sig)) {
+    if (autoCheck) return;
+    throw Error(kInvalidVersionFile);
+  }
+  VersionFileArrived(body);
 }
 
 void UpdateCheck::VersionFileArrived(const std::string& body) {
-  ports_.http.Disconnect();
   std::optional<VersionFile> file;
   if (body.size() <= kMaxVersionFileBytes) file = ExtractVersionFile(text::GbkToUtf8(body));
   std::optional<LocalDateTime> released;
@@ -165,7 +234,13 @@ void UpdateCheck::VersionFileArrived(const std::string& body) {
     if (autoCheck) return;
     throw Error(kInvalidVersionFile);
   }
+  if (!SecureEnough(file->url)) {
+    if (!autoCheck) RefuseAddress(file->url);
+    return;
+  }
   downloadUrl = file->url;
+  downloadSha256_ = file->sha256;
+  downloadSize_ = file->size;
   if (*released > programFileTime_) {
     if (!text::EqualsIgnoreAsciiCase(file->version, kRunningVersion)) {
       menudown_.SetVisible(true);
@@ -186,10 +261,15 @@ void UpdateCheck::VersionFileArrived(const std::string& body) {
   notifier.Show(-2);
 }
 
-// The download is never run: it is moved into the folder the user picks, or removed.
-void UpdateCheck::DownloadArrived() {
+// The download is never run: it is moved into the folder the user picks, or removed. Only the
+// bytes the signed version file describes get there, marked as coming from the Internet.
+void UpdateCheck::DownloadArrived(const HttpResult& result) {
   const std::string name = DownloadFileName(downloadUrl, kTempFileName);
   ports_.http.Disconnect();
+  if (result.bytes != downloadSize_ || result.sha256 != downloadSha256_) {
+    ports_.files.RemoveFile(downloadTempFile);
+    throw Error(result.bytes > downloadSize_ ? kDownloadTooLarge : kDownloadDamaged);
+  }
   const std::optional<std::string> folder = ports_.system.ChooseFolder(kSaveFolderTitle);
   if (!folder) {
     ports_.files.RemoveFile(downloadTempFile);
@@ -202,6 +282,7 @@ void UpdateCheck::DownloadArrived() {
     ports_.files.RemoveFile(downloadTempFile);
     throw Error(target + "\r\n" + *failure);
   }
+  ports_.system.MarkFromInternet(target, InternetZoneMark(downloadUrl, VersionFileUrl()));
 }
 
 }  // namespace tovr::update

@@ -1,7 +1,12 @@
 // The update check as one object: the update timer tmrupdate and its minute count
 // updateTicks, the manual and automatic version check, the notifier it fills and shows, the
 // tray items "检查新版本" (MenuCV) and "下载新版本" (menudown), and the download into
-// downloadTempFile and from there into a folder the user picks. The main window holds one and
+// downloadTempFile and from there into a folder the user picks.
+//
+// Nothing from the network is believed unchecked: every address is https (or http to this
+// computer), the version file counts only with a valid signature by the release key (or
+// UpdateKey) in the file beside it (its URL + ".sig"), and a download reaches the chosen folder
+// only with the size and SHA-256 its version file states, marked as coming from the Internet. The main window holds one and
 // delegates tmrupdateTimer, MenuCVClick and menudownClick to it in one line each; the proxy
 // controls stay on the settings page and are read here at each request.
 //
@@ -9,6 +14,9 @@
 // folder chooser is open) is ignored.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "base/LocalDateTime.h"
@@ -20,6 +28,7 @@
 #include "platform/MessageBox.h"
 #include "update/HttpClient.h"
 #include "update/Notifier.h"
+#include "update/UpdateTrust.h"
 #include "update/UpdateSystem.h"
 
 namespace tovr::update {
@@ -34,6 +43,11 @@ inline constexpr unsigned kNoDownloadFlags = kMbIconStop | kMbSystemModal;      
 inline constexpr char kInvalidVersionFile[] = "版本信息无效";
 inline constexpr char kSaveFolderTitle[] = "请选择保存位置";
 inline constexpr char kTempFileName[] = "NbDown.tmp";
+inline constexpr char kInsecureAddress[] = "这个地址不是 HTTPS 地址，已拒绝：";  // then the address, then kHttpsOnly
+inline constexpr char kHttpsOnly[] = "为了安全，Tovrane 只通过 HTTPS 检查和下载新版本。";
+inline constexpr char kDownloadTooLarge[] = "下载的文件比新版本说明的大小要大，已删除。";
+inline constexpr char kDownloadDamaged[] = "下载的文件与新版本说明的校验值不符，可能已被篡改，已删除。";
+inline constexpr std::size_t kMaxSignatureBytes = 1024;
 inline constexpr int kMinutesBetweenChecks = 120;  // the check runs when the count exceeds it
 
 struct UpdatePorts {
@@ -78,15 +92,22 @@ class UpdateCheck final : private IHttpListener {
   std::string downloadUrl;
   std::string downloadTempFile;
   std::string updateUrl;  // [Option] UpdateUrl; read by the load, never written
+  std::string updateKey;  // [Option] UpdateKey, the public key instead of the release key; never written
   Notifier notifier;
+  // A download the user started: its percentage, and none at its end (the tray tip's own text
+  // comes back).
+  std::function<void(std::optional<int>)> onDownloadProgress;
 
  private:
-  enum class State { Idle, Checking, Downloading, Answering };
-  void HttpDone(const std::string& body) override;
-  void HttpFailed(const std::string& reason) override;
+  enum class State { Idle, Checking, CheckingSignature, Downloading, Answering };
+  void HttpDone(const HttpResult& result) override;
+  void HttpFailed(HttpFailure failure, const std::string& reason) override;
+  void HttpProgress(std::uint64_t bytes) override;
+  void SignatureArrived(const std::string& signature);
   void VersionFileArrived(const std::string& body);
-  void DownloadArrived();
+  void DownloadArrived(const HttpResult& result);
   void StartDownload();
+  void EndDownload();
   std::optional<HttpProxy> Proxy() const;
 
   UpdatePorts ports_;
@@ -94,6 +115,10 @@ class UpdateCheck final : private IHttpListener {
   ProxyControls proxy_;
   const LocalDateTime& programFileTime_;
   State state_ = State::Idle;
+  std::string versionFileBody_;  // as received, until its signature is checked
+  std::string downloadSha256_;   // what the last valid version file states of its download
+  std::uint64_t downloadSize_ = 0;
+  int downloadPercent_ = -1;
 };
 
 }  // namespace tovr::update

@@ -1,10 +1,14 @@
 // What the update check asks of the system besides HTTP: the folder chooser, the move of the
-// download, and the short date format the version file's date is written in. The Win32
+// download, the short date format the version file's date is written in, the check of the
+// version file's signature and the Internet zone mark of the download. The Win32
 // adapter is update/win32/Win32UpdateSystem; tests use tests/fakes/FakeUpdate.h.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "update/UpdateTrust.h"
 
 namespace tovr::update {
 
@@ -18,6 +22,12 @@ class IUpdateSystem {
   virtual std::optional<std::string> MoveFileTo(const std::string& from, const std::string& to) = 0;
   // The user's short date pattern ("yyyy/M/d").
   virtual std::string ShortDateFormat() = 0;
+  // True when `signature` is a valid ECDSA P-256 signature, by `key`, over the SHA-256 of
+  // `message`. False for every other answer, a key that is no point of the curve included.
+  virtual bool VerifySignature(const Bytes64& key, std::string_view message, const Bytes64& signature) = 0;
+  // Writes `mark` as the file's Zone.Identifier stream; nothing happens where the file system
+  // has no named streams or the write fails.
+  virtual void MarkFromInternet(const std::string& path, const std::string& mark) = 0;
 };
 
 }  // namespace tovr::update

@@ -3,6 +3,7 @@
 // records where it was put.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -26,8 +27,14 @@ class FakeHttpClient final : public IHttpClient {
     return !startFails;
   }
   void Disconnect() override { ++disconnects; }
-  void Answer(const std::string& body) { listener_->HttpDone(body); }
-  void Fail() { listener_->HttpFailed("refused"); }
+  // The body; a file's hash and length, when the test states them.
+  void Answer(const std::string& body, const std::string& sha256 = {}, std::uint64_t bytes = 0) {
+    listener_->HttpDone({body, bytes == 0 ? body.size() : bytes, sha256});
+  }
+  void Fail(HttpFailure failure = HttpFailure::Network, const std::string& reason = "refused") {
+    listener_->HttpFailed(failure, reason);
+  }
+  void Progress(std::uint64_t bytes) { listener_->HttpProgress(bytes); }
 
  private:
   IHttpListener* listener_ = nullptr;
@@ -51,6 +58,16 @@ class FakeUpdateSystem final : public IUpdateSystem {
     return moveFailure;
   }
   std::string ShortDateFormat() override { return "yyyy/M/d"; }
+  // The signature check answers from the test: a signature counts when it is `validSignature`
+  // for the message `signedMessage` and the key `signingKey`.
+  std::optional<Bytes64> signingKey, validSignature;
+  std::string signedMessage;
+  bool VerifySignature(const Bytes64& key, std::string_view message, const Bytes64& signature) override {
+    return signingKey == key && validSignature == signature && signedMessage == message;
+  }
+  void MarkFromInternet(const std::string& path, const std::string& mark) override {
+    log.push_back("mark " + path + " " + mark);
+  }
 };
 
 class FakeNotifierWindow final : public INotifierWindow {

@@ -6,38 +6,56 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "update/ReleaseDate.h"
 #include "update/VersionFile.h"
 
 namespace tovr::update {
 namespace {
 
-TEST(VersionFileTest, ValuesEndAtTheirTagsInOrderAndKeepTheirBlanks) {
+TEST(VersionFileTest, ValuesEndAtTheirTagsInOrderAndOnlyAWellFormedHashAndSizeCount) {
+  const std::string sha = "9F86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08";
+  const std::string tail = sha + "[SHA256]300000[Size]";
   struct Case {
     std::string body;
-    std::optional<std::vector<std::string>> want;  // version, date, URL
+    std::optional<std::vector<std::string>> want;  // version, date, URL, hash, size
   };
   const std::vector<Case> cases = {
-      {"2.60[Version]2004-06-01[DateTime]http://h/nb.exe[URL]", {{"2.60", "2004-06-01", "http://h/nb.exe"}}},
-      {" 2.60 测试版\r\n[Version] 2004-06-01\r\n[DateTime]u[URL]tail",
-       {{" 2.60 测试版\r\n", " 2004-06-01\r\n", "u"}}},
+      {"2.60[Version]2004-06-01[DateTime]https://h/nb.exe[URL]" + tail,
+       {{"2.60", "2004-06-01", "https://h/nb.exe", "9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08",
+         "300000"}}},
+      {" 2.60 测试版\r\n[Version] 2004-06-01\r\n[DateTime]u[URL]" + tail + "tail",
+       {{" 2.60 测试版\r\n", " 2004-06-01\r\n", "u", text::AsciiLower(sha), "300000"}}},
       // Each tag counts only after the previous one; the first one found ends the value.
-      {"a[URL]b[Version]c[DateTime]d[Version]e[URL]f[URL]", {{"a[URL]b", "c", "d[Version]e"}}},
-      {"[Version][DateTime][URL]", {{"", "", ""}}},
-      {"2.60[Version]2004-06-01[URL]x[DateTime]", std::nullopt},  // no [URL] after [DateTime]
+      {"a[URL]b[Version]c[DateTime]d[Version]e[URL]" + tail + "[URL]",
+       {{"a[URL]b", "c", "d[Version]e", text::AsciiLower(sha), "300000"}}},
+      {"[Version][DateTime][URL]" + sha + "[SHA256]536870912[Size]", {{"", "", "", text::AsciiLower(sha), "536870912"}}},
+      {"2.60[Version]2004-06-01[URL]x[DateTime]" + tail, std::nullopt},  // no [URL] after [DateTime]
       {"2.60[Version]2004-06-01[DateTime]http://h/nb.exe", std::nullopt},
-      {"2.60[version]2004-06-01[DateTime]u[URL]", std::nullopt},  // tags are case-sensitive
+      {"2.60[version]2004-06-01[DateTime]u[URL]" + tail, std::nullopt},  // tags are case-sensitive
+      {"2.60[Version]2004-06-01[DateTime]u[URL]", std::nullopt},         // no hash and size
+      {"2.60[Version]2004-06-01[DateTime]u[URL]" + sha + "[SHA256]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL]" + sha.substr(1) + "[SHA256]1[Size]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL]" + sha.substr(1) + "g[SHA256]1[Size]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL] " + sha + "[SHA256]1[Size]", std::nullopt},  // nothing is trimmed
+      {"v[Version]d[DateTime]u[URL]" + sha + "[SHA256] 1[Size]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL]" + sha + "[SHA256]0[Size]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL]" + sha + "[SHA256]536870913[Size]", std::nullopt},  // over 512 MiB
+      {"v[Version]d[DateTime]u[URL]" + sha + "[SHA256]99999999999[Size]", std::nullopt},
+      {"v[Version]d[DateTime]u[URL]" + sha + "[SHA256]-1[Size]", std::nullopt},
       {"", std::nullopt},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto got = ExtractVersionFile(cases[i].body);
     ASSERT_EQ(got.has_value(), cases[i].want.has_value()) << "case " << i;
     if (!got) continue;
-    EXPECT_EQ((std::vector<std::string>{got->version, got->dateTime, got->url}), *cases[i].want) << "case " << i;
+    EXPECT_EQ((std::vector<std::string>{got->version, got->dateTime, got->url, got->sha256, std::to_string(got->size)}),
+              *cases[i].want)
+        << "case " << i;
   }
 }
 
-TEST(VersionFileTest, DownloadNameIsOneFileInsideTheChosenFolder) {
+TEST(VersionFileTest, DownloadNameIsOneFileInsideTheChosenFolderAndNoDevice) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"http://h/soft/nb260.exe", "nb260.exe"},
       {"nb260.exe", "nb260.exe"},
@@ -47,6 +65,17 @@ TEST(VersionFileTest, DownloadNameIsOneFileInsideTheChosenFolder) {
       {"http://h/..", "NbDown.tmp"},
       {"http://h/a:b|c*.exe. ", "a_b_c_.exe"},
       {"http://h/更新 2.60.zip", "更新 2.60.zip"},
+      {"http://h/CON", "NbDown.tmp"},
+      {"http://h/nul.zip", "NbDown.tmp"},
+      {"http://h/Aux .tar.gz", "NbDown.tmp"},
+      {"http://h/com1.exe", "NbDown.tmp"},
+      {"http://h/LPT9", "NbDown.tmp"},
+      {"http://h/com\xC2\xB9.txt", "NbDown.tmp"},
+      {"http://h/prn. . ", "NbDown.tmp"},
+      {"http://h/com0.exe", "com0.exe"},
+      {"http://h/com10.exe", "com10.exe"},
+      {"http://h/console.exe", "console.exe"},
+      {"http://h/nb.con", "nb.con"},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EXPECT_EQ(DownloadFileName(cases[i].first, "NbDown.tmp"), cases[i].second) << "case " << i;

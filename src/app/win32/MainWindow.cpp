@@ -24,7 +24,6 @@ namespace {
 
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-constexpr char kInitialTrayHint[] = "Tovrane";
 constexpr int kMenuHotKeyId = 1;  // RegisterHotKey's id of the menu's hotkey
 
 using controls::Control;

@@ -1,5 +1,5 @@
-// The update check's system port on Win32: the shell's folder browser, MoveFileEx and the
-// user's short date pattern.
+// The update check's system port on Win32: the shell's folder browser, MoveFileEx, the user's
+// short date pattern, BCrypt's signature check and the Zone.Identifier stream.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,8 @@ class Win32UpdateSystem final : public IUpdateSystem {
   std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::optional<std::string> MoveFileTo(const std::string& from, const std::string& to) override;
   std::string ShortDateFormat() override;
+  bool VerifySignature(const Bytes64& key, std::string_view message, const Bytes64& signature) override;
+  void MarkFromInternet(const std::string& path, const std::string& mark) override;
 };
 
 }  // namespace tovr::update::win32

@@ -8,11 +8,18 @@
 // The system's proxy settings are used unless the request names a proxy: WinHTTP's automatic
 // proxy on Windows 8.1 and later, else the user's Internet Explorer proxy (a named proxy with
 // its bypass list; automatic configuration scripts are not evaluated there), else WinHTTP's own
-// setting. Redirects are followed; a status other than 2xx is a failure.
+// setting. WinHTTP follows no redirect itself: each one is checked (RedirectAllowed: never
+// from https to http, never to an insecure address) and followed here, at most 10. A status
+// other than 2xx is a failure.
+//
+// Bounded: a file is never longer than its request's fileLimit (and kMaxDownloadBytes); no byte
+// for the stall limit ends the request; a version file (Text mode) must arrive whole within
+// textDeadlineMs.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -21,9 +28,12 @@
 
 namespace tovr::update::win32 {
 
-// Each step of a request waits at most this long.
+// Each step of a request waits at most this long; once the headers are in, the body may pause
+// for stallMs between two bytes.
 struct HttpTimeouts {
   int resolveMs = 15000, connectMs = 15000, sendMs = 15000, receiveMs = 15000;
+  int stallMs = 30000;
+  int textDeadlineMs = 60000;
 };
 
 class WinHttpClient final : public IHttpClient {
@@ -34,7 +44,7 @@ class WinHttpClient final : public IHttpClient {
   WinHttpClient(const WinHttpClient&) = delete;
   WinHttpClient& operator=(const WinHttpClient&) = delete;
 
-  // Runs the notifications as the named handlers ("HttpDone", "HttpFailed").
+  // Runs the notifications as the named handlers ("HttpDone", "HttpFailed", "HttpProgress").
   void SetGuard(controls::win32::ActionGuard guard) { guard_ = std::move(guard); }
 
   void SetListener(IHttpListener* listener) override { listener_ = listener; }
@@ -46,12 +56,14 @@ class WinHttpClient final : public IHttpClient {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Finished(const std::shared_ptr<Job>& job);
+  void Progressed(WPARAM serial, std::uint64_t bytes);
 
   Timeouts timeouts_;
   HWND window_ = nullptr;
   IHttpListener* listener_ = nullptr;
   controls::win32::ActionGuard guard_;
   std::shared_ptr<Job> current_;
+  WPARAM nextSerial_ = 0;
   std::vector<std::weak_ptr<Job>> running_;  // every request started, abandoned ones too
 };
 

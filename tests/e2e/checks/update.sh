@@ -1,4 +1,6 @@
-# The update check against a local HTTP server on 127.0.0.1, named by UpdateUrl in Config.ini.
+# The update check against a local HTTP server on 127.0.0.1, named by UpdateUrl in Config.ini,
+# with version files signed by scripts/sign-version with a key of the check's own, named by
+# UpdateKey.
 
 # free_port: a TCP port on 127.0.0.1 that nothing listens on now.
 free_port() {
@@ -36,10 +38,31 @@ while True:
   sleep 0.5
 }
 
-# start_with_update_url URL: Tovrane started with Config.ini naming the version file (no first run).
+# new_key NAME: a signing key of this check, $E2E_PREFIX/NAME.pem.
+new_key() { openssl ecparam -name prime256v1 -genkey -noout -out "$E2E_PREFIX/$1.pem" || fail "no key"; }
+
+# public_key NAME: the key's public point, as UpdateKey takes it.
+public_key() { TOVR_RELEASE_KEY=$E2E_PREFIX/$1.pem "$TOVR_ROOT/scripts/sign-version" --public-key; }
+
+# publish FILE VERSION DATE URL DOWNLOAD [KEY]: FILE becomes the version file announcing
+# DOWNLOAD's hash and size under URL, signed with KEY (default "maker"; "none": no signature).
+publish() {
+  local sha size
+  sha=$(sha256sum "$5" | cut -d' ' -f1)
+  size=$(stat -c %s "$5")
+  printf '%s[Version]%s[DateTime]%s[URL]%s[SHA256]%s[Size]' "$2" "$3" "$4" "$sha" "$size" >"$1"
+  rm -f "$1.sig"
+  [ "${6:-maker}" = none ] && return 0
+  TOVR_RELEASE_KEY=$E2E_PREFIX/${6:-maker}.pem "$TOVR_ROOT/scripts/sign-version" "$1" || fail "sign-version failed"
+}
+
+# start_with_update_url URL [KEY]: Tovrane started with Config.ini naming the version file and
+# the public key of KEY (default "maker") (no first run).
 start_with_update_url() {
   mkdir -p "$E2E_APP_DIR"
-  printf '[Option]\r\nGreeting=Thank\r\nUpdateUrl=%s\r\n' "$1" >"$E2E_APP_DIR/Config.ini"
+  [ -f "$E2E_PREFIX/${2:-maker}.pem" ] || new_key "${2:-maker}"
+  printf '[Option]\r\nGreeting=Thank\r\nUpdateUrl=%s\r\nUpdateKey=%s\r\n' "$1" "$(public_key "${2:-maker}")" \
+    >"$E2E_APP_DIR/Config.ini"
   export TOVR_DUMP_MENU='C:\menu.txt'
   MENU_DUMP=$WINEPREFIX/drive_c/menu.txt
   start_tovrane
@@ -88,6 +111,18 @@ wait_notifier_top() {
   return 1
 }
 
+# wait_box CAPTION: waits (at most 10 s) for a message box captioned CAPTION and prints the open
+# boxes as probe boxes does (a text's line breaks included).
+wait_box() {
+  local box
+  for _ in $(seq 1 100); do
+    box=$(probe boxes)
+    grep -q "^$1"$'\t' <<<"$box" && { echo "$box"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # temp_download: the path of NbDown.tmp in the Windows temporary folder.
 temp_download() { find "$WINEPREFIX/drive_c/users" -ipath '*/temp/nbdown.tmp' 2>/dev/null | head -n 1; }
 
@@ -97,7 +132,8 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   site=$E2E_PREFIX/site
   mkdir -p "$site/soft"
   head -c 300000 /dev/urandom >"$site/soft/nb260.exe"
-  printf '2.60[Version]2099-06-01[DateTime]http://127.0.0.1:%s/soft/nb260.exe[URL]' "$port" >"$site/soft/tovr.ver"
+  new_key maker
+  publish "$site/soft/tovr.ver" 2.60 2099-06-01 "http://127.0.0.1:$port/soft/nb260.exe" "$site/soft/nb260.exe"
   serve "$site" "$port"
   # The desktop of this prefix only (Wine links it to the shared home folder).
   local desktop=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
@@ -121,7 +157,7 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   wait_notifier_top 614 || fail "the notifier did not reach its top: $(notifier_top)"
   mkdir -p "$TOVR_BUILD/screenshots"
   screenshot "$TOVR_BUILD/screenshots/notifier-top.png"
-  expect_eq "running version" "$(notifier_text 5)" " 2.53 测试版"
+  expect_eq "running version" "$(notifier_text 5)" " $(awk '/^project\(/ { print $3 }' "$TOVR_ROOT/CMakeLists.txt") 测试版"
   expect_eq "newest version" "$(notifier_text 6)" 2.60
   expect_eq "release date" "$(notifier_text 7)" 2099-06-01
   expect_eq "button" "$(notifier_text 100)" 立即下载
@@ -158,7 +194,7 @@ check_newer_release_rises_at_the_bottom_right_and_downloads() {
   expect_eq "boxes" "$(probe boxes)" ""
 
   # An older file: nothing newer, "下载新版本" hidden again.
-  printf '2.61[Version]2004-05-01[DateTime]http://127.0.0.1:%s/soft/nb261.exe[URL]' "$port" >"$site/soft/tovr.ver"
+  publish "$site/soft/tovr.ver" 2.61 2004-05-01 "http://127.0.0.1:$port/soft/nb261.exe" "$site/soft/nb260.exe"
   click_tray_item 检查新版本
   wait_state TFormCHVer visible 10 || fail "no notifier for the older file"
   expect_eq "newest version" "$(notifier_text 6)" 没有更新的版本
@@ -211,4 +247,47 @@ check_unreachable_or_silent_server_never_blocks_and_speaks_only_when_asked() {
   sleep 1
   expect_eq "boxes after the time-out" "$(probe boxes)" ""
   expect_eq "notifier" "$(probe windows TFormCHVer | cut -f4)" ""
+}
+
+check_only_signed_version_files_https_and_the_stated_bytes_are_trusted() {
+  local port site box
+  port=$(free_port)
+  site=$E2E_PREFIX/site
+  mkdir -p "$site/soft"
+  head -c 50000 /dev/urandom >"$site/soft/nb260.exe"
+  head -c 50000 /dev/urandom >"$E2E_PREFIX/other.exe"
+  new_key maker
+  new_key stranger
+  serve "$site" "$port"
+  local url=http://127.0.0.1:$port/soft/nb260.exe
+  start_with_update_url "http://127.0.0.1:$port/soft/tovr.ver"
+
+  # No signature beside the file, or one by another key: not a version file.
+  local key
+  for key in none stranger; do
+    publish "$site/soft/tovr.ver" 2.60 2099-06-01 "$url" "$site/soft/nb260.exe" "$key"
+    click_tray_item 检查新版本
+    box=$(wait_box Tovrane) || fail "no box for a version file signed by $key"
+    expect_eq "box for $key" "$box" $'Tovrane\t'"$SYSTEM_OK"$'\t版本信息无效.'
+    probe press Tovrane "$SYSTEM_OK" 5000 >/dev/null
+    expect_eq "notifier for $key" "$(probe windows TFormCHVer | cut -f4)" ""
+  done
+
+  # Signed, but the bytes served are not the ones it states: removed and reported.
+  publish "$site/soft/tovr.ver" 2.60 2099-06-01 "$url" "$E2E_PREFIX/other.exe"
+  click_tray_item 检查新版本
+  probe wait TFormCHVer 10000 >/dev/null || fail "no notifier for a signed file"
+  click_tray_item 下载新版本
+  box=$(wait_box Tovrane) || fail "no box for a damaged download"
+  expect_eq "box" "$box" $'Tovrane\t'"$SYSTEM_OK"$'\t下载的文件与新版本说明的校验值不符，可能已被篡改，已删除。'
+  expect_eq "NbDown.tmp after a damaged download" "$(temp_download)" ""
+  probe press Tovrane "$SYSTEM_OK" 5000 >/dev/null
+
+  # Signed, pointing at plain http on another computer: refused before anything is fetched.
+  publish "$site/soft/tovr.ver" 2.70 2099-07-01 "http://192.0.2.1/soft/nb270.exe" "$site/soft/nb260.exe"
+  click_tray_item 检查新版本
+  box=$(wait_box Tovrane) || fail "no box for a plain-http download"
+  grep -qF "这个地址不是 HTTPS 地址，已拒绝：" <<<"$box" && grep -qxF http://192.0.2.1/soft/nb270.exe <<<"$box" ||
+    fail "box: $box"
+  probe press Tovrane "$SYSTEM_OK" 5000 >/dev/null
 }
