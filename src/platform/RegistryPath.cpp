@@ -59,6 +59,30 @@ std::u16string FoldRegistryName(std::string_view name) {
   return folded;
 }
 
+std::string FoldRegistryNameUtf8(std::string_view name) {
+  std::string out(name);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto b = static_cast<unsigned char>(out[i]);
+    if (b < 0x80) {
+      if (b >= 'a' && b <= 'z') out[i] = static_cast<char>(b - 0x20);
+    } else if (b >= 0xC0 && b < 0xE0 && i + 1 < out.size() && (static_cast<unsigned char>(out[i + 1]) & 0xC0) == 0x80) {
+      // Two bytes: U+0080..U+07FF, where every folding letter but the fullwidth ones lives.
+      const auto c = static_cast<char16_t>(((b & 0x1F) << 6) | (out[i + 1] & 0x3F));
+      const char16_t u = UpcaseRegistryChar(c);
+      out[i] = static_cast<char>(0xC0 | (u >> 6));
+      out[i + 1] = static_cast<char>(0x80 | (u & 0x3F));
+      ++i;
+    } else if (b == 0xEF && i + 2 < out.size() && out[i + 1] == '\xBD' && static_cast<unsigned char>(out[i + 2]) >= 0x81 &&
+               static_cast<unsigned char>(out[i + 2]) <= 0x9A) {
+      // Fullwidth a..z (U+FF41..U+FF5A, EF BD 81..9A) to A..Z (U+FF21..U+FF3A, EF BC A1..BA).
+      out[i + 1] = '\xBC';
+      out[i + 2] = static_cast<char>(out[i + 2] + 0x20);
+      i += 2;
+    }
+  }
+  return out;
+}
+
 bool RegistryNamesEqual(std::string_view a, std::string_view b) {
   return FoldRegistryName(a) == FoldRegistryName(b);
 }

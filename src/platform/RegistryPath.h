@@ -24,6 +24,9 @@ std::string JoinKeyPath(std::string_view parent, std::string_view child);
 // folds it: ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and fullwidth Latin letters.
 // (CJK characters have no case.)
 std::u16string FoldRegistryName(std::string_view name);
+// The same folding kept in UTF-8, for names that are only looked up: no letter that folds
+// changes its length in UTF-8, so the bytes are folded in place and no text is converted.
+std::string FoldRegistryNameUtf8(std::string_view name);
 bool RegistryNamesEqual(std::string_view a, std::string_view b);
 // The order in which Windows enumerates subkeys: by the upper-cased names, UTF-16 unit by
 // unit. Returns <0, 0, >0. (Wine compares lower-cased names, so "_x" comes before "a" there and

@@ -98,7 +98,7 @@ struct StoredAt {
 struct StartupEntry {
   std::string name;      // the value name, or the file name ("文件名别称")
   std::string command;   // the value's text, or a folder shortcut's target ("所执行的文件")
-  std::string location;  // one of the five labels ("位置")
+  std::string_view location;  // one of the five labels ("位置"), which live as long as the program
   bool enabled = true;   // the row's check box: Windows starts it at logon
   int iconIndex = 3;     // in the shared system small-icon list
   RegType type = RegType::String;   // String or ExpandString

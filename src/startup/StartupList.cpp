@@ -5,13 +5,22 @@
 
 namespace tovr::startup {
 
-StartupList::StartupList(Compare compareNames) : compare_(std::move(compareNames)) {}
+StartupList::StartupList(SortKeyOf sortKeyOf) : sortKeyOf_(std::move(sortKeyOf)) {}
 
 void StartupList::AppendLoaded(std::vector<StartupEntry> rows) {
   if (rows.empty()) return;
-  rows_.reserve(rows_.size() + rows.size());
-  for (StartupEntry& e : rows) rows_.push_back({std::move(e), false});
-  Sort();
+  std::vector<std::string> keys;
+  keys.reserve(rows.size());
+  for (const StartupEntry& e : rows) keys.push_back(sortKeyOf_(e.name));
+  if (rows_.empty()) {
+    // Into an empty list each row moves once, straight to its sorted place.
+    rows_.reserve(rows.size());
+    for (const std::size_t i : SortedOrder(keys)) rows_.push_back({std::move(rows[i]), false, std::move(keys[i])});
+  } else {
+    rows_.reserve(rows_.size() + rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows_.push_back({std::move(rows[i]), false, std::move(keys[i])});
+    Sort();
+  }
   Notify(StartupListChange::Reset, 0);
 }
 
@@ -22,8 +31,9 @@ void StartupList::Clear() {
 }
 
 void StartupList::Add(StartupEntry entry) {
-  const std::size_t at = SortedPosition(entry.name);
-  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), Row{std::move(entry), false});
+  std::string key = sortKeyOf_(entry.name);
+  const std::size_t at = SortedPosition(key);
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), Row{std::move(entry), false, std::move(key)});
   Notify(StartupListChange::Inserted, at);
   Edited();
 }
@@ -51,6 +61,7 @@ void StartupList::SetCommand(std::size_t row, std::string command, int iconIndex
 
 void StartupList::LREdited(std::size_t row, std::string name) {
   if (!Renamable(row)) return;
+  rows_[row].sortKey = sortKeyOf_(name);
   rows_[row].entry.name = std::move(name);
   Sort();
   Notify(StartupListChange::Reset, 0);
@@ -82,23 +93,30 @@ std::optional<std::size_t> StartupList::FirstSelected() const {
   return std::nullopt;
 }
 
-std::size_t StartupList::SortedPosition(const std::string& name) const {
-  const auto at = std::upper_bound(rows_.begin(), rows_.end(), name, [this](const std::string& n, const Row& r) {
-    return compare_(n, r.entry.name) < 0;
-  });
+std::size_t StartupList::SortedPosition(const std::string& key) const {
+  const auto at = std::upper_bound(rows_.begin(), rows_.end(), key,
+                                   [](const std::string& k, const Row& r) { return k < r.sortKey; });
   return static_cast<std::size_t>(at - rows_.begin());
+}
+
+std::vector<std::size_t> StartupList::SortedOrder(const std::vector<std::string>& keys) {
+  std::vector<std::size_t> order(keys.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  return order;
 }
 
 // The order is found on positions, and each row then moved once: rows are large.
 void StartupList::Sort() {
-  std::vector<std::size_t> order(rows_.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-    return compare_(rows_[a].entry.name, rows_[b].entry.name) < 0;
-  });
+  std::vector<std::string> keys;
+  keys.reserve(rows_.size());
+  for (Row& r : rows_) keys.push_back(std::move(r.sortKey));
   std::vector<Row> sorted;
   sorted.reserve(rows_.size());
-  for (const std::size_t i : order) sorted.push_back(std::move(rows_[i]));
+  for (const std::size_t i : SortedOrder(keys)) {
+    sorted.push_back(std::move(rows_[i]));
+    sorted.back().sortKey = std::move(keys[i]);
+  }
   rows_ = std::move(sorted);
 }
 

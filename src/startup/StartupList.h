@@ -1,5 +1,5 @@
-// The startup list LR as the logic sees it: its rows kept sorted by name with the system's
-// locale comparison (rows of equal names keep the order they came in), their selection, and
+// The startup list LR as the logic sees it: its rows kept sorted by name in the system's locale
+// order, through each name's sort key (rows of equal names keep the order they came in), their selection, and
 // the edits a user makes: adding, removing, ticking, changing the command, renaming in place.
 // Every edit runs OnChange (LRChange: the main window's startupChanged); loading and clearing
 // are not edits. The Win32 list view mirrors the rows through `Changed`.
@@ -28,8 +28,8 @@ struct StartupListChange {
 
 class StartupList {
  public:
-  using Compare = std::function<int(const std::string&, const std::string&)>;
-  explicit StartupList(Compare compareNames);
+  using SortKeyOf = std::function<std::string(const std::string&)>;
+  explicit StartupList(SortKeyOf sortKeyOf);
   StartupList(const StartupList&) = delete;
   StartupList& operator=(const StartupList&) = delete;
 
@@ -76,13 +76,16 @@ class StartupList {
   struct Row {
     StartupEntry entry;
     bool selected = false;
+    std::string sortKey;  // of entry.name
   };
-  std::size_t SortedPosition(const std::string& name) const;  // after every row not greater
+  std::size_t SortedPosition(const std::string& key) const;  // after every row not greater
+  // Positions in the order of their keys; equal keys keep their order.
+  static std::vector<std::size_t> SortedOrder(const std::vector<std::string>& keys);
   void Sort();
   void Notify(StartupListChange::Kind kind, std::size_t row);
   void Edited();
 
-  Compare compare_;
+  SortKeyOf sortKeyOf_;
   std::vector<Row> rows_;
   std::vector<StoredAt> removedValues_;
 };

@@ -17,7 +17,7 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 StartupPage::StartupPage(StartupPagePorts ports)
-    : LR([&system = ports.system](const std::string& a, const std::string& b) { return system.CompareNames(a, b); }),
+    : LR([&system = ports.system](const std::string& name) { return system.SortKey(name); }),
       ports_(ports) {
   LR.OnChange = [this] { startupChanged = true; };
 }

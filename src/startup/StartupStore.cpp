@@ -31,11 +31,11 @@ bool SameValue(const RegValue& a, const RegValue& b) {
 }
 
 // The names (folded) whose StartupApproved value of this source says off.
-std::unordered_set<std::u16string> SwitchedOff(IRegistry& registry, const SourceKeys& k) {
-  std::unordered_set<std::u16string> off;
+std::unordered_set<std::string> SwitchedOff(IRegistry& registry, const SourceKeys& k) {
+  std::unordered_set<std::string> off;
   if (auto key = registry.Open(k.root, ApprovedKeyPathOf(k.source), RegOpen::ReadOnly)) {
     for (const RegNamedValue& v : key->Values()) {
-      if (ApprovedSaysOff(v.value)) off.insert(FoldRegistryName(v.name));
+      if (ApprovedSaysOff(v.value)) off.insert(FoldRegistryNameUtf8(v.name));
     }
   }
   return off;
@@ -132,34 +132,35 @@ class Applier {
 };
 
 void LoadKeyRows(std::vector<StartupEntry>& rows, IRegistry& registry, const SourceKeys& k,
-                 const std::unordered_set<std::u16string>& off, const std::function<int(const std::string&)>& iconOf) {
+                 const std::unordered_set<std::string>& off, const std::function<int(const std::string&)>& iconOf) {
   for (const bool run : {true, false}) {
     auto key = registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly);
     if (!key) continue;
-    for (RegNamedValue& v : key->Values()) {
+    std::vector<RegNamedValue> values = key->Values();
+    rows.reserve(rows.size() + values.size());
+    for (RegNamedValue& v : values) {
       if (!v.value.IsString()) throw Error(FormatMessage1(kRegInvalidDataType, v.name));
-      StartupEntry e;
+      StartupEntry& e = rows.emplace_back();  // filled in place: entries are large
       e.command = v.value.Text();
       e.iconIndex = iconOf(e.command);
       e.location = k.label;
-      e.approvedOff = !off.empty() && off.contains(FoldRegistryName(v.name));
+      e.approvedOff = !off.empty() && off.contains(FoldRegistryNameUtf8(v.name));
       e.enabled = run && !e.approvedOff;
       e.type = v.value.type;
       e.stored = StoredAt{k.source, run, v.name};
       e.name = std::move(v.name);
-      rows.push_back(std::move(e));
     }
   }
 }
 
 void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& ports, const SourceKeys& k,
-                    const std::unordered_set<std::u16string>& off,
+                    const std::unordered_set<std::string>& off,
                     const std::function<int(const std::string&)>& iconOf) {
   const std::string folder = ports.system.StartupFolder(k.source == StartupSource::CommonFolder);
   if (folder.empty()) return;
   for (std::string& name : ports.files.ListFiles(folder, "*")) {
     if (text::EqualsIgnoreAsciiCase(name, "desktop.ini")) continue;
-    StartupEntry e;
+    StartupEntry& e = rows.emplace_back();
     e.file = InFolder(folder, name);
     e.command = e.file;
     if (IsShellLinkPath(name)) {
@@ -172,11 +173,10 @@ void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& po
     e.storedCommand = e.command;
     e.iconIndex = iconOf(e.file);
     e.location = k.label;
-    e.approvedOff = !off.empty() && off.contains(FoldRegistryName(name));
+    e.approvedOff = !off.empty() && off.contains(FoldRegistryNameUtf8(name));
     e.enabled = !e.approvedOff;
     e.stored = StoredAt{k.source, true, name};
     e.name = std::move(name);
-    rows.push_back(std::move(e));
   }
 }
 
@@ -188,7 +188,7 @@ void LoadStartupRows(StartupList& list, const StartupStorePorts& ports,
   std::vector<StartupEntry> rows;
   try {
     for (const SourceKeys& k : kSources) {
-      const std::unordered_set<std::u16string> off = SwitchedOff(ports.registry, k);
+      const std::unordered_set<std::string> off = SwitchedOff(ports.registry, k);
       if (IsFolder(k.source)) {
         LoadFolderRows(rows, ports, k, off, iconOf);
       } else {

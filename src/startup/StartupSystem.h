@@ -1,6 +1,5 @@
 // What the startup list asks of the system beyond the registry and the shell: the search for a
-// program along the system's search path, the locale's string comparison that orders the
-// list, the Startup folders, whether Task Manager's switch exists, the clock, and the Recycle
+// program along the system's search path, the locale's sort keys that order the list, the Startup folders, whether Task Manager's switch exists, the clock, and the Recycle
 // Bin. The Win32 adapter is startup/win32/Win32StartupSystem; tests use
 // tests/fakes/FakeStartupSystem.h.
 #pragma once
@@ -18,8 +17,10 @@ class IStartupSystem {
   // full path of `name` found along the system's search path; nullopt when none is found (or
   // the path would not fit).
   virtual std::optional<std::string> FindOnSearchPath(const std::string& name) = 0;
-  // lstrcmp: the user's locale ordering of two names; <0, 0, >0.
-  virtual int CompareNames(const std::string& a, const std::string& b) = 0;
+  // The user's locale's sort key of `name` (LCMapString with LCMAP_SORTKEY): two keys compared
+  // byte by byte order their names as lstrcmp does. One call per name, where comparing names
+  // would call the system for every pair a sort looks at.
+  virtual std::string SortKey(const std::string& name) = 0;
   // The user's Startup folder, or all users' one; empty when the system has none.
   virtual std::string StartupFolder(bool allUsers) = 0;
   // Windows 8 and later keep StartupApproved values (Task Manager's switch); Windows 7 does not.

@@ -29,12 +29,14 @@ class FakeStartupSystem final : public IStartupSystem {
     auto it = onPath.find(text::AsciiLower(name));
     return it == onPath.end() ? std::nullopt : std::optional<std::string>(it->second);
   }
-  int CompareNames(const std::string& a, const std::string& b) override {
-    auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-      if (const int d = fold(static_cast<unsigned char>(a[i])) - fold(static_cast<unsigned char>(b[i]))) return d;
+  // Case-blind order of the bytes, then the bytes themselves.
+  std::string SortKey(const std::string& name) override {
+    std::string key = name;
+    for (char& c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
     }
-    return a.size() != b.size() ? (a.size() < b.size() ? -1 : 1) : a.compare(b);
+    key += '\0';
+    return key + name;
   }
   std::string StartupFolder(bool allUsers) override { return allUsers ? commonFolder : userFolder; }
   bool HasStartupApproved() override { return startupApproved; }

@@ -34,7 +34,7 @@ struct StartupTestBed {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < page.LR.Count(); ++i) {
       const StartupEntry& e = page.LR[i];
-      out.push_back(e.name + "|" + e.command + "|" + e.location + "|" + (e.enabled ? "1" : "0"));
+      out.push_back(e.name + "|" + e.command + "|" + std::string(e.location) + "|" + (e.enabled ? "1" : "0"));
     }
     return out;
   }

@@ -1,9 +1,12 @@
 // The startup list's system port against the real calls: the search path finds a system
-// program and nothing for a name that is no file; names order as lstrcmp orders them; the
+// program and nothing for a name that is no file; sort keys order names as lstrcmp does; the
 // Startup folders exist; a file goes to the Recycle Bin and a missing one does not.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "base/Text.h"
 #include "base/win32/Wide.h"
@@ -20,9 +23,16 @@ TEST(StartupSystemTest, SearchPathAndNameOrder) {
   EXPECT_NE(GetFileAttributesW(Widen(*notepad).c_str()), INVALID_FILE_ATTRIBUTES) << *notepad;
   EXPECT_FALSE(system.FindOnSearchPath("not"));
   EXPECT_FALSE(system.FindOnSearchPath(""));
-  EXPECT_LT(system.CompareNames("apple", "Banana"), 0);  // not by code units: 'B' < 'a'
-  EXPECT_GT(system.CompareNames("启动", "Zebra"), 0);
-  EXPECT_EQ(system.CompareNames("同名", "同名"), 0);
+  const std::vector<std::string> names = {"apple", "Banana", "banana", "启动", "Zebra", "同名", "a-b", "ab", "",
+                                          "Ä", "a", std::string(300, 'x') + "启"};
+  for (const std::string& a : names) {
+    for (const std::string& b : names) {
+      const int want = lstrcmpW(Widen(a).c_str(), Widen(b).c_str());
+      const std::string ka = system.SortKey(a), kb = system.SortKey(b);
+      EXPECT_EQ(ka < kb ? -1 : (kb < ka ? 1 : 0), (want > 0) - (want < 0)) << a << " / " << b;
+    }
+  }
+  EXPECT_LT(system.SortKey("apple"), system.SortKey("Banana"));  // not by code units: 'B' < 'a'
 }
 
 TEST(StartupSystemTest, StartupFoldersAndTheRecycleBin) {

@@ -80,7 +80,7 @@ void StartupListView::WriteRow(std::size_t row, UINT message) {
   item.iImage = e.iconIndex;
   SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
   controls::win32::SetListSubItem(hwnd_, row, 1, e.command);
-  controls::win32::SetListSubItem(hwnd_, row, 2, e.location);
+  controls::win32::SetListSubItem(hwnd_, row, 2, std::string(e.location));
   ShowState(row);
 }
 

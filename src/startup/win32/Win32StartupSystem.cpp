@@ -17,8 +17,21 @@ std::optional<std::string> Win32StartupSystem::FindOnSearchPath(const std::strin
   return Narrow(found);
 }
 
-int Win32StartupSystem::CompareNames(const std::string& a, const std::string& b) {
-  return lstrcmpW(Widen(a).c_str(), Widen(b).c_str());
+std::string Win32StartupSystem::SortKey(const std::string& name) {
+  // lstrcmp's order: the user's locale, no flags. The key's bytes end with a zero, left out.
+  const std::wstring wide = Widen(name);
+  const int length = static_cast<int>(wide.size());
+  std::string key(static_cast<std::size_t>(length) * 8 + 16, '\0');
+  int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, wide.c_str(), length,
+                          reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
+  if (size == 0) {
+    size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, wide.c_str(), length, nullptr, 0);
+    key.assign(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, wide.c_str(), length,
+                        reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
+  }
+  key.resize(static_cast<std::size_t>(std::max(size - 1, 0)));
+  return key;
 }
 
 std::string Win32StartupSystem::StartupFolder(bool allUsers) {

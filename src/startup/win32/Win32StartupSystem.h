@@ -10,7 +10,7 @@ namespace tovr::startup::win32 {
 class Win32StartupSystem final : public IStartupSystem {
  public:
   std::optional<std::string> FindOnSearchPath(const std::string& name) override;
-  int CompareNames(const std::string& a, const std::string& b) override;
+  std::string SortKey(const std::string& name) override;
   std::string StartupFolder(bool allUsers) override;
   bool HasStartupApproved() override;
   std::uint64_t Now() override;
