@@ -1,5 +1,6 @@
 #include "startup/StartupStore.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -137,7 +138,7 @@ void LoadKeyRows(std::vector<StartupEntry>& rows, IRegistry& registry, const Sou
     auto key = registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly);
     if (!key) continue;
     std::vector<RegNamedValue> values = key->Values();
-    rows.reserve(rows.size() + values.size());
+    if (rows.capacity() < rows.size() + values.size()) rows.reserve(std::max(rows.size() + values.size(), 2 * rows.capacity()));
     for (RegNamedValue& v : values) {
       if (!v.value.IsString()) throw Error(FormatMessage1(kRegInvalidDataType, v.name));
       StartupEntry& e = rows.emplace_back();  // filled in place: entries are large
