@@ -80,7 +80,12 @@ class MainWindowTest : public ::testing::Test {
                                               colourDialog});
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
+    controlsBeforeIdle = window.ControlWindow(form->PC) != nullptr;
+    window.CreateControlsWhenIdle();  // the pages' controls come with the first idle moment
+    MSG msg;
+    while (PeekMessageW(&msg, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
+  bool controlsBeforeIdle = true;
   void TearDown() override { window.Destroy(); }
 
   FakeEnvironment env;
@@ -108,7 +113,9 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TKWForm> form;
 };
 
-TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHidden) {
+TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHiddenWithItsControlsMadeWhenIdle) {
+  EXPECT_FALSE(controlsBeforeIdle) << "the pages' controls were made during the start-up sequence";
+  EXPECT_NE(window.ControlWindow(form->PC), nullptr);
   HWND h = window.Handle();
   const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
   const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);

@@ -205,6 +205,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
                                                             http, updateSystem, notifierWindow, quickShell, wallpaperSystem,
                                                             pictureDialogs, desktopListView, colourDialog});
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
+  window.EnsureControls();
   ShortcutEditing editing(form->shortcutPage.LV, dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {
     editing.DropFiles(paths, DropDestination::Shortcuts);

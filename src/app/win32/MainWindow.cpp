@@ -25,6 +25,7 @@ namespace {
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr int kMenuHotKeyId = 1;  // RegisterHotKey's id of the menu's hotkey
+constexpr UINT kMakeControlsMessage = WM_APP + 0x31;
 
 using controls::Control;
 
@@ -152,8 +153,6 @@ bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
   };
   binder_ = std::make_unique<controls::win32::ControlBinder>(hwnd_, font_.get());
   binder_->SetGuard(guard);
-  CreateControls();
-  iconPage_ = std::make_unique<desktop::win32::IconPageView>(form.iconPage, *binder_);
 
   timers_ = std::make_unique<controls::win32::TimerBinder>(hwnd_, 1);
   timers_->SetGuard(guard);
@@ -379,10 +378,33 @@ void MainWindow::Center() {
   SetWindowPos(hwnd_, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void MainWindow::EnsureControls() {
+  if (!binder_ || controlsMade_) return;
+  controlsMade_ = true;
+  CreateControls();
+  iconPage_ = std::make_unique<desktop::win32::IconPageView>(form_->iconPage, *binder_);
+  if (systemImages_) {
+    if (shortcutPage_) shortcutPage_->SetImages(systemImages_);
+    if (startupPage_) startupPage_->SetImages(systemImages_);
+    if (wallpaperPage_) wallpaperPage_->SetImages(systemImages_);
+  }
+  if (urlDropWanted_ && shortcutPage_) shortcutPage_->RegisterUrlDrop();
+}
+
+void MainWindow::CreateControlsWhenIdle() {
+  if (hwnd_) PostMessageW(hwnd_, kMakeControlsMessage, 0, 0);
+}
+
+void MainWindow::RegisterUrlDrop() {
+  urlDropWanted_ = true;
+  if (shortcutPage_) shortcutPage_->RegisterUrlDrop();
+}
+
 // ---- IShellUi -------------------------------------------------------------------------------
 
 void MainWindow::ShowMainWindow() {
   if (!hwnd_) return;
+  EnsureControls();
   if (!centred_) {
     Center();
     centred_ = true;
@@ -512,6 +534,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case kMakeControlsMessage:
+      EnsureControls();
+      return 0;
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

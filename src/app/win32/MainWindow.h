@@ -73,8 +73,14 @@ class MainWindow final : public IShellUi {
   // The shortcut page's list view and its web-link drop panel PnlUrl with the drop target.
   HWND ShortcutListWindow() const { return shortcutPage_ ? shortcutPage_->ListWindow() : nullptr; }
   HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
-  // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised).
-  bool RegisterUrlDrop() { return shortcutPage_ && shortcutPage_->RegisterUrlDrop(); }
+  // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised), now
+  // or when the pages' controls are made.
+  void RegisterUrlDrop();
+  // The pages' controls are made when the window first shows, or at the first idle moment
+  // after the start-up sequence, whichever comes first: a user who starts Tovrane does not
+  // wait for seven pages of controls before it is ready.
+  void CreateControlsWhenIdle();
+  void EnsureControls();
   HWND StartupListWindow() const { return startupPage_ ? startupPage_->ListWindow() : nullptr; }
   // The wallpaper page's list view LVP and preview Img.
   HWND WallpaperListWindow() const { return wallpaperPage_ ? wallpaperPage_->ListWindow() : nullptr; }
@@ -136,6 +142,8 @@ class MainWindow final : public IShellUi {
   HIMAGELIST systemImages_ = nullptr;  // the system's, shared, never destroyed
   bool minimizeHandler_ = false;
   bool centred_ = false;
+  bool controlsMade_ = false;
+  bool urlDropWanted_ = false;
   HWND savedFocus_ = nullptr;
   std::unordered_map<HWND, SideGlyph> sideGlyphs_;
   controls::win32::UniqueBitmap ownPicture_;  // "[关于]"'s picture in the tray menu

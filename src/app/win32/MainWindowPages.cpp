@@ -36,7 +36,7 @@ void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
   controls::win32::RescaleChildren(hwnd_, old, dpi_, font.get());
   font_ = std::move(font);
   if (shortcutPage_) shortcutPage_->ChangeDpi(dpi_);
-  SizeTabs();
+  if (controlsMade_) SizeTabs();
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

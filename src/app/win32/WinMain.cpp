@@ -135,6 +135,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form.onStartupStep = [](int step) { MarkStartupStep(step); };
     form.StartUp();  // the window stays hidden: the program lives in the tray
     MarkReady();
+    window.CreateControlsWhenIdle();
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;
     window.Destroy();  // the tray icon goes; nothing is saved
