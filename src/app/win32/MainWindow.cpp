@@ -513,6 +513,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_DISPLAYCHANGE:
+      f.Dispatch("DisplayChange", [&f] { f.DisplayChange(); });
+      break;
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
