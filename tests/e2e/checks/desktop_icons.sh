@@ -190,11 +190,10 @@ menu_command() {
 # size, the positions saved for the new size come back by themselves once the stand-in has moved
 # its icons as Explorer does (half a second after the change), and nothing at all for a size
 # never saved.
-check_icon_positions_saved_restored_and_restored_per_screen_size() {
-  export TOVR_DUMP_MENU='C:\menu.txt'
-  FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
-  given_options AutoRefIcon=0
-  start_on_fakedesk progman 3
+# save_move_restore_from_the_tray: on a stand-in started with FAKEDESK_NAMES (回收站, "新建 文件夹",
+# 回收站), the icons placed, saved from the tray into IconLayout.ini, moved by the stand-in and put
+# back from the tray.
+save_move_restore_from_the_tray() {
   desk move 0 100 50
   desk move 1 200 150
   desk move 2 300 250
@@ -207,6 +206,14 @@ check_icon_positions_saved_restored_and_restored_per_screen_size() {
   desk move 2 700 600
   tray_quick_item 4   # 恢复桌面图标位置
   expect_items "100 50" "200 150" "300 250"
+}
+
+check_icon_positions_saved_restored_and_restored_per_screen_size() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
+  given_options AutoRefIcon=0
+  start_on_fakedesk progman 3
+  save_move_restore_from_the_tray
 
   # 800x600, never saved: the stand-in's own moves stay and nothing is said.
   desk resize 800 600
@@ -219,6 +226,7 @@ check_icon_positions_saved_restored_and_restored_per_screen_size() {
   desk move 1 500 100
   desk move 2 500 180
   menu_command 保存桌面图标位置
+  local i
   for i in $(seq 1 20); do layout_text | grep -qxF '[800x600]' && break; sleep 0.25; done
   expect_eq "IconLayout.ini" "$(layout_text)" "$(printf '[1024x768]\n回收站=100,50\n新建 文件夹=200,150\n回收站 #2=300,250\n\n[800x600]\n回收站=500,20\n新建 文件夹=500,100\n回收站 #2=500,180')"
 
@@ -229,4 +237,16 @@ check_icon_positions_saved_restored_and_restored_per_screen_size() {
   desk resize 800 600
   wait_desk shuffles 3
   expect_items "500 20" "500 100" "500 180"
+}
+
+# A 32-bit Tovrane on 64-bit Windows reads the 64-bit desktop's names through the 64-bit item
+# layout. Needs the i686 build (scripts/test makes it before these checks).
+check_32bit_tovrane_saves_and_restores_a_64bit_desktops_icons() {
+  [ -f "$TOVR_BUILD/i686/Tovrane.exe" ] || fail "no 32-bit Tovrane.exe: cmake --build build/i686 --target Tovrane"
+  cp "$TOVR_BUILD/i686/Tovrane.exe" "$E2E_APP_DIR/Tovrane.exe"
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
+  given_options AutoRefIcon=0
+  start_on_fakedesk progman 3
+  save_move_restore_from_the_tray
 }
