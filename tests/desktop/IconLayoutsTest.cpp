@@ -6,23 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "app/FormHarness.h"
-#include "base/Text.h"
 #include "desktop/IconPageHarness.h"
+#include "support/Utf16File.h"
 
 namespace tovr::desktop {
 namespace {
 
 using Position = std::pair<int, int>;
 
-// UTF-8 text as the file holds it: the byte-order mark, then UTF-16 LE.
-std::string Utf16File(std::string_view utf8) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t c : text::Utf8ToUtf16(utf8)) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  return bytes;
-}
+using testing::Utf16File;
 
 struct LayoutHarness : PageHarness {
   // The icons and their positions on the desktop, item 0 first.
