@@ -1,6 +1,7 @@
 // What the desktop icon tools ask of the system: the shell's desktop icon list view (a list
 // view of another process, reached with list-view messages that carry only integers, and for
-// the icons' names and positions through a buffer in that process) and the colour dialog. The Win32 adapters live in desktop/win32; tests use recording fakes.
+// the icons' names and positions through a buffer in that process) and the colour dialog. The
+// Win32 adapters live in desktop/win32; tests use recording fakes.
 #pragma once
 
 #include <cstdint>

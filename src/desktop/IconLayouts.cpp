@@ -1,5 +1,6 @@
 #include "desktop/IconLayouts.h"
 
+#include <algorithm>
 #include <map>
 
 #include "base/Error.h"
@@ -8,12 +9,13 @@ namespace tovr::desktop {
 
 namespace {
 
-// A name that cannot stand on a line of its own is not kept (no file name holds these).
-bool Storable(const std::string& key) {
-  return !key.empty() && key.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+// An icon without a name (one that could not be read) or with one that cannot stand on a line
+// of its own (no file name holds these) is neither kept nor put back.
+bool Storable(const std::string& name) {
+  return !name.empty() && name.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
 }
 
-int Clamped(int v) { return v < kMinIconCoordinate ? kMinIconCoordinate : v > kMaxIconCoordinate ? kMaxIconCoordinate : v; }
+int Clamped(int v) { return std::clamp(v, kMinIconCoordinate, kMaxIconCoordinate); }
 
 std::vector<std::string> KeysOf(const std::vector<IDesktopListView::Item>& items) {
   std::vector<std::string> names;
@@ -44,7 +46,8 @@ void IconLayouts::Save() {
   LayoutSection section{SizeName(ports_.listView), {}};
   const std::vector<std::string> keys = KeysOf(read.items);
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (Storable(keys[i])) section.icons.push_back({keys[i], Clamped(read.items[i].x), Clamped(read.items[i].y)});
+    const IDesktopListView::Item& item = read.items[i];
+    if (Storable(item.name)) section.icons.push_back({keys[i], Clamped(item.x), Clamped(item.y)});
   }
 
   IconLayoutFile layouts;
@@ -90,7 +93,9 @@ bool IconLayouts::RestoreFor(Asked asked) {
   // Only indices of items just read reach the list view; the file gives positions alone.
   std::map<std::string, int> itemOfKey;
   const std::vector<std::string> keys = KeysOf(read.items);
-  for (std::size_t i = 0; i < keys.size(); ++i) itemOfKey.emplace(keys[i], static_cast<int>(i));
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (Storable(read.items[i].name)) itemOfKey.emplace(keys[i], static_cast<int>(i));
+  }
   std::vector<IconPlacement> placements;
   for (const SavedIcon& icon : section->icons) {
     if (const auto found = itemOfKey.find(icon.key); found != itemOfKey.end()) {

@@ -3,10 +3,9 @@
 // arrangement buttons R0..R5 with the circle's parameters, the timer TimerIcon and the style
 // in force (iconStyle), the saved icon positions (the tray's save and restore, and the restore
 // a moment after the desktop's size changed), with the page's operations over the desktop's
-// ports. The main window
-// holds one and delegates each handler to it in one line; the settings load and save read and
-// write its controls. The Win32 view (desktop/win32/IconPageView) adds what the shared control
-// binding does not give these controls.
+// ports. The main window holds one and delegates each handler to it in one line; the settings
+// load and save read and write its controls. The Win32 view (desktop/win32/IconPageView) adds
+// what the shared control binding does not give these controls.
 #pragma once
 
 #include <cstdint>

@@ -52,7 +52,9 @@ struct LayoutHarness : PageHarness {
 TEST(IconLayoutsTest, SaveWritesEveryIconUnderTheDesktopSizeInUtf16) {
   LayoutHarness h;
   h.listView.desktopSize = {1920, 1080};
-  h.Desktop({{"回收站", {20, 10}}, {"a=b.txt", {-5, 95}}, {"[x]", {1800, 1000}}, {"😀 表情", {0, 0}}});
+  // Icons whose names could not be read are left out, also as " #2".
+  h.Desktop({{"回收站", {20, 10}}, {"", {1, 1}}, {"a=b.txt", {-5, 95}}, {"[x]", {1800, 1000}}, {"", {2, 2}},
+             {"😀 表情", {0, 0}}});
   h.page.SaveIconLayoutClick();
   EXPECT_EQ(h.fs.File(kLayoutPath), Utf16File("[1920x1080]\r\n回收站=20,10\r\na=b.txt=-5,95\r\n[x]=1800,1000\r\n"
                                               "😀 表情=0,0\r\n"));

@@ -190,6 +190,10 @@ menu_command() {
 # size, the positions saved for the new size come back by themselves once the stand-in has moved
 # its icons as Explorer does (half a second after the change), and nothing at all for a size
 # never saved.
+# What the file holds after the saves of the checks below.
+SAVED_1024=$'[1024x768]\n回收站=100,50\n新建 文件夹=200,150\n回收站 #2=300,250'
+SAVED_800=$'[800x600]\n回收站=500,20\n新建 文件夹=500,100\n回收站 #2=500,180'
+
 # save_move_restore_from_the_tray: on a stand-in started with FAKEDESK_NAMES (回收站, "新建 文件夹",
 # 回收站), the icons placed, saved from the tray into IconLayout.ini, moved by the stand-in and put
 # back from the tray.
@@ -201,7 +205,7 @@ save_move_restore_from_the_tray() {
   tray_quick_item 3   # 保存桌面图标位置
   local i
   for i in $(seq 1 20); do [ -f "$E2E_APP_DIR/IconLayout.ini" ] && break; sleep 0.25; done
-  expect_eq "IconLayout.ini" "$(layout_text)" "$(printf '[1024x768]\n回收站=100,50\n新建 文件夹=200,150\n回收站 #2=300,250')"
+  expect_eq "IconLayout.ini" "$(layout_text)" "$SAVED_1024"
   desk move 0 600 600
   desk move 2 700 600
   tray_quick_item 4   # 恢复桌面图标位置
@@ -228,7 +232,7 @@ check_icon_positions_saved_restored_and_restored_per_screen_size() {
   menu_command 保存桌面图标位置
   local i
   for i in $(seq 1 20); do layout_text | grep -qxF '[800x600]' && break; sleep 0.25; done
-  expect_eq "IconLayout.ini" "$(layout_text)" "$(printf '[1024x768]\n回收站=100,50\n新建 文件夹=200,150\n回收站 #2=300,250\n\n[800x600]\n回收站=500,20\n新建 文件夹=500,100\n回收站 #2=500,180')"
+  expect_eq "IconLayout.ini" "$(layout_text)" "$SAVED_1024"$'\n\n'"$SAVED_800"
 
   # Back and forth: each size its own positions, put back after the stand-in's moves.
   desk resize 1024 768
