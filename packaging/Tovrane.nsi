@@ -103,6 +103,8 @@ Section "Uninstall"
   !insertmacro RemoveAutorun HKLM
   Delete "$INSTDIR\Tovrane.exe"
   Delete "$INSTDIR\Config.ini"
+  Delete "$INSTDIR\IconLayout.ini"
+  Delete "$INSTDIR\IconLayout.ini.bak"  ; a damaged file a save kept aside
   Delete "$INSTDIR\tov*.tmp"  ; left by a save that was cut off
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"

@@ -47,7 +47,8 @@ TKWForm::TKWForm(AppPorts p)
                      [this] { return DesktopIconsVisible(); }},
                     random, activeDesktopOn),
       iconPage({p.desktopListView, p.colourDialog, p.registry, p.activeDesktop,
-                [this](int index) { return ports.env.SystemColor(index); }},
+                [this](int index) { return ports.env.SystemColor(index); }, p.files, p.messages,
+                ApplicationTitle(exePath), desktop::IconLayoutPath(configPlace.path)},
                MenuItemNamed("m202"), activeDesktopOn) {
   // The form's design state, set before any handler is connected.
   SpinEdit3.SetEnabled(false);
@@ -140,6 +141,7 @@ void TKWForm::WireControls() {
   wallpaperPage.Timer1.OnTimer = [this] { Timer1Timer(); };
   wallpaperPage.Img.OnDblClick = [this] { ImgDblClick(); };
   iconPage.TimerIcon.OnTimer = [this] { TimerIconTimer(); };
+  iconPage.layoutRestoreDelay.OnTimer = [this] { layoutRestoreDelayTimer(); };
   memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
   updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
   updateCheck.onDownloadProgress = [this](std::optional<int> percent) { ShowDownloadProgress(percent); };
@@ -163,6 +165,8 @@ void TKWForm::WireMenu() {
   static const Action kActions[] = {
       {"m1", &TKWForm::m1Click},           {"m201", &TKWForm::m201Click},
       {"m202", &TKWForm::m202Click},       {"m203", &TKWForm::m203Click},
+      {"menuSaveIconLayout", &TKWForm::SaveIconLayoutClick},
+      {"menuRestoreIconLayout", &TKWForm::RestoreIconLayoutClick},
       {"mrs", &TKWForm::mrsClick},         {"mosp", &TKWForm::mospClick},
       {"menumem", &TKWForm::menumemClick}, {"menuopencd", &TKWForm::menuopencdClick},
       {"menuclosecd", &TKWForm::menuclosecdClick},
@@ -211,7 +215,8 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&wallpaperPage.Timer1, &iconPage.TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate};
+  return {&wallpaperPage.Timer1, &iconPage.TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate,
+          &iconPage.layoutRestoreDelay};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------

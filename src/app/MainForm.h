@@ -200,6 +200,10 @@ class TKWForm {
   virtual void m201Click();
   virtual void m202Click();
   virtual void m203Click();
+  void SaveIconLayoutClick();     // the tray's "保存桌面图标位置"
+  void RestoreIconLayoutClick();  // the tray's "恢复桌面图标位置"
+  void DisplayChange();           // WM_DISPLAYCHANGE: the desktop's size changed
+  void layoutRestoreDelayTimer();
   virtual void mrsClick();
   virtual void mospClick();
   virtual void menumemClick();

@@ -87,6 +87,7 @@ void TKWForm::LoadSettings() {
   in.Flag("AutoRefIcon", iconPage.CheckBox2, true);
   iconPage.SpinEdit4.SetEnabled(iconPage.CheckBox2.Checked());
   in.Number("RefIconDelay", iconPage.SpinEdit4, 5);
+  in.Flag("RestoreIconLayout", iconPage.autoRestoreLayout, true);
   in.Flag("HideIcons", iconPage.CKHideIcon, false);
   SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
   MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
@@ -225,6 +226,7 @@ void TKWForm::bOKClick() {
   putFlag("HideIcons", iconPage.CKHideIcon.Checked());
   putFlag("AutoRefIcon", iconPage.CheckBox2.Checked());
   putNumber("RefIconDelay", iconPage.SpinEdit4.Value());
+  putFlag("RestoreIconLayout", iconPage.autoRestoreLayout.Checked());
   op.Commit();
 
   // 11-14. Apply what was saved to the desktop.

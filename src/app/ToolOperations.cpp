@@ -30,6 +30,10 @@ void TKWForm::PnlFCClick() { iconPage.PnlFCClick(); }
 void TKWForm::PnlBCClick() { iconPage.PnlBCClick(); }
 void TKWForm::m202Click() { iconPage.m202Click(); }
 void TKWForm::m203Click() { ApplyIconStyle(); }
+void TKWForm::SaveIconLayoutClick() { iconPage.SaveIconLayoutClick(); }
+void TKWForm::RestoreIconLayoutClick() { iconPage.RestoreIconLayoutClick(); }
+void TKWForm::DisplayChange() { iconPage.DisplayChanged(); }
+void TKWForm::layoutRestoreDelayTimer() { iconPage.LayoutRestoreDelayTimer(); }
 void TKWForm::C4Click() { iconPage.C4Click(); }
 void TKWForm::CheckBox2Click() { iconPage.CheckBox2Click(); }
 void TKWForm::RClick(const controls::RadioButton& button) { iconPage.RClick(button); }

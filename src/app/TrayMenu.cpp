@@ -37,6 +37,8 @@ std::unique_ptr<MenuItem> BuildTrayMenu() {
              {{"m201", "立即手动更换壁纸"},
               {"m202", "隐藏桌面所有图标"},
               {"m203", "刷新桌面图标"},
+              {"menuSaveIconLayout", "保存桌面图标位置"},
+              {"menuRestoreIconLayout", "恢复桌面图标位置"},
               {"mrs", "运行屏幕保护程序"},
               {"mosp", "打开\"显示属性\""},
               {"N5", kSeparator},

@@ -6,7 +6,8 @@
 // Layout, top to bottom:
 //   (shortcut entries, tag 3)
 //   N4 -, m1 显示主界面...,
-//   m5 [快速执行]: m201 m202 m203 mrs mosp, N5 -, menumem, N6 -, menuopencd menuclosecd
+//   m5 [快速执行]: m201 m202 m203 menuSaveIconLayout menuRestoreIconLayout mrs mosp, N5 -,
+//                  menumem, N6 -, menuopencd menuclosecd
 //   MTF [设置窗口透明]: N2 任务栏, N3 开始菜单, N1 -, (window entries, tag 5)
 //   MenuCV 检查新版本, menudown 下载新版本 (hidden), N7 -, N9 意见或建议,
 //   m9 [关于]: m302 m303 (captions from start-up step 18), m304 作者 ..., m305 访问主页, m306 帮助

@@ -1,11 +1,14 @@
 // What the desktop icon tools ask of the system: the shell's desktop icon list view (a list
-// view of another process, reached with list-view messages that carry only integers) and the
-// colour dialog. The Win32 adapters live in desktop/win32; tests use recording fakes.
+// view of another process, reached with list-view messages that carry only integers, and for
+// the icons' names and positions through a buffer in that process) and the colour dialog. The
+// Win32 adapters live in desktop/win32; tests use recording fakes.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "desktop/IconArrangement.h"
 
@@ -21,8 +24,30 @@ class IDesktopListView {
   virtual ~IDesktopListView() = default;
   // LVM_GETITEMCOUNT; 0 without a list view.
   virtual int ItemCount() = 0;
-  // LVM_SETITEMPOSITION for each placement (PackPosition of x and y).
-  virtual void MoveItems(std::span<const IconPlacement> placements) = 0;
+  // LVM_SETITEMPOSITION for each placement (PackPosition of x and y), each given a short time
+  // to be taken. False without a list view or when one was not taken in time: the rest were
+  // not sent.
+  virtual bool MoveItems(std::span<const IconPlacement> placements) = 0;
+  // Every item's name and position, in the list view's order, read through a buffer in the
+  // list view's process that is released before the call returns.
+  enum class Answer { kRead, kNoListView, kNotAnswering, kRefused };
+  struct Item {
+    std::string name;
+    int x = 0, y = 0;
+  };
+  struct Items {
+    Answer answer = Answer::kNoListView;
+    std::vector<Item> items;
+  };
+  virtual Items ReadItems() = 0;
+  // Whether the list view arranges its icons itself (LVS_AUTOARRANGE); nullopt without one.
+  virtual std::optional<bool> AutoArranged() = 0;
+  // The size of the whole desktop, all screens together (the screen's resolution when there
+  // is one): the space the icons' positions are measured in.
+  struct Size {
+    int width = 0, height = 0;
+  };
+  virtual Size DesktopSize() = 0;
   // LVM_SETTEXTCOLOR, then LVM_SETTEXTBKCOLOR (kColourNone for transparent). The colours are
   // passed as given.
   virtual void SetTextColours(std::uint32_t text, std::uint32_t background) = 0;

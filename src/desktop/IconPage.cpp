@@ -18,10 +18,12 @@ IconPage::IconPage(IconPagePorts p, controls::MenuItem& m202, const bool& active
       colourDialog_(p.colourDialog),
       systemColour_(std::move(p.systemColour)),
       m202_(m202),
-      icons_(p.listView, p.registry, p.activeDesktop, activeDesktopOn) {
+      icons_(p.listView, p.registry, p.activeDesktop, activeDesktopOn),
+      layouts_({p.listView, p.files, p.messages, std::move(p.title), std::move(p.layoutPath)}) {
   // The form's design state, set before any handler is connected.
   C4.SetChecked(true);
   R0.SetChecked(true);
+  autoRestoreLayout.SetChecked(true);
   SpinEdit4.SetEnabled(false);
   SpinEdit1.SetIncrement(10);
   SpinEdit2.SetIncrement(10);
@@ -29,8 +31,8 @@ IconPage::IconPage(IconPagePorts p, controls::MenuItem& m202, const bool& active
 }
 
 std::vector<controls::Control*> IconPage::Controls() {
-  return {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4, &CKHideIcon, &R0, &R1,
-          &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2, &Label11, &SpinEdit7};
+  return {&L5, &PnlFC, &LBLFC, &L6, &PnlBC, &LBLBC, &C4, &CheckBox2, &SpinEdit4, &CKHideIcon, &autoRestoreLayout,
+          &R0, &R1, &R2, &R3, &R4, &R5, &L3, &SpinEdit1, &L4, &SpinEdit2, &Label11, &SpinEdit7};
 }
 
 // Nothing reaches the desktop until the next save, tick or refresh.
@@ -69,6 +71,23 @@ void IconPage::m202Click() {
   m202_.SetChecked(!m202_.Checked());
   SetDesktopIconsHidden(m202_.Checked(), true);
   CKHideIcon.SetChecked(m202_.Checked());
+}
+
+void IconPage::SaveIconLayoutClick() { layouts_.Save(); }
+
+void IconPage::RestoreIconLayoutClick() {
+  if (layouts_.Restore()) ApplyIconColours();
+}
+
+void IconPage::DisplayChanged() {
+  if (!autoRestoreLayout.Checked()) return;
+  layoutRestoreDelay.SetEnabled(false);
+  layoutRestoreDelay.SetEnabled(true);
+}
+
+void IconPage::LayoutRestoreDelayTimer() {
+  layoutRestoreDelay.SetEnabled(false);
+  if (autoRestoreLayout.Checked() && R0.Checked() && layouts_.RestoreAfterSizeChange()) ApplyIconColours();
 }
 
 void IconPage::ApplyIconStyle() {

@@ -1,10 +1,11 @@
 // The desktop icon page TSicon as one object: the caption colour panels and their labels, the
 // transparent background and periodic re-apply boxes with the period, hiding all icons, the
 // arrangement buttons R0..R5 with the circle's parameters, the timer TimerIcon and the style
-// in force (iconStyle), with the page's operations over the desktop's ports. The main window
-// holds one and delegates each handler to it in one line; the settings load and save read and
-// write its controls. The Win32 view (desktop/win32/IconPageView) adds what the shared control
-// binding does not give these controls.
+// in force (iconStyle), the saved icon positions (the tray's save and restore, and the restore
+// a moment after the desktop's size changed), with the page's operations over the desktop's
+// ports. The main window holds one and delegates each handler to it in one line; the settings
+// load and save read and write its controls. The Win32 view (desktop/win32/IconPageView) adds
+// what the shared control binding does not give these controls.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,10 @@
 #include "controls/Timer.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/DesktopPorts.h"
+#include "desktop/IconLayouts.h"
 #include "platform/ActiveDesktop.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "platform/Registry.h"
 
 namespace tovr::desktop {
@@ -31,7 +35,15 @@ struct IconPagePorts {
   IRegistry& registry;
   IActiveDesktopObject& activeDesktop;
   std::function<std::uint32_t(int index)> systemColour;  // GetSysColor
+  IFileSystem& files;
+  IMessageBox& messages;
+  std::string title;       // of the message boxes
+  std::string layoutPath;  // IconLayout.ini
 };
+
+// Explorer moves the icons itself a moment after the desktop's size changed; the saved
+// positions are put back once it is done.
+inline constexpr unsigned kLayoutRestoreDelayMs = 2000;
 
 // "RGB: %3d,%3d,%3d": red is the low byte, green the second, blue the value / 65536. A system
 // colour (top bit set) is first resolved to its RGB value.
@@ -55,6 +67,14 @@ class IconPage {
   void RClick(const controls::RadioButton& button);
   void TimerIconTimer();  // the caption colours again
   void m202Click();       // toggles hiding at once; CKHideIcon follows
+  void SaveIconLayoutClick();
+  void RestoreIconLayoutClick();  // then the caption colours, as after an arrangement
+  // The desktop's size changed (WM_DISPLAYCHANGE): with the box ticked, the restore waits for
+  // Explorer, each change starting the wait again.
+  void DisplayChanged();
+  // The wait is over: the positions saved for the new size go back, only while no arrangement
+  // is chosen (an arrangement places the icons by its own rule) and the box is still ticked.
+  void LayoutRestoreDelayTimer();
 
   // ---- Operations -----------------------------------------------------------------------
   // The arrangement of iconStyle, then the caption colours.
@@ -92,7 +112,9 @@ class IconPage {
   controls::SpinEdit SpinEdit2{"SpinEdit2", 10, 1000, 100};
   controls::Label Label11{"Label11", "层数"};
   controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
+  controls::CheckBox autoRestoreLayout{"autoRestoreLayout", "分辨率改变后自动恢复图标位置"};
   controls::Timer TimerIcon{"TimerIcon", 60000, false};
+  controls::Timer layoutRestoreDelay{"layoutRestoreDelay", kLayoutRestoreDelayMs, false};
   int iconStyle = 0;  // IconStyle: the Tag of the last clicked R0..R5
 
  private:
@@ -103,6 +125,7 @@ class IconPage {
   std::function<std::uint32_t(int)> systemColour_;
   controls::MenuItem& m202_;
   DesktopIcons icons_;
+  IconLayouts layouts_;
 };
 
 }  // namespace tovr::desktop

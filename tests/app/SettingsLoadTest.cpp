@@ -70,6 +70,8 @@ const std::vector<LoadRow>& Rows() {
        {{"10", "10"}, {"x", "5"}, {"-3", "0"}, {"4000", "3600"}}},
       {"HideIcons", [](TKWForm& f) { return Bool(f.iconPage.CKHideIcon.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
+      {"RestoreIconLayout", [](TKWForm& f) { return Bool(f.iconPage.autoRestoreLayout.Checked()); }, "1",
+       {{"0", "0"}, {"1", "1"}, {"x", "1"}}},
       {"AnimateIcon", [](TKWForm& f) { return Bool(f.CKAMICON.Checked()); }, "0",
        {{"1", "1"}, {"x", "0"}}},
       {"UseProxy", [](TKWForm& f) { return Bool(f.chkP.Checked()); }, "0",

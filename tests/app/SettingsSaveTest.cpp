@@ -17,7 +17,7 @@ const std::set<std::string> kGroupA = {
     "IconR",     "Ratio",    "Cycles",    "IconFC",      "IconBC",   "IconTrans",
     "IconStyle", "DynamicDesk", "DynaIndex", "MemRange", "MemLimitV", "CPULimitV",
     "MemLimit",  "CPULimit", "AnimateIcon", "UseProxy",  "ProxyIP",  "ProxyPort",
-    "NoSave",    "HideIcons", "AutoRefIcon", "RefIconDelay"};
+    "NoSave",    "HideIcons", "AutoRefIcon", "RefIconDelay", "RestoreIconLayout"};
 const std::set<std::string> kGroupW = {"AutoChange", "Interval", "RunChange", "RandomChange"};
 const std::set<std::string> kGroupS = {"Transparent", "TBTransparent", "MUTransparent",
                                        "transparence", "transTaskBar", "transMenu",

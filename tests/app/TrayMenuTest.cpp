@@ -30,6 +30,8 @@ const std::vector<Row>& ExpectedFixedItems() {
       {1, "m201", "立即手动更换壁纸"},
       {1, "m202", "隐藏桌面所有图标"},
       {1, "m203", "刷新桌面图标"},
+      {1, "menuSaveIconLayout", "保存桌面图标位置"},
+      {1, "menuRestoreIconLayout", "恢复桌面图标位置"},
       {1, "mrs", "运行屏幕保护程序"},
       {1, "mosp", "打开\"显示属性\""},
       {1, "N5", "-"},

@@ -3,28 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/FormHarness.h"
-#include "fakes/FakeActiveDesktop.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeRegistry.h"
+#include "desktop/IconPageHarness.h"
 
 namespace tovr::desktop {
 namespace {
-
-struct PageHarness {
-  PageHarness() { activeDesktop.Ensure(); }
-  std::uint32_t Value(const char* key, const char* name) const {
-    auto v = registry.Peek(RegRoot::CurrentUser, key, name);
-    return v && v->type == RegType::Dword ? v->data[0] : 99;
-  }
-
-  FakeDesktopListView listView;
-  FakeColourDialog dialog;
-  FakeRegistry registry;
-  FakeActiveDesktop activeDesktop;
-  controls::MenuItem m202{"m202", "隐藏桌面所有图标"};
-  bool activeDesktopOn = false;
-  IconPage page{{listView, dialog, registry, activeDesktop, [](int) { return 0u; }}, m202, activeDesktopOn};
-};
 
 TEST(IconPageTest, HidingWritesBothValuesThenHidesTheWindowOrRefreshesActiveDesktop) {
   struct Case {

@@ -15,6 +15,7 @@
 #include "base/Text.h"
 #include "fakes/MemoryFileSystem.h"
 #include "support/ErrorOf.h"
+#include "support/Utf16File.h"
 
 namespace tovr {
 namespace {
@@ -24,16 +25,8 @@ const char kDef[] = "<def>";
 
 std::string Gbk(std::string_view utf8) { return text::Utf8ToGbk(utf8); }
 
-std::string Utf16File(std::string_view utf8) {
-  std::string out = "\xFF\xFE";
-  for (char16_t u : text::Utf8ToUtf16(utf8)) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  }
-  return out;
-}
-
 using tovr::testing::ErrorOf;
+using tovr::testing::Utf16File;
 
 class SettingsFileTest : public ::testing::Test {
  protected:

@@ -112,6 +112,8 @@ constexpr ControlPlace kPlaces[] = {
     {"LGauge5", kPageMemory, {8, 275, 84, 16}},
     {"Gauge5", kPageMemory, {96, 274, 200, 16}},
     {"Button2", kPageMemory, {305, 270, 100, 24}},
+    // TSicon: restoring the icons' positions after a change of resolution (appended).
+    {"autoRestoreLayout", kPageIcon, {208, 88, 196, 20}},
     // TSSet: the menu's hotkey (appended).
     {"menuHotKeyLabel", kPageSet, {8, 257, 130, 16}},
     {"menuHotKey", kPageSet, {140, 254, 150, 20}},

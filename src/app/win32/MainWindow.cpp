@@ -537,6 +537,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case kMakeControlsMessage:
       EnsureControls();
       return 0;
+    case WM_DISPLAYCHANGE:
+      f.Dispatch("DisplayChange", [&f] { f.DisplayChange(); });
+      break;
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

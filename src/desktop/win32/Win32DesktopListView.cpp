@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "desktop/win32/RemoteListItems.h"
+
 namespace tovr::desktop::win32 {
 
 namespace {
@@ -39,12 +41,31 @@ int Win32DesktopListView::ItemCount() {
   return static_cast<int>(Send(FindDesktopListView(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-void Win32DesktopListView::MoveItems(std::span<const IconPlacement> placements) {
+bool Win32DesktopListView::MoveItems(std::span<const IconPlacement> placements) {
   HWND list = FindDesktopListView();
-  if (!list) return;
+  if (!list) return false;
   for (const IconPlacement& p : placements) {
-    Send(list, LVM_SETITEMPOSITION, static_cast<WPARAM>(p.item), static_cast<LPARAM>(PackPosition(p.x, p.y)));
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(list, LVM_SETITEMPOSITION, static_cast<WPARAM>(p.item),
+                             static_cast<LPARAM>(PackPosition(p.x, p.y)), SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+      return false;  // a shell that stopped answering is not waited for once per icon
+    }
   }
+  return true;
+}
+
+IDesktopListView::Items Win32DesktopListView::ReadItems() {
+  return ReadRemoteListItems(FindDesktopListView(), kSendTimeoutMs);
+}
+
+std::optional<bool> Win32DesktopListView::AutoArranged() {
+  HWND list = FindDesktopListView();
+  if (!list) return std::nullopt;
+  return (GetWindowLongPtrW(list, GWL_STYLE) & LVS_AUTOARRANGE) != 0;
+}
+
+IDesktopListView::Size Win32DesktopListView::DesktopSize() {
+  return Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 void Win32DesktopListView::SetTextColours(std::uint32_t text, std::uint32_t background) {

@@ -22,7 +22,10 @@ HWND FindDesktopListView();
 class Win32DesktopListView final : public IDesktopListView {
  public:
   int ItemCount() override;
-  void MoveItems(std::span<const IconPlacement> placements) override;
+  bool MoveItems(std::span<const IconPlacement> placements) override;
+  Items ReadItems() override;
+  std::optional<bool> AutoArranged() override;
+  Size DesktopSize() override;
   void SetTextColours(std::uint32_t text, std::uint32_t background) override;
   std::optional<Colours> TextColours() override;
   int Dpi() override;

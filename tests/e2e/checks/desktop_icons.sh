@@ -1,7 +1,8 @@
 # The desktop icon page against a stand-in desktop (fakedesk.exe: Wine has no "Progman"): the
 # arrangement and caption colours that start-up applies, found under each layout the shell
 # uses; hiding from the tray and back, with the two shell values; the periodic colour refresh;
-# and "刷新桌面图标" putting a moved icon back. The list view is read back from another process.
+# "刷新桌面图标" putting a moved icon back; the icons' positions saved, restored, and restored
+# again by themselves for each screen size. The list view is read back from another process.
 
 FAKEDESK=$TOVR_BUILD/win64/fakedesk.exe
 ADVANCED='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
@@ -22,10 +23,12 @@ given_options() {
   { printf '[Option]\r\n'; printf '%s\r\n' "$@"; } | iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
 }
 
-# start_on_fakedesk LAYOUT N [WORK_AREA]: the virtual desktop running the stand-in with N icons,
-# then Tovrane.exe; the work area must be the one the expected positions assume ("-": any).
+# start_on_fakedesk LAYOUT N [WORK_AREA]: the virtual desktop running the stand-in with N icons
+# (the first ones named FAKEDESK_NAMES), then Tovrane.exe; the work area must be the one the
+# expected positions assume ("-": any).
+FAKEDESK_NAMES=()
 start_on_fakedesk() {
-  start_desktop "$FAKEDESK" serve "$1" "$2"
+  start_desktop "$FAKEDESK" serve "$1" "$2" "${FAKEDESK_NAMES[@]}"
   local i
   for i in $(seq 1 40); do [ "$(desk_value count)" = "$2" ] && break; sleep 0.25; done
   # The layout as meant: under a WorkerW, an empty one comes first; on Windows 8, Progman's
@@ -165,4 +168,92 @@ check_icon_timer_reapplies_colours_and_refresh_puts_icons_back() {
   expect_eq "moved icon before the refresh" "$(desk_value "item 0")" "500 400"
   tray_quick_item 2   # 刷新桌面图标
   wait_desk "item 0" "969 0" 5
+}
+
+# layout_text: IconLayout.ini as UTF-8 with "\n" line ends, after checking its byte-order mark.
+layout_text() {
+  local file=$E2E_APP_DIR/IconLayout.ini
+  [ "$(head -c 2 "$file" | od -An -tx1 | tr -d ' ')" = fffe ] || fail "IconLayout.ini is not UTF-16 LE with a mark"
+  iconv -f utf-16 -t utf-8 "$file" | tr -d '\r'
+}
+
+# menu_command CAPTION: the tray menu's item chosen by its command (WM_COMMAND to the main
+# window), as the menu sends it; its id from the last menu dump.
+menu_command() {
+  local id
+  id=$(awk -F'\t' -v c="  $1" '$1 == c { print $2; exit }' "$WINEPREFIX/drive_c/menu.txt")
+  [ -n "$id" ] || fail "no menu item $1 in the dump"
+  probe post TKWForm 273 "$id" 0 || fail "cannot choose $1"
+}
+
+# The positions saved from the tray and put back from it; then, after each change of the screen's
+# size, the positions saved for the new size come back by themselves once the stand-in has moved
+# its icons as Explorer does (half a second after the change), and nothing at all for a size
+# never saved.
+# What the file holds after the saves of the checks below.
+SAVED_1024=$'[1024x768]\n回收站=100,50\n新建 文件夹=200,150\n回收站 #2=300,250'
+SAVED_800=$'[800x600]\n回收站=500,20\n新建 文件夹=500,100\n回收站 #2=500,180'
+
+# save_move_restore_from_the_tray: on a stand-in started with FAKEDESK_NAMES (回收站, "新建 文件夹",
+# 回收站), the icons placed, saved from the tray into IconLayout.ini, moved by the stand-in and put
+# back from the tray.
+save_move_restore_from_the_tray() {
+  desk move 0 100 50
+  desk move 1 200 150
+  desk move 2 300 250
+  expect_items "100 50" "200 150" "300 250"
+  tray_quick_item 3   # 保存桌面图标位置
+  local i
+  for i in $(seq 1 20); do [ -f "$E2E_APP_DIR/IconLayout.ini" ] && break; sleep 0.25; done
+  expect_eq "IconLayout.ini" "$(layout_text)" "$SAVED_1024"
+  desk move 0 600 600
+  desk move 2 700 600
+  tray_quick_item 4   # 恢复桌面图标位置
+  expect_items "100 50" "200 150" "300 250"
+}
+
+check_icon_positions_saved_restored_and_restored_per_screen_size() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
+  given_options AutoRefIcon=0
+  start_on_fakedesk progman 3
+  # The screen goes back to 1024x768 however the check ends: after a Wine desktop left at
+  # 800x600, the keys xdotool types in the next check no longer reach Wine.
+  trap 'timeout 20 wine "$FAKEDESK" resize 1024 768 >/dev/null 2>&1 || true; e2e_end' EXIT
+  save_move_restore_from_the_tray
+
+  # 800x600, never saved: the stand-in's own moves stay and nothing is said.
+  desk resize 800 600
+  wait_desk screen "800 600"
+  wait_desk shuffles 1
+  sleep 3
+  expect_items "30 30" "30 110" "30 190"
+  expect_eq "message boxes" "$(probe boxes)" ""
+  desk move 0 500 20
+  desk move 1 500 100
+  desk move 2 500 180
+  menu_command 保存桌面图标位置
+  local i
+  for i in $(seq 1 20); do layout_text | grep -qxF '[800x600]' && break; sleep 0.25; done
+  expect_eq "IconLayout.ini" "$(layout_text)" "$SAVED_1024"$'\n\n'"$SAVED_800"
+
+  # Back and forth: each size its own positions, put back after the stand-in's moves.
+  desk resize 1024 768
+  wait_desk shuffles 2
+  expect_items "100 50" "200 150" "300 250"
+  desk resize 800 600
+  wait_desk shuffles 3
+  expect_items "500 20" "500 100" "500 180"
+}
+
+# A 32-bit Tovrane on 64-bit Windows reads the 64-bit desktop's names through the 64-bit item
+# layout. Needs the i686 build (scripts/test makes it before these checks).
+check_32bit_tovrane_saves_and_restores_a_64bit_desktops_icons() {
+  [ -f "$TOVR_BUILD/i686/Tovrane.exe" ] || fail "no 32-bit Tovrane.exe: cmake --build build/i686 --target Tovrane"
+  cp "$TOVR_BUILD/i686/Tovrane.exe" "$E2E_APP_DIR/Tovrane.exe"
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
+  given_options AutoRefIcon=0
+  start_on_fakedesk progman 3
+  save_move_restore_from_the_tray
 }

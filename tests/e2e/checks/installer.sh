@@ -43,6 +43,9 @@ check_installer_installs_starts_and_uninstalls_cleanly() {
   [ -f "$dir/Config.ini" ] || fail "no Config.ini beside the installed exe"
   expect_eq "Run value Tovr" "$(run_value Tovr)" "$dir_win\\Tovrane.exe"
   tray_shows_icon || fail "no tray icon"
+  # Saved icon positions and a damaged file the last save kept aside.
+  printf '\xff\xfe' >"$dir/IconLayout.ini"
+  printf 'x' >"$dir/IconLayout.ini.bak"
 
   # The uninstaller ends the running Tovrane and removes everything.
   timeout 60 wine "$dir_win\\Uninstall.exe" /S || fail "the silent uninstall failed"

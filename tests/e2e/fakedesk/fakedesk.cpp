@@ -1,8 +1,12 @@
 // fakedesk.exe: a stand-in for the shell's desktop in the end-to-end checks (Wine has no
 // "Progman"), and the eyes that read its icon list view back from another process.
 //
-//   fakedesk serve LAYOUT N     makes the desktop's windows with an icon list view of N items
-//                               ("图标 0" ...) covering the work area, and runs until closed.
+//   fakedesk serve LAYOUT N [NAME...]
+//                               makes the desktop's windows with an icon list view of N items
+//                               (named NAME... in order, the others "图标 I") covering the work
+//                               area, and runs until closed. After each change of the screen's
+//                               size (WM_DISPLAYCHANGE) it moves every item itself half a second
+//                               later, as Explorer does, item I to (30, 30 + 80 I).
 //                               LAYOUT: progman  Progman > SHELLDLL_DefView > SysListView32
 //                                       workerw  Progman without children; two top-level
 //                                                WorkerW windows, the first one empty, the
@@ -20,8 +24,11 @@
 //                               LVM_GETITEMPOSITION through memory in the list view's process
 //   fakedesk move I X Y         LVM_SETITEMPOSITION of item I
 //   fakedesk colours TEXT BACK  LVM_SETTEXTCOLOR and LVM_SETTEXTBKCOLOR
+//   fakedesk resize W H         the screen's size (ChangeDisplaySettingsEx), which sends every
+//                               top-level window WM_DISPLAYCHANGE
 // The state also counts the colour sets (LVM_SETTEXTCOLOR, LVM_SETTEXTBKCOLOR) and redraws
-// (LVM_REDRAWITEMS) the list view has taken ("sets N", "redraws N").
+// (LVM_REDRAWITEMS) the list view has taken ("sets N", "redraws N"), the times it moved its
+// items after a size change ("shuffles N"), and gives the whole screen's size ("screen W H").
 #include <windows.h>
 #include <commctrl.h>
 
@@ -57,8 +64,28 @@ std::string Utf8(const std::wstring& w) {
   return s;
 }
 
+// Counts the colour sets and redraws in properties of the list view, which `state` reads.
+constexpr wchar_t kSets[] = L"TovrFakeSets";
+constexpr wchar_t kRedraws[] = L"TovrFakeRedraws";
+constexpr wchar_t kShuffles[] = L"TovrFakeShuffles";
+constexpr UINT_PTR kShuffleTimer = 1;
+
+HWND g_list = nullptr;  // the served list view
+
+void Count(HWND list, const wchar_t* counter) {
+  SetPropW(list, counter, reinterpret_cast<HANDLE>(reinterpret_cast<UINT_PTR>(GetPropW(list, counter)) + 1));
+}
+
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CLOSE && !GetParent(hwnd)) PostQuitMessage(0);
+  if (msg == WM_DISPLAYCHANGE && g_list) SetTimer(hwnd, kShuffleTimer, 500, nullptr);
+  if (msg == WM_TIMER && wParam == kShuffleTimer) {
+    KillTimer(hwnd, kShuffleTimer);
+    const auto count = static_cast<int>(SendMessageW(g_list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) SendMessageW(g_list, LVM_SETITEMPOSITION, i, MAKELPARAM(30, 30 + 80 * i));
+    Count(g_list, kShuffles);
+    return 0;
+  }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -70,27 +97,25 @@ HWND Make(const wchar_t* cls, const wchar_t* title, HWND parent, const RECT& r) 
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-// Counts the colour sets and redraws in properties of the list view, which `state` reads.
-constexpr wchar_t kSets[] = L"TovrFakeSets";
-constexpr wchar_t kRedraws[] = L"TovrFakeRedraws";
-
 LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   const wchar_t* counter = msg == LVM_SETTEXTCOLOR || msg == LVM_SETTEXTBKCOLOR ? kSets
                            : msg == LVM_REDRAWITEMS                             ? kRedraws
                                                                                  : nullptr;
-  if (counter) SetPropW(hwnd, counter, reinterpret_cast<HANDLE>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, counter)) + 1));
+  if (counter) Count(hwnd, counter);
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-// SHELLDLL_DefView > SysListView32 "FolderView" with `count` items, under `host`.
-HWND MakeView(HWND host, const RECT& area, int count) {
+// SHELLDLL_DefView > SysListView32 "FolderView" with `count` items named `names`, then
+// "图标 I", under `host`.
+HWND MakeView(HWND host, const RECT& area, int count, const std::vector<std::wstring>& names) {
   HWND view = Make(L"SHELLDLL_DefView", L"", host, area);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHAREIMAGELISTS,
                               0, 0, area.right - area.left, area.bottom - area.top, view, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   SetWindowSubclass(list, &CountingProc, 1, 0);
+  g_list = list;
   for (int i = 0; i < count; ++i) {
-    std::wstring text = L"图标 " + std::to_wstring(i);
+    std::wstring text = i < static_cast<int>(names.size()) ? names[i] : L"图标 " + std::to_wstring(i);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = i;
@@ -100,7 +125,7 @@ HWND MakeView(HWND host, const RECT& area, int count) {
   return view;
 }
 
-int Serve(const std::wstring& layout, int count) {
+int Serve(const std::wstring& layout, int count, const std::vector<std::wstring>& names) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   WNDCLASSW wc{};
@@ -115,16 +140,16 @@ int Serve(const std::wstring& layout, int count) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   HWND progman = Make(L"Progman", L"Program Manager", nullptr, area);
   if (layout == L"progman") {
-    MakeView(progman, area, count);
+    MakeView(progman, area, count, names);
   } else if (layout == L"workerw") {
     HWND holder = Make(L"WorkerW", L"", nullptr, area);
-    MakeView(holder, area, count);
+    MakeView(holder, area, count, names);
     HWND empty = Make(L"WorkerW", L"", nullptr, area);
     // Bottom of the z-order: Progman, the empty WorkerW, then the holder below it, so that the
     // first WorkerW met from the top is the empty one.
     for (HWND w : {progman, empty, holder}) SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else if (layout == L"win8") {
-    MakeView(progman, area, count);
+    MakeView(progman, area, count, names);
     HWND empty = Make(L"WorkerW", L"", progman, area);
     SetWindowPos(empty, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
@@ -187,6 +212,9 @@ int State() {
   Out("back " + Hex(static_cast<unsigned long>(SendMessageW(list, LVM_GETTEXTBKCOLOR, 0, 0))));
   Out("sets " + std::to_string(reinterpret_cast<UINT_PTR>(GetPropW(list, kSets))));
   Out("redraws " + std::to_string(reinterpret_cast<UINT_PTR>(GetPropW(list, kRedraws))));
+  Out("shuffles " + std::to_string(reinterpret_cast<UINT_PTR>(GetPropW(list, kShuffles))));
+  Out("screen " + std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + " " +
+      std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
   DWORD pid = 0;
   GetWindowThreadProcessId(list, &pid);
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
@@ -209,7 +237,15 @@ long Num(const wchar_t* s) { return static_cast<long>(std::wcstoll(s, nullptr, 0
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring cmd = argc >= 2 ? argv[1] : L"";
-  if (cmd == L"serve" && argc >= 4) return Serve(argv[2], static_cast<int>(Num(argv[3])));
+  if (cmd == L"serve" && argc >= 4) return Serve(argv[2], static_cast<int>(Num(argv[3])), {argv + 4, argv + argc});
+  if (cmd == L"resize" && argc >= 4) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(Num(argv[2]));
+    mode.dmPelsHeight = static_cast<DWORD>(Num(argv[3]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+  }
   if (cmd == L"state") return State();
   HWND list = FindList(nullptr);
   if (cmd == L"move" && argc >= 5 && list) {
@@ -221,6 +257,6 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, Num(argv[3]));
     return 0;
   }
-  Out("usage: fakedesk serve LAYOUT N | state | move I X Y | colours TEXT BACK");
+  Out("usage: fakedesk serve LAYOUT N [NAME...] | state | move I X Y | colours TEXT BACK | resize W H");
   return 2;
 }
