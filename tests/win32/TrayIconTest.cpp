@@ -161,6 +161,27 @@ TEST(TrayIconTest, PopupDoesNothingWithoutAMenuOwner) {
   EXPECT_EQ(prepared, 0);
 }
 
+TEST(TrayIconTest, AMenuAskedForWhileHeldOpensOnceWhenReleased) {
+  HWND owner = MakeOwner();
+  ASSERT_NE(owner, nullptr);
+  TrayIcon tray(GetModuleHandleW(nullptr));
+  tray.menuOwner = owner;
+  int prepared = 0;
+  tray.PrepareMenu = [&] {
+    ++prepared;
+    return HMENU{};
+  };
+  tray.HoldMenu();
+  tray.PopupTrayMenu();
+  tray.PopupTrayMenu();
+  EXPECT_EQ(prepared, 0);
+  tray.ReleaseMenu();
+  EXPECT_EQ(prepared, 1);
+  tray.ReleaseMenu();  // nothing asked since
+  EXPECT_EQ(prepared, 1);
+  DestroyWindow(owner);
+}
+
 TEST(TrayMenuDumpTest, ListsWhatTheMenuShowsWithIdsIndentationAndStates) {
   HMENU sub = CreatePopupMenu();
   AppendMenuW(sub, MF_STRING, 11, L"立即手动更换壁纸");
@@ -170,11 +191,18 @@ TEST(TrayMenuDumpTest, ListsWhatTheMenuShowsWithIdsIndentationAndStates) {
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"[快速执行]");
   AppendMenuW(menu, MF_STRING | MF_GRAYED, 13, L"帮助");
+  MENUITEMINFOW picture{};
+  picture.cbSize = sizeof picture;
+  picture.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+  picture.wID = 14;
+  picture.dwTypeData = const_cast<wchar_t*>(L"记事本");
+  picture.hbmpItem = HBMMENU_CALLBACK;
+  InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &picture);
   const std::string dump = DumpMenu(menu);
   // A submenu item's id is its submenu handle's low part: only its caption is compared.
   const std::string firstTwo = dump.substr(0, dump.find('\t', dump.find('\n') + 1));
   EXPECT_EQ(firstTwo, "-\t0\n[快速执行]");
-  EXPECT_NE(dump.find("\n  立即手动更换壁纸\t11\n  -\t0\n  隐藏桌面所有图标\t12\tchecked\n帮助\t13\tdisabled\n"),
+  EXPECT_NE(dump.find("\n  立即手动更换壁纸\t11\n  -\t0\n  隐藏桌面所有图标\t12\tchecked\n帮助\t13\tdisabled\n记事本\t14\ticon\n"),
             std::string::npos)
       << dump;
   DestroyMenu(menu);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/TrayTip.h"
 
 namespace tovr::app::win32 {
@@ -117,7 +119,18 @@ void TrayIcon::HandleMouse(UINT mouseMessage) {
   }
 }
 
+void TrayIcon::HoldMenu() { menuHeld_ = true; }
+
+void TrayIcon::ReleaseMenu() {
+  menuHeld_ = false;
+  if (std::exchange(menuAsked_, false)) PopupTrayMenu();
+}
+
 void TrayIcon::PopupTrayMenu() {
+  if (menuHeld_) {
+    menuAsked_ = true;
+    return;
+  }
   if (inPopup_ || !menuOwner || !PrepareMenu) return;
   POINT at{};
   if (!GetCursorPos(&at)) return;

@@ -56,6 +56,10 @@ class TrayIcon {
   // and the right button tracking, then posts WM_NULL to the owner. Commands of the menu go to
   // the owner as WM_COMMAND.
   void PopupTrayMenu();
+  // While the start-up sequence runs the menu is not complete: a click that asks for it then is
+  // remembered, and the menu opens once it is released.
+  void HoldMenu();
+  void ReleaseMenu();
 
   HWND menuOwner = nullptr;
   std::function<HMENU()> PrepareMenu;  // null result: no menu
@@ -82,6 +86,8 @@ class TrayIcon {
   bool enabled_ = true;
   bool clickPending_ = false;
   bool inPopup_ = false;
+  bool menuHeld_ = false;
+  bool menuAsked_ = false;
 };
 
 }  // namespace tovr::app::win32

@@ -12,7 +12,7 @@ void DumpLevel(HMENU menu, int depth, std::string& out) {
     wchar_t caption[512] = {};
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_BITMAP;
     info.dwTypeData = caption;
     info.cch = 511;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
@@ -27,6 +27,7 @@ void DumpLevel(HMENU menu, int depth, std::string& out) {
     if (!(info.fType & MFT_SEPARATOR)) {
       if (info.fState & MFS_DISABLED) out += "\tdisabled";
       if (info.fState & MFS_CHECKED) out += "\tchecked";
+      if (info.hbmpItem) out += "\ticon";
     }
     out += "\n";
     if (info.hSubMenu) DumpLevel(info.hSubMenu, depth + 1, out);

@@ -1,7 +1,8 @@
 // A text picture of a pop-up menu as the user sees it, for the end-to-end checks (another
 // process cannot read a menu under Wine). One line per item, in menu order: two blanks of
 // indentation per submenu level, the caption ("-" for a separator), a tab and the command id,
-// then "\tdisabled" and "\tchecked" when they apply (not for separators). UTF-8, "\n" line ends.
+// then "\tdisabled", "\tchecked" and "\ticon" (the item shows a picture) when they apply (not
+// for separators). UTF-8, "\n" line ends.
 #pragma once
 
 #include <windows.h>

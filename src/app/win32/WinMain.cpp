@@ -133,8 +133,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                     reinterpret_cast<HICON>(GetClassLongPtrW(window.Handle(), GCLP_HICON)), guard);
     window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
     form.onStartupStep = [](int step) { MarkStartupStep(step); };
+    window.Tray().HoldMenu();
     form.StartUp();  // the window stays hidden: the program lives in the tray
     MarkReady();
+    window.Tray().ReleaseMenu();  // a click during the sequence opens the complete menu now
     window.CreateControlsWhenIdle();
     exitCode = RunMessageLoop(window.Handle());
     boxes.owner = nullptr;

@@ -10,6 +10,24 @@ given_shortcuts() {
     iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
 }
 
+# given_forty_shortcuts: a month's Config.ini: 20 programs, 10 folders, 6 web addresses and 4
+# programs on a share that does not answer.
+given_forty_shortcuts() {
+  local i lines=
+  mkdir -p "$WINEPREFIX/drive_c/Apps/p"
+  for i in $(seq -w 1 20); do
+    cp "$TOVR_BUILD/win64/recordcwd.exe" "$WINEPREFIX/drive_c/Apps/p/程序$i.exe"
+    lines+="程序$i=C:\\Apps\\p\\程序$i.exe\r\n"
+  done
+  for i in $(seq -w 1 10); do
+    mkdir -p "$WINEPREFIX/drive_c/Data/文件夹$i"
+    lines+="文件夹$i=C:\\Data\\文件夹$i\r\n"
+  done
+  for i in $(seq -w 1 6); do lines+="网站$i=https://www.tovrane.example/$i\r\n"; done
+  for i in $(seq -w 1 4); do lines+="共享$i=\\\\192.0.2.1\\share\\tool$i.exe\r\n"; done
+  printf "[Option]\r\nGreeting=Thank\r\n[Apps]\r\n$lines" | iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
+}
+
 # top_entries DUMP: the menu's lines above the first fixed item (the separator N4), captions
 # only, submenu items indented.
 top_entries() { awk -F'\t' '$1 == "-" { exit } { print $1 }' "$1"; }
@@ -209,4 +227,30 @@ check_a_menu_hotkey_another_program_holds_is_named_once() {
   sleep 2
   [ -z "$(probe boxes)" ] || fail "a second box: $(probe boxes)"
   tovrane_running || fail "Tovrane ended"
+}
+
+check_tray_menu_opened_as_the_icon_appears_lists_all_forty_shortcuts_with_their_icons() {
+  export TOVR_DUMP_MENU='C:\menu.txt'
+  local dump=$WINEPREFIX/drive_c/menu.txt ms start elapsed
+  given_forty_shortcuts
+  start_empty_desktop
+  rm -f "$dump"
+  # The probe starts Tovrane and returns the moment the icon's pixels appear; the right click
+  # follows at once, while the start-up sequence still runs.
+  ms=$(probe launch-tray "$E2E_EXE" 30000) || fail "no tray icon: $ms"
+  start=$(date +%s%N)
+  xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
+  for _ in $(seq 1 150); do
+    [ -s "$dump" ] && probe windows '#32768' | grep -q visible && break
+    sleep 0.02
+  done
+  elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+  [ -s "$dump" ] || fail "no tray menu"
+  echo "icon after $ms ms; the menu open $elapsed ms after it"
+  [ "$elapsed" -le 1000 ] || fail "the menu opened $elapsed ms after the icon"
+  local entries
+  entries=$(awk -F'\t' '$1 == "-" { exit } { print }' "$dump")
+  expect_eq "shortcut entries" "$(grep -c . <<<"$entries")" 40
+  expect_eq "entries with their icon" "$(grep -c $'\ticon' <<<"$entries")" 40
+  close_menu
 }

@@ -26,7 +26,7 @@ expected_tray_menu() {
 检查新版本
 -
 意见或建议
-[关于]
+[关于]	icon
   [名称 Tovrane]
   [版本  2.53 测试版]
   作者 林舟
