@@ -34,7 +34,7 @@ ms() {
 # start_of / idle_of NAME LABEL: a figure of the program NAME after its start / over the idle span.
 start_of() { grep "^$1 after start" "$out/tray.txt" | cut -d';' -f1 | grep -oE "$2 [-+]?[0-9]+" | grep -oE '[-+]?[0-9]+$'; }
 idle_of() { grep "^$1 after start" "$out/tray.txt" | cut -d';' -f2 | grep -oE "$2 [-+]?[0-9]+" | grep -oE '[-+]?[0-9]+$'; }
-median_line=$(grep '^median of' "$out/tray.txt")
+median_line=$(grep '^median of [0-9]* runs: ' "$out/tray.txt")
 tray_tovrane=$(echo "$median_line" | grep -oE 'Tovrane.exe [0-9.]+' | grep -oE '[0-9.]+$')
 tray_minimal=$(echo "$median_line" | grep -oE 'MinimalTray.exe [0-9.]+' | grep -oE '[0-9.]+$')
 ready_line=$(grep '^median of .* ready:' "$out/tray.txt")

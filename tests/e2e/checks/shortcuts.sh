@@ -32,10 +32,9 @@ given_forty_shortcuts() {
 # only, submenu items indented.
 top_entries() { awk -F'\t' '$1 == "-" { exit } { print $1 }' "$1"; }
 
-# open_menu_after_startup DUMP: opens the tray menu once the start-up sequence has put the
-# shortcut entries in. The tray icon is there before the sequence runs, and a right click
-# that arrives while it runs opens the menu without them; such a menu is closed and opened
-# again, for up to 15 s.
+# open_menu_after_startup DUMP: opens the tray menu with the shortcut entries in. A click while
+# the start-up sequence runs opens the menu when it ends; a menu without entries (a slow
+# machine's click lost on the way) is closed and opened again, for up to 15 s.
 open_menu_after_startup() {
   local i
   for i in $(seq 1 30); do
