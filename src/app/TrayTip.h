@@ -9,8 +9,8 @@
 
 namespace tovr::app {
 
-inline constexpr std::size_t kTrayTipCapacity = 128;
-inline constexpr char kInitialTrayHint[] = "Tovrane";  // the tip until the memory monitor sets its own  // UTF-16 units, terminator included
+inline constexpr std::size_t kTrayTipCapacity = 128;  // UTF-16 units, terminator included
+inline constexpr char kInitialTrayHint[] = "Tovrane";  // the tip until the memory monitor sets its own
 
 // The text for the record's tooltip field: empty (all zero) when the hint is empty or hints are
 // not shown; otherwise the hint (UTF-8) in UTF-16, at most kTrayTipCapacity - 1 units.
