@@ -66,7 +66,7 @@ void IconLayouts::Save() {
   if (bytes.size() > kMaxLayoutFileBytes) throw Error("桌面图标位置太多，不能保存：" + ports_.layoutPath);
   ports_.files.WriteFileAtomic(ports_.layoutPath, bytes);
   damageTold_ = false;
-  if (!keptAside.empty()) Tell("原来的桌面图标位置文件已损坏，已另存为：\r\n" + keptAside, kMbIconInformation);
+  if (!keptAside.empty()) Tell("原来的桌面图标位置文件已损坏，已另存为：\r\r" + keptAside, kMbIconInformation);
 }
 
 bool IconLayouts::Restore() { return RestoreFor(Asked::kByUser); }

@@ -245,7 +245,7 @@ TEST(IconLayoutsTest, DamagedFileIsToldOnceAndOnlyASaveReplacesItKeepingItAside)
   EXPECT_EQ(h.fs.File(std::string(kLayoutPath) + ".bak"), damaged);
   EXPECT_EQ(h.Saved().sections, (std::vector<LayoutSection>{{"1024x768", {{"回收站", 300, 300}}}}));
   ASSERT_EQ(h.messages.shown.size(), 3u);
-  EXPECT_EQ(h.messages.shown[2].text, "原来的桌面图标位置文件已损坏，已另存为：\r\n" + std::string(kLayoutPath) + ".bak");
+  EXPECT_EQ(h.messages.shown[2].text, "原来的桌面图标位置文件已损坏，已另存为：\r\r" + std::string(kLayoutPath) + ".bak");
 
   // Damaged again after that save: told again.
   h.fs.SetFile(kLayoutPath, damaged);
