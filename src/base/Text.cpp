@@ -132,4 +132,34 @@ std::string AsciiLower(std::string_view s) {
   return out;
 }
 
+void AppendUtf16Le(std::string& out, std::u16string_view units) {
+  for (char16_t u : units) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  }
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return Utf16ToUtf8(units);
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const std::size_t first = s.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 }  // namespace tovr::text

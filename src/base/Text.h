@@ -20,6 +20,10 @@ void AppendUtf8(std::string& out, char32_t c);
 // subpart) and each lone surrogate becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// UTF-16 as little-endian bytes, the form of UTF-16 files: the units appended to `out`, and
+// bytes read back as UTF-8 (an odd last byte is left out).
+void AppendUtf16Le(std::string& out, std::u16string_view units);
+std::string Utf16LeToUtf8(std::string_view bytes);
 
 // UTF-8 <-> GBK as Windows' code page 936 defines it (0x80 is the euro sign, the user-defined
 // areas map to the private-use characters U+E000..U+E864). No best-fit substitutions:
@@ -48,5 +52,9 @@ int CompareGbkIgnoreAsciiCase(std::string_view a, std::string_view b);
 // Equality with ASCII letters folded (safe on UTF-8: multi-byte sequences have no ASCII bytes).
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 std::string AsciiLower(std::string_view s);
+// `s` without the blanks, tabs and line breaks at both ends.
+std::string_view TrimBlanks(std::string_view s);
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
 
 }  // namespace tovr::text

@@ -36,15 +36,6 @@ bool SizeName(std::string_view text) {
   return true;
 }
 
-std::string Utf16LeToUtf8(std::string_view bytes) {
-  std::u16string wide(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                    static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  }
-  return text::Utf16ToUtf8(wide);
-}
-
 }  // namespace
 
 const LayoutSection* IconLayoutFile::Find(std::string_view size) const {
@@ -69,7 +60,7 @@ ParsedLayout ParseIconLayout(std::string_view bytes) {
   if (bytes.size() > kMaxLayoutFileBytes || bytes.size() % 2 != 0 || !bytes.starts_with(kByteOrderMark)) {
     return {std::nullopt, 0};
   }
-  const std::string content = Utf16LeToUtf8(bytes.substr(kByteOrderMark.size()));
+  const std::string content = text::Utf16LeToUtf8(bytes.substr(kByteOrderMark.size()));
   IconLayoutFile file;
   std::set<std::string> keys;  // of the current section
   int lineNumber = 0;
@@ -117,10 +108,7 @@ std::string SerialiseIconLayout(const IconLayoutFile& file) {
   const std::u16string wide = text::Utf8ToUtf16(text);
   std::string bytes(kByteOrderMark);
   bytes.reserve(bytes.size() + wide.size() * 2);
-  for (char16_t c : wide) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
+  text::AppendUtf16Le(bytes, wide);
   return bytes;
 }
 

@@ -26,13 +26,6 @@ std::string OneLine(std::string_view s) {
   return out;
 }
 
-void AppendUtf16(std::string& out, std::u16string_view units) {
-  for (char16_t u : units) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  }
-}
-
 // Splits `count` code units into lines; unitAt(i) gives unit i; emit(begin, end, eol).
 template <class UnitAt, class Emit>
 void SplitLines(std::size_t count, UnitAt unitAt, Emit emit) {
@@ -333,7 +326,7 @@ void IniDocument::EncodeUtf16(std::string& out) const {
     if (line.keepRaw && encoding_ == IniEncoding::Utf16LeBom) {
       out += line.Raw();
     } else {
-      AppendUtf16(out, text::Utf8ToUtf16(line.text));
+      text::AppendUtf16Le(out, text::Utf8ToUtf16(line.text));
     }
     for (char c : EolText(line.eol)) {
       out += c;

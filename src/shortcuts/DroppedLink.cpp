@@ -6,15 +6,7 @@ namespace tovr::shortcuts {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n";
 constexpr std::string_view kShortcutHeader = "[InternetShortcut]";
-
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(kBlanks);
-  return s.substr(first, last - first + 1);
-}
 
 // The first `count` characters of UTF-8 text (never a part of one).
 std::string FirstChars(std::string_view utf8, std::size_t count) {
@@ -27,7 +19,7 @@ std::string FirstChars(std::string_view utf8, std::size_t count) {
 std::optional<std::string> TextUrl(const std::optional<std::string>& text) {
   if (!text) return std::nullopt;
   std::string_view s(*text);
-  s = Trim(s.substr(0, s.find('\0')));
+  s = text::TrimBlanks(s.substr(0, s.find('\0')));
   if (s.empty()) return std::nullopt;
   return std::string(s);
 }
@@ -53,15 +45,15 @@ std::optional<std::string> InternetShortcutUrl(std::string_view text) {
   if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   const auto firstEnd = text.find('\n');
   if (firstEnd == std::string_view::npos) return std::nullopt;
-  if (Trim(text.substr(0, firstEnd)) != kShortcutHeader) return std::nullopt;
+  if (text::TrimBlanks(text.substr(0, firstEnd)) != kShortcutHeader) return std::nullopt;
   std::string_view next = text.substr(firstEnd + 1);
   next = next.substr(0, next.find_first_of("\r\n"));
   const auto eq = next.find('=');
   if (eq == std::string_view::npos) return std::nullopt;
-  const std::string_view url = Trim(next.substr(eq + 1));
+  const std::string_view url = text::TrimBlanks(next.substr(eq + 1));
   if (url.empty()) return std::nullopt;
   // Cut, then trimmed again: a cut can end at a blank inside the address.
-  return std::string(Trim(FirstChars(url, kMaxDroppedLinkLength)));
+  return std::string(text::TrimBlanks(FirstChars(url, kMaxDroppedLinkLength)));
 }
 
 std::optional<DroppedLink> ReadDroppedLink(const DroppedLinkData& data) {

@@ -19,11 +19,7 @@ constexpr char kNoNewVersion[] = "没有更新的版本";
 constexpr char kDownloadNow[] = "立即下载";
 constexpr char kCloseNotice[] = "关闭提示";
 
-std::string Trimmed(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return std::string(s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1));
-}
+std::string Trimmed(std::string_view s) { return std::string(text::TrimBlanks(s)); }
 
 controls::MenuItem& MenuItemOf(controls::MenuItem& root, const char* name) {
   controls::MenuItem* item = root.Find(name);

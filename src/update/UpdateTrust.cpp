@@ -6,13 +6,6 @@ namespace tovr::update {
 
 namespace {
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 struct Address {
   std::string scheme;  // lower case
   std::string host;    // lower case, IPv6 with its brackets
@@ -66,14 +59,12 @@ bool IsLoopback(std::string_view host) {
 
 }  // namespace
 
-std::optional<Bytes64> ParseHex64(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return std::nullopt;
-  text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-  if (text.size() != 128) return std::nullopt;
+std::optional<Bytes64> ParseHex64(std::string_view written) {
+  const std::string_view digits = text::TrimBlanks(written);
+  if (digits.size() != 128) return std::nullopt;
   Bytes64 out{};
   for (std::size_t i = 0; i < out.size(); ++i) {
-    const int high = HexValue(text[2 * i]), low = HexValue(text[2 * i + 1]);
+    const int high = text::HexDigitValue(digits[2 * i]), low = text::HexDigitValue(digits[2 * i + 1]);
     if (high < 0 || low < 0) return std::nullopt;
     out[i] = static_cast<std::uint8_t>(high * 16 + low);
   }

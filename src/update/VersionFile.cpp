@@ -8,8 +8,6 @@ namespace tovr::update {
 
 namespace {
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
 std::optional<std::uint64_t> ParseSize(std::string_view digits) {
   if (digits.empty() || digits.size() > 10) return std::nullopt;
   std::uint64_t value = 0;
@@ -49,7 +47,7 @@ std::optional<VersionFile> ExtractVersionFile(std::string_view body) {
   const std::string& sha = values[3];
   if (sha.size() != 64) return std::nullopt;
   for (const char c : sha) {
-    if (!IsHexDigit(c)) return std::nullopt;
+    if (text::HexDigitValue(c) < 0) return std::nullopt;
   }
   const std::optional<std::uint64_t> size = ParseSize(values[4]);
   if (!size) return std::nullopt;

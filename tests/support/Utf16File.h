@@ -10,10 +10,7 @@ namespace tovr::testing {
 
 inline std::string Utf16File(std::string_view utf8) {
   std::string out = "\xFF\xFE";
-  for (char16_t u : text::Utf8ToUtf16(utf8)) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  }
+  text::AppendUtf16Le(out, text::Utf8ToUtf16(utf8));
   return out;
 }
 

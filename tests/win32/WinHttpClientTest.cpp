@@ -125,6 +125,13 @@ HttpRequest FileRequest(const std::string& url, const std::wstring& file, std::u
   return request;
 }
 
+HttpRequest TextRequest(const std::string& url, std::size_t limit) {
+  HttpRequest request;
+  request.url = url;
+  request.textLimit = limit;
+  return request;
+}
+
 TEST(WinHttpClientTest, StallsTricklesAndOverlongFilesEndTheRequest) {
   HttpTimeouts timeouts;
   timeouts.receiveMs = 1000;
@@ -157,10 +164,7 @@ TEST(WinHttpClientTest, StallsTricklesAndOverlongFilesEndTheRequest) {
     ScriptedServer server({{Head(200, 200), std::string(200, 'v'), 100, false}});
     WinHttpClient client(timeouts);
     Recorder recorder;
-    HttpRequest request;
-    request.url = server.Url("/tovr.ver");
-    request.textLimit = 65536;
-    const double seconds = RunToEnd(client, recorder, request);
+    const double seconds = RunToEnd(client, recorder, TextRequest(server.Url("/tovr.ver"), 65536));
     ASSERT_TRUE(recorder.failed);
     EXPECT_LT(seconds, 4.0);
   }
@@ -193,10 +197,7 @@ TEST(WinHttpClientTest, RedirectsAreFollowedOnlyWhereTheyMayGoAndTheFileComesWit
     ScriptedServer server({{Head(301, 0, "Location: http://192.0.2.1/nb.exe\r\n"), ""}});
     WinHttpClient client;
     Recorder recorder;
-    HttpRequest request;
-    request.url = server.Url("/tovr.ver");
-    request.textLimit = 100;
-    RunToEnd(client, recorder, request);
+    RunToEnd(client, recorder, TextRequest(server.Url("/tovr.ver"), 100));
     ASSERT_TRUE(recorder.failed);
     EXPECT_EQ(recorder.failed->first, HttpFailure::Insecure);
     EXPECT_EQ(recorder.failed->second, "http://192.0.2.1/nb.exe");
@@ -205,10 +206,7 @@ TEST(WinHttpClientTest, RedirectsAreFollowedOnlyWhereTheyMayGoAndTheFileComesWit
     ScriptedServer server({{Head(404, 2), "no"}});
     WinHttpClient client;
     Recorder recorder;
-    HttpRequest request;
-    request.url = server.Url("/tovr.ver.sig");
-    request.textLimit = 100;
-    RunToEnd(client, recorder, request);
+    RunToEnd(client, recorder, TextRequest(server.Url("/tovr.ver.sig"), 100));
     ASSERT_TRUE(recorder.failed);
     EXPECT_EQ(recorder.failed->first, HttpFailure::Status);
   }
