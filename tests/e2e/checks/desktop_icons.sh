@@ -216,10 +216,12 @@ check_icon_positions_saved_restored_and_restored_per_screen_size() {
   export TOVR_DUMP_MENU='C:\menu.txt'
   FAKEDESK_NAMES=(回收站 "新建 文件夹" 回收站)
   given_options AutoRefIcon=0
+  # A display of the check's own: the screen's size changes here, and the display every other
+  # check shares stays at 1024x768 (after a change, later checks' keys and window queries went
+  # astray now and then).
+  start_xvfb
+  trap 'e2e_end; kill "$TOVR_XVFB_PID" 2>/dev/null || true' EXIT
   start_on_fakedesk progman 3
-  # The screen goes back to 1024x768 however the check ends: after a Wine desktop left at
-  # 800x600, the keys xdotool types in the next check no longer reach Wine.
-  trap 'timeout 20 wine "$FAKEDESK" resize 1024 768 >/dev/null 2>&1 || true; e2e_end' EXIT
   save_move_restore_from_the_tray
 
   # 800x600, never saved: the stand-in's own moves stay and nothing is said.
