@@ -117,6 +117,10 @@ TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHiddenWithItsControlsMadeWh
   EXPECT_FALSE(controlsBeforeIdle) << "the pages' controls were made during the start-up sequence";
   EXPECT_NE(window.ControlWindow(form->PC), nullptr);
   HWND h = window.Handle();
+  // The window icons, given late like the controls, are there when the window is complete.
+  EXPECT_NE(SendMessageW(h, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(h, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_NE(SendMessageW(window.Owner(), WM_GETICON, ICON_SMALL, 0), 0);
   const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
   const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_CAPTION);

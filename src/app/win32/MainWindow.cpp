@@ -389,6 +389,7 @@ void MainWindow::EnsureControls() {
     if (wallpaperPage_) wallpaperPage_->SetImages(systemImages_);
   }
   if (urlDropWanted_ && shortcutPage_) shortcutPage_->RegisterUrlDrop();
+  if (iconWanted_) SetWindowIcons();
 }
 
 void MainWindow::CreateControlsWhenIdle() {
@@ -435,12 +436,20 @@ void MainWindow::SetOuterHeight(int height) {
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, OuterHeight(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The windows take the icon when the window is made complete (its first showing, or the first
+// idle moment after start-up): nobody sees a hidden window's icon, and giving it costs Wine's
+// X11 driver tens of milliseconds. The tray icon has shown it since the start.
 void MainWindow::ApplyApplicationIcon() {
+  tray_->SetIcon(smallIcon_);
+  iconWanted_ = true;
+  if (controlsMade_) SetWindowIcons();
+}
+
+void MainWindow::SetWindowIcons() {
   for (HWND h : {hwnd_, owner_}) {
     SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   }
-  tray_->SetIcon(smallIcon_);
 }
 
 void MainWindow::MakeOwnerToolWindow() { SetWindowLongPtrW(owner_, GWL_EXSTYLE, WS_EX_TOOLWINDOW); }

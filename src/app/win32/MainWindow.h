@@ -109,6 +109,7 @@ class MainWindow final : public IShellUi {
   LRESULT HandleOwner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
+  void SetWindowIcons();  // the big and small application icon on both windows
   int Scale(int value) const;  // a length of the 96-DPI design at the window's DPI
   int OuterHeight(int designHeight) const;
   RECT Offset(const LayoutRect& r, int dx, int dy) const;  // a layout rectangle, scaled, moved
@@ -144,6 +145,7 @@ class MainWindow final : public IShellUi {
   bool centred_ = false;
   bool controlsMade_ = false;
   bool urlDropWanted_ = false;
+  bool iconWanted_ = false;  // the windows take the application icon when made complete
   HWND savedFocus_ = nullptr;
   std::unordered_map<HWND, SideGlyph> sideGlyphs_;
   controls::win32::UniqueBitmap ownPicture_;  // "[关于]"'s picture in the tray menu

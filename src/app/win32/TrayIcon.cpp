@@ -82,6 +82,7 @@ void TrayIcon::SetVisible(bool visible) {
 }
 
 void TrayIcon::SetIcon(HICON icon) {
+  if (icon == icon_) return;
   icon_ = icon;
   Update();
 }
