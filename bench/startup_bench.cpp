@@ -42,11 +42,11 @@ const RegValue kOff = RegValue::FromBinary(std::vector<std::uint8_t>{3, 0, 0, 0,
 struct World {
   FakeRegistry registry;
   MemoryFileSystem fs;
-  shortcuts::FakeShellIcons icons;
+  FakeShellIcons icons;
   FakeShellExecute shell;
-  shortcuts::FakeShellDialogs dialogs;
+  FakeShellDialogs dialogs;
   FakeStartupSystem system;
-  shortcuts::FakeShellLinks links;
+  FakeShellLinks links;
   FakeMessageBox messages;
   StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
 

@@ -1,6 +1,6 @@
 // The dialogs and pop-up menus the editing commands of the shortcut page open: the file-open
 // dialog, the shell's folder browser, the web-address dialog TUF and the drop-down menus below
-// the side buttons. The Win32 adapter is shortcuts/win32/Win32ShellDialogs; tests use a fake
+// the side buttons. The Win32 adapter is platform/win32/Win32ShellDialogs; tests use a fake
 // that answers from a script.
 #pragma once
 

@@ -134,10 +134,10 @@ struct FormHarness {
   FakeShellUi ui;
   MemoryFileSystem fs;
   FakeRegistry registry;
-  shortcuts::FakeShellIcons icons;
-  shortcuts::FakeShellDialogs dialogs;
+  FakeShellIcons icons;
+  FakeShellDialogs dialogs;
   FakeActiveDesktop activeDesktop;
-  shortcuts::FakeShellLinks links;
+  FakeShellLinks links;
   FakeShellExecute shell;
   FakeWindowSystem windows;
   FakeMemoryMonitor memoryMonitor;

@@ -10,7 +10,7 @@
 #include "base/Text.h"
 #include "platform/ShellPorts.h"
 
-namespace tovr::shortcuts {
+namespace tovr {
 
 // Icon indexes given by path (ASCII case ignored); any other path gets `defaultIndex`.
 class FakeShellIcons final : public IShellIcons {
@@ -69,4 +69,4 @@ class FakeShellLinks final : public IShellLinks {
   }
 };
 
-}  // namespace tovr::shortcuts
+}  // namespace tovr

@@ -12,7 +12,7 @@
 #include "controls/MenuItem.h"
 #include "platform/ShellDialogs.h"
 
-namespace tovr::shortcuts {
+namespace tovr {
 
 class FakeShellDialogs final : public IShellDialogs {
  public:
@@ -53,4 +53,4 @@ class FakeShellDialogs final : public IShellDialogs {
   }
 };
 
-}  // namespace tovr::shortcuts
+}  // namespace tovr

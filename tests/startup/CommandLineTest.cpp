@@ -29,7 +29,7 @@ TEST(CommandLineTest, ExtractExePath) {
 
 TEST(CommandLineTest, IconOfTheCommandThenItsProgramThenTheSearchPathElseThree) {
   MemoryFileSystem fs;
-  shortcuts::FakeShellIcons icons;
+  FakeShellIcons icons;
   FakeStartupSystem system;
   fs.SetFile("C:\\Tools\\whole name.exe", "x");
   fs.SetFile("c:\\tools\\run.exe", "x");
@@ -47,8 +47,8 @@ TEST(CommandLineTest, IconOfTheCommandThenItsProgramThenTheSearchPathElseThree) 
       {"\"C:\\Tools\\run.exe", 3},        // 4: unclosed quote: no program
       {"gone.exe", 3},
       // A program on a share or a network drive: its type's icon, nothing looked at.
-      {"\\\\192.0.2.1\\share\\agent.exe /min", shortcuts::FakeShellIcons::kTypeFileIndex},
-      {"\"N:\\Sync\\sync.exe\" -q", shortcuts::FakeShellIcons::kTypeFileIndex},
+      {"\\\\192.0.2.1\\share\\agent.exe /min", FakeShellIcons::kTypeFileIndex},
+      {"\"N:\\Sync\\sync.exe\" -q", FakeShellIcons::kTypeFileIndex},
   };
   fs.SetNetworkDrive('N');
   for (std::size_t i = 0; i < std::size(cases); ++i) {

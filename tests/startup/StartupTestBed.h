@@ -47,11 +47,11 @@ struct StartupTestBed {
 
   FakeRegistry registry;
   MemoryFileSystem fs;
-  shortcuts::FakeShellIcons icons;
+  FakeShellIcons icons;
   FakeShellExecute shell;
-  shortcuts::FakeShellDialogs dialogs;
+  FakeShellDialogs dialogs;
   FakeStartupSystem system;
-  shortcuts::FakeShellLinks links;
+  FakeShellLinks links;
   FakeMessageBox messages;
   StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
 };

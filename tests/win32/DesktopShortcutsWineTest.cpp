@@ -18,7 +18,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "shortcuts/DesktopShortcuts.h"
-#include "shortcuts/win32/Win32ShellLinks.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 namespace tovr::shortcuts {
 namespace {
@@ -108,7 +108,7 @@ class DesktopShortcutsWineTest : public ::testing::Test {
   std::optional<RegValue> savedUser, savedCommon;
   Win32Registry reg;
   Win32FileSystem fs;
-  win32::Win32ShellLinks links;
+  Win32ShellLinks links;
   FakeShellIcons icons;
   FakeMessageBox boxes;
   ShortcutList list{ShortcutPorts{fs, icons, links, boxes}};

@@ -92,8 +92,8 @@ class MainWindowTest : public ::testing::Test {
   FakeMessageBox boxes;
   MemoryFileSystem files;
   FakeRegistry registry;
-  shortcuts::FakeShellIcons icons;
-  shortcuts::FakeShellDialogs dialogs;
+  FakeShellIcons icons;
+  FakeShellDialogs dialogs;
   FakeQuickShell quickShell;
   FakeActiveDesktop activeDesktop;
   FakeWindowSystem windows;
@@ -102,7 +102,7 @@ class MainWindowTest : public ::testing::Test {
   wallpaper::FakePictureDialogs pictureDialogs;
   desktop::FakeDesktopListView desktopListView;
   desktop::FakeColourDialog colourDialog;
-  shortcuts::FakeShellLinks links;
+  FakeShellLinks links;
   FakeShellExecute shell;
   FakeMemoryMonitor memoryMonitor;
   FakeBlockAllocator memoryBlocks;

@@ -20,10 +20,10 @@
 #include "controls/MenuItem.h"
 #include "platform/ShellDialogs.h"
 #include "controls/win32/Dpi.h"
-#include "shortcuts/win32/UrlDialog.h"
-#include "shortcuts/win32/Win32ShellDialogs.h"
+#include "platform/win32/UrlDialog.h"
+#include "platform/win32/Win32ShellDialogs.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr::win32 {
 namespace {
 
 constexpr DWORD kWaitMs = 10000;
@@ -341,4 +341,4 @@ TEST_F(ShellDialogsTest, DropDownMenuOpensBelowTheButtonAndClicksTheChoice) {
 }
 
 }  // namespace
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr::win32

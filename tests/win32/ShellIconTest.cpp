@@ -12,7 +12,7 @@
 
 #include "base/win32/Wide.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "shortcuts/win32/Win32ShellIcons.h"
+#include "platform/win32/Win32ShellIcons.h"
 
 namespace tovr::shortcuts::win32 {
 namespace {

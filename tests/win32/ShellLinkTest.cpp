@@ -11,7 +11,7 @@
 #include "base/Error.h"
 #include "base/Text.h"
 #include "base/win32/Wide.h"
-#include "shortcuts/win32/Win32ShellLinks.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 namespace tovr::shortcuts::win32 {
 namespace {

@@ -17,10 +17,10 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/ProcessFigures.h"
-#include "shortcuts/win32/Win32ShellDialogs.h"
-#include "shortcuts/win32/Win32ShellExecute.h"
-#include "shortcuts/win32/Win32ShellIcons.h"
-#include "shortcuts/win32/Win32ShellLinks.h"
+#include "platform/win32/Win32ShellDialogs.h"
+#include "platform/win32/Win32ShellExecute.h"
+#include "platform/win32/Win32ShellIcons.h"
+#include "platform/win32/Win32ShellLinks.h"
 #include "transparency/win32/Win32WindowSystem.h"
 #include "startup/win32/Win32StartupSystem.h"
 #include "update/win32/NotifierWindow.h"
@@ -81,10 +81,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Win32MessageBox boxes;
   Win32FileSystem files;
   Win32Registry registry;
-  shortcuts::win32::Win32ShellIcons icons;
-  shortcuts::win32::Win32ShellLinks links;
-  shortcuts::win32::Win32ShellExecute shell;
-  shortcuts::win32::Win32ShellDialogs dialogs;
+  Win32ShellIcons icons;
+  Win32ShellLinks links;
+  Win32ShellExecute shell;
+  Win32ShellDialogs dialogs;
   Win32ActiveDesktop activeDesktop;
   transparency::win32::Win32WindowSystem windowSystem;
   memory::win32::Win32MemoryMonitor memoryMonitor;

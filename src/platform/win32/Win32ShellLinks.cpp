@@ -1,4 +1,4 @@
-#include "shortcuts/win32/Win32ShellLinks.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -12,7 +12,7 @@
 #include "base/win32/Wide.h"
 #include "platform/win32/SystemText.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 namespace {
 
@@ -74,4 +74,4 @@ LinkSaveResult Win32ShellLinks::CreateShellLink(const std::string& target,
   return {false, hr == E_ACCESSDENIED || hr == STG_E_ACCESSDENIED, SystemErrorText(static_cast<DWORD>(hr))};
 }
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

@@ -1,4 +1,4 @@
-#include "shortcuts/win32/Win32ShellDialogs.h"
+#include "platform/win32/Win32ShellDialogs.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -8,9 +8,9 @@
 #include "base/win32/Wide.h"
 #include "controls/win32/MenuBinder.h"
 #include "platform/win32/SystemText.h"
-#include "shortcuts/win32/UrlDialog.h"
+#include "platform/win32/UrlDialog.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 std::optional<std::string> Win32ShellDialogs::ChooseFile() {
   // "*.*|*.*|*.exe|*.exe": all files (first, preselected), then programs.
@@ -53,4 +53,4 @@ void Win32ShellDialogs::DropDownMenu(controls::MenuItem& menu, std::string_view 
   if (controls::MenuItem* item = id ? binder.ItemForCommand(id) : nullptr) item->Click();
 }
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

@@ -1,4 +1,4 @@
-#include "shortcuts/win32/UrlDialog.h"
+#include "platform/win32/UrlDialog.h"
 
 #include <vector>
 
@@ -6,7 +6,7 @@
 #include "controls/win32/Dpi.h"
 #include "platform/ShellDialogs.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr::win32 {
 
 namespace {
 
@@ -131,4 +131,4 @@ bool ShowUrlDialog(HWND owner, const std::string& question, std::string& title, 
   return true;
 }
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr::win32

@@ -1,11 +1,11 @@
-#include "shortcuts/win32/Win32ShellIcons.h"
+#include "platform/win32/Win32ShellIcons.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "base/win32/Wide.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 int Win32ShellIcons::ShellIconIndex(const std::string& path) {
   SHFILEINFOW info{};
@@ -21,4 +21,4 @@ int Win32ShellIcons::TypeIconIndex(const std::string& path, bool folder) {
   return info.iIcon;
 }
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

@@ -4,7 +4,7 @@
 
 #include "platform/ShellPorts.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 class Win32ShellLinks final : public IShellLinks {
  public:
@@ -13,4 +13,4 @@ class Win32ShellLinks final : public IShellLinks {
                        const std::string& workDir, const std::string& description) override;
 };
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

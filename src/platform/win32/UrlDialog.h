@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace tovr::shortcuts::win32 {
+namespace tovr::win32 {
 
 // Modal; true when accepted, with `title` and `link` holding the edited texts.
 bool ShowUrlDialog(HWND owner, const std::string& question, std::string& title, std::string& link);
@@ -20,4 +20,4 @@ inline constexpr wchar_t kUrlDialogCaption[] = L"添加";
 // Control ids inside the dialog.
 inline constexpr int kIdQuestion = 101, kIdTitleLabel = 102, kIdLinkLabel = 103, kIdEdit1 = 104, kIdEdit2 = 105;
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr::win32

@@ -9,7 +9,7 @@
 
 #include "platform/ShellDialogs.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 class Win32ShellDialogs final : public IShellDialogs {
  public:
@@ -24,4 +24,4 @@ class Win32ShellDialogs final : public IShellDialogs {
   void DropDownMenu(controls::MenuItem& menu, std::string_view anchor) override;
 };
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

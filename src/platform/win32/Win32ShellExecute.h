@@ -6,7 +6,7 @@
 
 #include "platform/ShellExecute.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 class Win32ShellExecute final : public IShellExecute {
  public:
@@ -16,4 +16,4 @@ class Win32ShellExecute final : public IShellExecute {
   HWND owner = nullptr;
 };
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

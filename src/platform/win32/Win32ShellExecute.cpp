@@ -1,4 +1,4 @@
-#include "shortcuts/win32/Win32ShellExecute.h"
+#include "platform/win32/Win32ShellExecute.h"
 
 #include <shellapi.h>
 
@@ -7,7 +7,7 @@
 
 #include "base/win32/Wide.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 bool Win32ShellExecute::Open(const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory,
@@ -24,4 +24,4 @@ bool Win32ShellExecute::Open(const std::string& verb, const std::string& file,
   return reinterpret_cast<std::intptr_t>(result) > 32;
 }
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr

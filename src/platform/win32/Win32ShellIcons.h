@@ -3,7 +3,7 @@
 
 #include "platform/ShellPorts.h"
 
-namespace tovr::shortcuts::win32 {
+namespace tovr {
 
 class Win32ShellIcons final : public IShellIcons {
  public:
@@ -12,4 +12,4 @@ class Win32ShellIcons final : public IShellIcons {
   int TypeIconIndex(const std::string& path, bool folder) override;
 };
 
-}  // namespace tovr::shortcuts::win32
+}  // namespace tovr
