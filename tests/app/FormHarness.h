@@ -11,19 +11,9 @@
 
 #include "app/MainForm.h"
 #include "base/Text.h"
-#include "fakes/FakeActiveDesktop.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
-#include "fakes/FakeMemory.h"
-#include "fakes/FakeQuickShell.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeShellExecute.h"
-#include "fakes/FakeWindowSystem.h"
-#include "fakes/FakeStartupSystem.h"
-#include "fakes/FakeUpdate.h"
-#include "fakes/FakeWallpaperSystem.h"
+#include "fakes/FakeToolPorts.h"
 #include "fakes/MemoryFileSystem.h"
 
 namespace tovr::app {
@@ -80,7 +70,7 @@ class RecordingForm : public TKWForm {
   std::vector<std::string>& log_;
 };
 
-struct FormHarness {
+struct FormHarness : FakeToolPorts {
   FormHarness() {
     fs.AddDirectory("C:\\Tovr");
     env.exePath = kExePath;
@@ -97,9 +87,7 @@ struct FormHarness {
   }
 
   AppPorts Ports() {
-    return AppPorts{env, messages, ui, fs, registry, icons, links, shell, dialogs, activeDesktop, windows,
-                    memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifierWindow, quickShell,
-                    wallpaperSystem, pictureDialogs, desktopListView, colourDialog};
+    return AppPortsWith(env, messages, ui, fs, registry);
   }
 
   RecordingForm& NewForm() {
@@ -134,23 +122,6 @@ struct FormHarness {
   FakeShellUi ui;
   MemoryFileSystem fs;
   FakeRegistry registry;
-  FakeShellIcons icons;
-  FakeShellDialogs dialogs;
-  FakeActiveDesktop activeDesktop;
-  FakeShellLinks links;
-  FakeShellExecute shell;
-  FakeWindowSystem windows;
-  FakeMemoryMonitor memoryMonitor;
-  FakeBlockAllocator memoryBlocks;
-  startup::FakeStartupSystem startupSystem;
-  update::FakeHttpClient http;
-  update::FakeUpdateSystem updateSystem;
-  update::FakeNotifierWindow notifierWindow;
-  FakeQuickShell quickShell;
-  wallpaper::FakeWallpaperSystem wallpaperSystem;
-  wallpaper::FakePictureDialogs pictureDialogs;
-  desktop::FakeDesktopListView desktopListView;
-  desktop::FakeColourDialog colourDialog;
   std::unique_ptr<RecordingForm> form;
 };
 

@@ -17,20 +17,10 @@
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
 #include "controls/win32/Dpi.h"
-#include "fakes/FakeActiveDesktop.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeShellDialogs.h"
 #include "fakes/FakeAppPorts.h"
-#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeToolPorts.h"
 #include "fakes/MemoryFileSystem.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeShellExecute.h"
-#include "fakes/FakeWindowSystem.h"
-#include "fakes/FakeStartupSystem.h"
-#include "fakes/FakeUpdate.h"
-#include "fakes/FakeQuickShell.h"
-#include "fakes/FakeWallpaperSystem.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -66,7 +56,7 @@ int TextWidth(HWND control) {
   return size.cx;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected FakeToolPorts {
  protected:
   int Scale(int v) const { return MulDiv(v, window.Dpi(), 96); }
 
@@ -74,10 +64,7 @@ class MainWindowTest : public ::testing::Test {
     files.AddDirectory("C:\\Tovr");
     // A machine with much memory gives the memory page its longest caption.
     env.totalPhysicalMemory = 65536ull << 20;
-    form = std::make_unique<TKWForm>(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop,
-                                              windows, memoryMonitor, memoryBlocks, startupSystem, http, updateSystem,
-                                              notifierWindow, quickShell, wallpaperSystem, pictureDialogs, desktopListView,
-                                              colourDialog});
+    form = std::make_unique<TKWForm>(AppPortsWith(env, boxes, window, files, registry));
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
     controlsBeforeIdle = window.ControlWindow(form->PC) != nullptr;
@@ -92,23 +79,6 @@ class MainWindowTest : public ::testing::Test {
   FakeMessageBox boxes;
   MemoryFileSystem files;
   FakeRegistry registry;
-  FakeShellIcons icons;
-  FakeShellDialogs dialogs;
-  FakeQuickShell quickShell;
-  FakeActiveDesktop activeDesktop;
-  FakeWindowSystem windows;
-  startup::FakeStartupSystem startupSystem;
-  wallpaper::FakeWallpaperSystem wallpaperSystem;
-  wallpaper::FakePictureDialogs pictureDialogs;
-  desktop::FakeDesktopListView desktopListView;
-  desktop::FakeColourDialog colourDialog;
-  FakeShellLinks links;
-  FakeShellExecute shell;
-  FakeMemoryMonitor memoryMonitor;
-  FakeBlockAllocator memoryBlocks;
-  update::FakeHttpClient http;
-  update::FakeUpdateSystem updateSystem;
-  update::FakeNotifierWindow notifierWindow;
   MainWindow window{GetModuleHandleW(nullptr)};
   std::unique_ptr<TKWForm> form;
 };

@@ -17,20 +17,10 @@
 #include "app/MainForm.h"
 #include "app/win32/MainWindow.h"
 #include "base/win32/Wide.h"
-#include "fakes/FakeActiveDesktop.h"
-#include "fakes/FakeDesktop.h"
 #include "fakes/FakeAppPorts.h"
-#include "fakes/FakeMemory.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeShellDialogs.h"
-#include "fakes/FakeShellExecute.h"
-#include "fakes/FakeWindowSystem.h"
-#include "fakes/FakeStartupSystem.h"
-#include "fakes/FakeUpdate.h"
-#include "fakes/FakeWallpaperSystem.h"
+#include "fakes/FakeToolPorts.h"
 #include "fakes/MemoryFileSystem.h"
-#include "fakes/FakeQuickShell.h"
 #include "shortcuts/ShortcutEditing.h"
 #include "shortcuts/win32/UrlDropTarget.h"
 
@@ -177,36 +167,17 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   FakeMessageBox boxes;
   MemoryFileSystem files;
   FakeRegistry registry;
-  FakeShellIcons icons;
-  FakeShellLinks links;
-  FakeShellExecute shell;
-  FakeShellDialogs dialogs;
-  FakeActiveDesktop activeDesktop;
-  FakeWindowSystem windows;
-  FakeMemoryMonitor memoryMonitor;
-  FakeBlockAllocator memoryBlocks;
-  startup::FakeStartupSystem startupSystem;
-  update::FakeHttpClient http;
-  update::FakeUpdateSystem updateSystem;
-  update::FakeNotifierWindow notifierWindow;
-  FakeQuickShell quickShell;
-  wallpaper::FakeWallpaperSystem wallpaperSystem;
-  wallpaper::FakePictureDialogs pictureDialogs;
-  desktop::FakeDesktopListView desktopListView;
-  desktop::FakeColourDialog colourDialog;
+  FakeToolPorts fakes;
   files.AddDirectory("C:\\Tovr");
   files.SetFile("C:\\Tools\\run.exe", "x");
   files.AddDirectory("D:\\Data\\Photos");
   const std::string longFolder = "D:\\" + std::string(280, 'p');  // longer than 256 characters
   files.AddDirectory(longFolder);
   app::win32::MainWindow window(GetModuleHandleW(nullptr));
-  auto form = std::make_unique<app::TKWForm>(app::AppPorts{env, boxes, window, files, registry, icons, links, shell,
-                                                            dialogs, activeDesktop, windows, memoryMonitor, memoryBlocks, startupSystem,
-                                                            http, updateSystem, notifierWindow, quickShell, wallpaperSystem,
-                                                            pictureDialogs, desktopListView, colourDialog});
+  auto form = std::make_unique<app::TKWForm>(fakes.AppPortsWith(env, boxes, window, files, registry));
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   window.EnsureControls();
-  ShortcutEditing editing(form->shortcutPage.LV, dialogs);
+  ShortcutEditing editing(form->shortcutPage.LV, fakes.dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {
     editing.DropFiles(paths, DropDestination::Shortcuts);
   };
