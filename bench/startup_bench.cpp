@@ -85,7 +85,7 @@ void BM_Load(benchmark::State& state) {
   for (auto _ : state) {
     w.page.ClearStartupList();
     w.page.LoadStartupEntries();
-    if (w.page.LR.Count() != kValues + kFolderFiles) state.SkipWithError("wrong load");
+    if (w.page.startupList.Count() != kValues + kFolderFiles) state.SkipWithError("wrong load");
   }
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
@@ -104,7 +104,8 @@ void BM_ApplyAllMoved(benchmark::State& state) {
   World w;
   w.page.LoadStartupEntries();
   for (auto _ : state) {
-    for (std::size_t i = 0; i < w.page.LR.Count(); ++i) w.page.LR.SetEnabled(i, !w.page.LR[i].enabled);
+    for (std::size_t i = 0; i < w.page.startupList.Count(); ++i)
+      w.page.startupList.SetEnabled(i, !w.page.startupList[i].enabled);
     w.registry.ClearChanges();
     w.page.ApplyStartupEntries();
     if (w.registry.Changes().size() < kValues + kFolderFiles) state.SkipWithError("not moved");

@@ -30,7 +30,7 @@ using namespace tovr::wallpaper;
 constexpr int kPictures = 10000;
 constexpr char kFolder[] = "D:\\照片\\Photos";
 constexpr char kConfig[] = "C:\\Tovrane\\Config.ini";
-constexpr int kBoxWidth = 123, kBoxHeight = 115;  // the preview Img on the page
+constexpr int kBoxWidth = 123, kBoxHeight = 115;  // the preview wallpaperPreview on the page
 
 struct World {
   MemoryFileSystem fs;
@@ -65,11 +65,11 @@ void BM_AddFolderOf10000(benchmark::State& state) {
   World w;
   for (auto _ : state) {
     state.PauseTiming();
-    w.page.LVP.Clear();
+    w.page.wallpaperList.Clear();
     w.dialogs.folders = {kFolder};
     state.ResumeTiming();
-    w.page.editing.PicFolderClick();
-    if (w.page.LVP.Count() != kPictures) state.SkipWithError("wrong add");
+    w.page.editing.OnAddPictureFolderClicked();
+    if (w.page.wallpaperList.Count() != kPictures) state.SkipWithError("wrong add");
   }
 }
 BENCHMARK(BM_AddFolderOf10000)->Unit(benchmark::kMillisecond);
@@ -90,7 +90,7 @@ BENCHMARK(BM_FolderListingAlone)->Unit(benchmark::kMillisecond);
 void BM_SaveListOf10000(benchmark::State& state) {
   World w;
   w.dialogs.folders = {kFolder};
-  w.page.editing.PicFolderClick();
+  w.page.editing.OnAddPictureFolderClicked();
   for (auto _ : state) {
     w.fs.ResetCounts();
     w.page.SaveWallpaperList(w.settings);

@@ -57,7 +57,7 @@ class IShellUi {
  public:
   virtual ~IShellUi() = default;
   // Restores the application's hidden owner window, makes the main window visible and brings
-  // it to the foreground. (TKWForm has already run FormShow when it was hidden before.)
+  // it to the foreground. (TKWForm has already run OnFormShown when it was hidden before.)
   virtual void ShowMainWindow() = 0;
   // Hides the main window and the application's owner window.
   virtual void HideMainWindow() = 0;
@@ -72,7 +72,7 @@ class IShellUi {
   // Start-up step 8: the owner window gets the tool-window style (no taskbar button).
   virtual void MakeOwnerToolWindow() = 0;
   // Start-up step 13: from now on minimising the application hides the main window (the view
-  // then calls TKWForm::ApplicationMinimize).
+  // then calls TKWForm::OnApplicationMinimized).
   virtual void InstallMinimizeHandler() = 0;
   // Start-up step 15: the three lists and the tray menu use the system's small-icon list.
   virtual void ShareSystemImageList() = 0;
@@ -106,7 +106,7 @@ struct AppPorts {
   wallpaper::IWallpaperSystem& wallpaperSystem;  // the system wallpaper call, Windows folder, screen
   wallpaper::IPictureDialogs& pictureDialogs;    // the picture dialog, folder chooser, menus
   desktop::IDesktopListView& desktopListView;  // the shell's desktop icon list view
-  desktop::IColourDialog& colourDialog;        // ColorDialog1
+  desktop::IColourDialog& colourDialog;        // the colour dialog
 };
 
 }  // namespace tovr::app

@@ -17,69 +17,69 @@ constexpr unsigned kQuitFlags = kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMb
 }  // namespace
 
 // Each showing of the hidden window starts a new round of edits.
-void TKWForm::FormShow() {
+void TKWForm::OnFormShown() {
   shortcutPage.shortcutsChanged = false;
   wallpaperPage.wallpaperChanged = false;
   startupPage.startupChanged = false;
   wallpaperPage.wallpaperApplyPending = false;
   ports.ui.AcceptFiles(true);
-  btnhelp.SetEnabled(MenuItemNamed("m306").Enabled());
+  helpButton.SetEnabled(MenuItemNamed("helpItem").Enabled());
   LoadStartupEntries();  // only when the startup list is empty
 }
 
-// The window counts as shown only once FormShow has run. An error in FormShow (the first fill
+// The window counts as shown only once OnFormShown has run. An error in OnFormShown (the first fill
 // of the startup list can raise one) does not stop the showing: the window and its active page
-// still show, and the error is reported afterwards, so that the next showing runs FormShow and
+// still show, and the error is reported afterwards, so that the next showing runs OnFormShown and
 // the page handlers again.
 void TKWForm::ShowMainWindow() {
-  std::exception_ptr formShowError;
+  std::exception_ptr showingError;
   if (!mainWindowShown) {
     try {
-      FormShow();
+      OnFormShown();
     } catch (...) {
-      formShowError = std::current_exception();
+      showingError = std::current_exception();
     }
     mainWindowShown = true;
-    PC.SetShowing(true);  // the active page's OnShow
+    pageControl.SetShowing(true);  // the active page's OnShow
   }
   ports.ui.ShowMainWindow();
-  if (formShowError) std::rethrow_exception(formShowError);
+  if (showingError) std::rethrow_exception(showingError);
 }
 
 void TKWForm::HideMainWindow() {
   if (mainWindowShown) {
     mainWindowShown = false;
-    PC.SetShowing(false);
+    pageControl.SetShowing(false);
   }
   ports.ui.HideMainWindow();
 }
 
-bool TKWForm::FormCloseQuery() {
+bool TKWForm::OnFormCloseRequested() {
   if (quitting) return true;
   HideMainWindow();
   ports.ui.AcceptFiles(false);
   return false;
 }
 
-void TKWForm::ApplicationMinimize() {
+void TKWForm::OnApplicationMinimized() {
   HideMainWindow();
   ports.ui.AcceptFiles(false);
 }
 
 int TKWForm::QueryEndSession() {
   quitting = true;
-  menucloseClick();  // no question: quitting is set
+  OnQuitItemClicked();  // no question: quitting is set
   return 1;
 }
 
-void TKWForm::TrayIcon1DblClick() {
-  PC.SetActivePage("TSshortcut");
+void TKWForm::OnTrayDoubleClicked() {
+  pageControl.SetActivePage("shortcutsTab");
   ShowMainWindow();
 }
 
-void TKWForm::m1Click() { ShowMainWindow(); }
+void TKWForm::OnShowMainWindowItemClicked() { ShowMainWindow(); }
 
-void TKWForm::menucloseClick() {
+void TKWForm::OnQuitItemClicked() {
   if (!quitting &&
       ports.messages.Show(kQuitQuestion, kQuitCaption, kQuitFlags) != kIdYes) {
     return;
@@ -88,37 +88,37 @@ void TKWForm::menucloseClick() {
   ports.ui.QuitApplication();
 }
 
-void TKWForm::PCChange() {
-  const int page = PC.ActiveIndex();
-  Panel2.SetEnabled(page == kPageShortcut || page == kPageWallpaper || page == kPageRun);
+void TKWForm::OnPageChanged() {
+  const int page = pageControl.ActiveIndex();
+  listButtonsPanel.SetEnabled(page == kPageShortcut || page == kPageWallpaper || page == kPageStartup);
 }
 
 // Once the settings page has been shown, every save writes its keys.
-void TKWForm::TSSetShow() { settingsVisited = true; }
+void TKWForm::OnSettingsPageShown() { settingsVisited = true; }
 
-void TKWForm::PopupMenu1Popup() {
-  RefreshWindowEntries(MenuItemNamed("MTF"), RefreshWindowList(),
-                       [this](int index) { WindowItemClick(index); });
+void TKWForm::OnTrayMenuOpening() {
+  RefreshWindowEntries(MenuItemNamed("transparencyItem"), RefreshWindowList(),
+                       [this](int index) { OnWindowEntryClicked(index); });
 }
 
 // Close without saving: unsaved edits of the three lists are dropped by reloading them.
-void TKWForm::bCCClick() {
+void TKWForm::OnCloseButtonClicked() {
   HideMainWindow();
   ports.ui.AcceptFiles(false);
-  if (shortcutPage.shortcutsChanged) RefreshPage("TSshortcut");
-  if (wallpaperPage.wallpaperChanged) RefreshPage("TSWP");
-  if (startupPage.startupChanged) RefreshPage("TSRun");
+  if (shortcutPage.shortcutsChanged) RefreshPage("shortcutsTab");
+  if (wallpaperPage.wallpaperChanged) RefreshPage("wallpaperTab");
+  if (startupPage.startupChanged) RefreshPage("startupTab");
 }
 
-void TKWForm::bRClick() {
-  switch (PC.ActiveIndex()) {
+void TKWForm::OnRefreshButtonClicked() {
+  switch (pageControl.ActiveIndex()) {
     case kPageShortcut:
       LoadShortcuts();
       break;
     case kPageWallpaper:
       LoadWallpaperList();
       break;
-    case kPageRun:
+    case kPageStartup:
       ClearStartupList();
       LoadStartupEntries();
       break;

@@ -15,29 +15,29 @@ TKWForm::TKWForm(AppPorts p)
       toggles(p.registry),
       quickActions(p.quickShell, p.files, p.messages, HelpPath(exePath)),
       guard(p.messages, ApplicationTitle(exePath)),
-      PC("PC", {{"TSshortcut", "快捷方式", {}, {}},
-                {"TSWP", "桌面壁纸", {}, {}},
-                {"TSicon", "桌面图标", {}, {}},
-                {"TSRun", "启动管理", {}, {}},
-                {"TSmemory", "内存整理", {}, {}},
-                {"TSTrans", "透明设置", {}, {}},
-                {"TSSet", "系统设置", {}, {}}}),
-      PopupMenu1(BuildTrayMenu()),
-      shortcutPage({p.files, p.registry, p.messages, p.icons, p.links, p.shell, p.dialogs},
-                   *PopupMenu1, [this] {
+      pageControl("pageControl", {{"shortcutsTab", "快捷方式", {}, {}},
+                                  {"wallpaperTab", "桌面壁纸", {}, {}},
+                                  {"iconsTab", "桌面图标", {}, {}},
+                                  {"startupTab", "启动管理", {}, {}},
+                                  {"memoryTab", "内存整理", {}, {}},
+                                  {"transparencyTab", "透明设置", {}, {}},
+                                  {"settingsTab", "系统设置", {}, {}}}),
+      trayPopupMenu(BuildTrayMenu()),
+      shortcutPage({p.files, p.registry, p.messages, p.icons, p.links, p.shell, p.dialogs}, *trayPopupMenu,
+                   [this] {
                      // The import ends on the shortcut page of the shown window.
-                     PC.SetActivePage("TSshortcut");
+                     pageControl.SetActivePage("shortcutsTab");
                      ShowMainWindow();
                    }),
       transparencyPage(p.windows, p.messages, ApplicationTitle(exePath),
                        {[this](int a) { SetMainWindowAlpha(a); }, [this](int a) { SetTaskbarAlpha(a); },
                         [this](int a) { SetStartMenuAlpha(a); }}),
-      memoryPage({p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("menumem"),
-                 [this] { return ports.env.TickCount(); },
-                 [this](const std::string& hint) { SetTrayHint(hint); }),
+      memoryPage(
+          {p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("defragMemoryItem"),
+          [this] { return ports.env.TickCount(); }, [this](const std::string& hint) { SetTrayHint(hint); }),
       startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem, p.links, p.messages}),
-      updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *PopupMenu1,
-                  {chkP, edtpx, edtpr}, programFileTime),
+      updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *trayPopupMenu,
+                  {useProxyBox, proxyHostEdit, proxyPortEdit}, programFileTime),
       wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,
                      [&icons = p.icons, &files = p.files](const std::string& path) {
                        return ListIconIndex(icons, files, path, false);
@@ -49,34 +49,36 @@ TKWForm::TKWForm(AppPorts p)
       iconPage({p.desktopListView, p.colourDialog, p.registry, p.activeDesktop,
                 [this](int index) { return ports.env.SystemColor(index); }, p.files, p.messages,
                 ApplicationTitle(exePath), desktop::IconLayoutPath(configPlace.path)},
-               MenuItemNamed("m202"), activeDesktopOn) {
+               MenuItemNamed("hideIconsItem"), activeDesktopOn) {
   // The form's design state, set before any handler is connected.
-  SpinEdit3.SetEnabled(false);
-  edtpx.SetEnabled(false);
-  edtpr.SetEnabled(false);
-  CKAMICON.SetVisible(false);
-  SpinEdit3.SetIncrement(5);
+  windowAlphaEdit.SetEnabled(false);
+  proxyHostEdit.SetEnabled(false);
+  proxyPortEdit.SetEnabled(false);
+  animatedIconBox.SetVisible(false);
+  windowAlphaEdit.SetIncrement(5);
   // The window starts hidden: its pages are not showing.
-  PC.SetShowing(false);
+  pageControl.SetShowing(false);
 
-  bN.SetHint("添加");
-  bd.SetHint("删除");
-  bC.SetHint("修改");
-  bR.SetHint("刷新");
-  sbweb.SetHint(std::string("访问主页 ") + tweaks::kHomePageUrl);
-  sbmail.SetHint(std::string("发送邮件 ") + tweaks::kFeedbackAddress);
-  btnhelp.SetHint("打开帮助");
-  bOK.SetHint("保存设置");
-  bCC.SetHint("关闭");
+  addButton.SetHint("添加");
+  deleteButton.SetHint("删除");
+  modifyButton.SetHint("修改");
+  refreshButton.SetHint("刷新");
+  homePageButton.SetHint(std::string("访问主页 ") + tweaks::kHomePageUrl);
+  mailButton.SetHint(std::string("发送邮件 ") + tweaks::kFeedbackAddress);
+  helpButton.SetHint("打开帮助");
+  saveButton.SetHint("保存设置");
+  closeButton.SetHint("关闭");
 
   Place(kPageShortcut, shortcutPage.Controls());
   Place(kPageWallpaper, wallpaperPage.Controls());
   Place(kPageIcon, iconPage.Controls());
   Place(kPageMemory, memoryPage.Controls());
-  Place(kPageTrans, transparencyPage.Controls());
-  Place(kPageSet, {&CT, &SpinEdit3, &CS, &chkupdate, &chkP, &lblproxy, &edtpx, &lblport, &edtpr,
-                   &CE, &CKExitSave, &CW, &CKAMICON, &menuHotKeyLabel, &menuHotKey});
-  Place(kSidePanel, {&Panel1, &Panel2, &bN, &bd, &bC, &bR, &sbweb, &sbmail, &btnhelp, &bOK, &bCC});
+  Place(kPageTransparency, transparencyPage.Controls());
+  Place(kPageSettings, {&translucentWindowBox, &windowAlphaEdit, &groupedMenuBox, &autoUpdateBox, &useProxyBox,
+                        &proxyHostLabel, &proxyHostEdit, &proxyPortLabel, &proxyPortEdit, &folderExploreBox,
+                        &noSaveOnExitBox, &autoRunBox, &animatedIconBox, &menuHotKeyLabel, &menuHotKey});
+  Place(kSidePanel, {&sidePanel, &listButtonsPanel, &addButton, &deleteButton, &modifyButton, &refreshButton,
+                     &homePageButton, &mailButton, &helpButton, &saveButton, &closeButton});
 
   WireControls();
   WireMenu();
@@ -93,57 +95,57 @@ void TKWForm::Place(int page, const std::vector<controls::Control*>& list) {
 }
 
 void TKWForm::WireControls() {
-  auto& pages = PC.Pages();
+  auto& pages = pageControl.Pages();
   pages[kPageWallpaper].OnShow = [this] { SelectCurrentWallpaper(); };
-  pages[kPageMemory].OnShow = [this] { TSmemoryShow(); };
-  pages[kPageMemory].OnHide = [this] { TSmemoryHide(); };
-  pages[kPageTrans].OnShow = [this] { TSTransShow(); };
-  pages[kPageSet].OnShow = [this] { TSSetShow(); };
-  PC.OnChange = [this] { PCChange(); };
+  pages[kPageMemory].OnShow = [this] { OnMemoryPageShown(); };
+  pages[kPageMemory].OnHide = [this] { OnMemoryPageHidden(); };
+  pages[kPageTransparency].OnShow = [this] { OnTransparencyPageShown(); };
+  pages[kPageSettings].OnShow = [this] { OnSettingsPageShown(); };
+  pageControl.OnChange = [this] { OnPageChanged(); };
 
-  wallpaperPage.CB.OnClick = [this] { CBClick(); };
-  wallpaperPage.CA.OnClick = [this] { CAClick(); };
-  wallpaperPage.CBB.OnChange = [this] { CBBChange(); };
-  wallpaperPage.SPInt.OnChange = [this] { SPIntChange(); };
-  CS.OnClick = [this] { CSClick(); };
-  CT.OnClick = [this] { CTClick(); };
-  transparencyPage.CTT.OnClick = [this] { CTTClick(); };
-  transparencyPage.CTM.OnClick = [this] { CTMClick(); };
-  SpinEdit3.OnChange = [this] { SpinEdit3Change(); };
-  transparencyPage.SpinEdit5.OnChange = [this] { SpinEdit5Change(); };
-  transparencyPage.SpinEdit6.OnChange = [this] { SpinEdit6Change(); };
-  iconPage.C4.OnClick = [this] { C4Click(); };
-  iconPage.CheckBox2.OnClick = [this] { CheckBox2Click(); };
-  chkP.OnClick = [this] { chkPClick(); };
+  wallpaperPage.transitionAnimationBox.OnClick = [this] { OnTransitionAnimationClicked(); };
+  wallpaperPage.timedChangeBox.OnClick = [this] { OnTimedChangeClicked(); };
+  wallpaperPage.transitionEffectCombo.OnChange = [this] { OnTransitionEffectChanged(); };
+  wallpaperPage.intervalMinutes.OnChange = [this] { OnIntervalMinutesChanged(); };
+  groupedMenuBox.OnClick = [this] { OnGroupedMenuClicked(); };
+  translucentWindowBox.OnClick = [this] { OnTranslucentWindowClicked(); };
+  transparencyPage.translucentTaskbarBox.OnClick = [this] { OnTranslucentTaskbarClicked(); };
+  transparencyPage.translucentStartMenuBox.OnClick = [this] { OnTranslucentStartMenuClicked(); };
+  windowAlphaEdit.OnChange = [this] { OnWindowAlphaChanged(); };
+  transparencyPage.taskbarAlphaEdit.OnChange = [this] { OnTaskbarAlphaChanged(); };
+  transparencyPage.startMenuAlphaEdit.OnChange = [this] { OnStartMenuAlphaChanged(); };
+  iconPage.transparentTextBackBox.OnClick = [this] { OnTransparentTextBackClicked(); };
+  iconPage.iconRefreshBox.OnClick = [this] { OnIconRefreshClicked(); };
+  useProxyBox.OnClick = [this] { OnUseProxyClicked(); };
   for (controls::RadioButton* r : iconPage.iconStyleGroup.Buttons()) {
-    r->OnClick = [this, r] { RClick(*r); };
+    r->OnClick = [this, r] { OnIconStyleClicked(*r); };
   }
-  memoryPage.MemLevel.OnChange = [this] { MemLevelChange(); };
-  memoryPage.DLevel.OnChange = [this] { DLevelChange(); };
-  memoryPage.CPULevel.OnChange = [this] { CPULevelChange(); };
-  memoryPage.Button2.OnClick = [this] { Button2Click(); };
-  iconPage.PnlFC.OnClick = [this] { PnlFCClick(); };
-  iconPage.PnlBC.OnClick = [this] { PnlBCClick(); };
+  memoryPage.defragmentSizeSlider.OnChange = [this] { OnDefragmentSizeChanged(); };
+  memoryPage.memoryLimitSlider.OnChange = [this] { OnMemoryLimitChanged(); };
+  memoryPage.cpuLimitSlider.OnChange = [this] { OnCpuLimitChanged(); };
+  memoryPage.defragmentNowButton.OnClick = [this] { OnDefragmentNowClicked(); };
+  iconPage.iconTextColourSwatch.OnClick = [this] { OnIconTextColourClicked(); };
+  iconPage.iconTextBackColourSwatch.OnClick = [this] { OnIconTextBackColourClicked(); };
 
-  shortcutPage.bin.OnClick = [this] { binClick(); };
-  shortcutPage.bdel.OnClick = [this] { bdelClick(); };
-  shortcutPage.SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
-  bN.OnClick = [this] { bNClick(); };
-  bd.OnClick = [this] { bdClick(); };
-  bC.OnClick = [this] { bCClick(); };
-  bR.OnClick = [this] { bRClick(); };
-  sbweb.OnClick = [this] { sbwebClick(); };
-  sbmail.OnClick = [this] { sbmailClick(); };
-  btnhelp.OnClick = [this] { btnhelpClick(); };
-  bOK.OnClick = [this] { bOKClick(); };
-  bCC.OnClick = [this] { bCCClick(); };
+  shortcutPage.importDesktopLinksButton.OnClick = [this] { OnImportDesktopLinksClicked(); };
+  shortcutPage.deleteDesktopLinksButton.OnClick = [this] { OnDeleteDesktopLinksClicked(); };
+  shortcutPage.exportDesktopLinksButton.OnClick = [this] { OnExportDesktopLinksClicked(); };
+  addButton.OnClick = [this] { OnAddButtonClicked(); };
+  deleteButton.OnClick = [this] { OnDeleteButtonClicked(); };
+  modifyButton.OnClick = [this] { OnModifyButtonClicked(); };
+  refreshButton.OnClick = [this] { OnRefreshButtonClicked(); };
+  homePageButton.OnClick = [this] { OnHomePageButtonClicked(); };
+  mailButton.OnClick = [this] { OnMailButtonClicked(); };
+  helpButton.OnClick = [this] { OnHelpButtonClicked(); };
+  saveButton.OnClick = [this] { OnSaveButtonClicked(); };
+  closeButton.OnClick = [this] { OnCloseButtonClicked(); };
 
-  wallpaperPage.Timer1.OnTimer = [this] { Timer1Timer(); };
-  wallpaperPage.Img.OnDblClick = [this] { ImgDblClick(); };
-  iconPage.TimerIcon.OnTimer = [this] { TimerIconTimer(); };
-  iconPage.layoutRestoreDelay.OnTimer = [this] { layoutRestoreDelayTimer(); };
-  memoryPage.Timermem.OnTimer = [this] { TimermemTimer(); };
-  updateCheck.tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
+  wallpaperPage.wallpaperTimer.OnTimer = [this] { OnWallpaperTimer(); };
+  wallpaperPage.wallpaperPreview.OnDblClick = [this] { OnWallpaperPreviewDoubleClicked(); };
+  iconPage.iconRefreshTimer.OnTimer = [this] { OnIconRefreshTimer(); };
+  iconPage.layoutRestoreDelayTimer.OnTimer = [this] { OnLayoutRestoreDelayElapsed(); };
+  memoryPage.memoryMonitorTimer.OnTimer = [this] { OnMemoryMonitorTimer(); };
+  updateCheck.updateTimer.OnTimer = [this] { OnUpdateTimer(); };
   updateCheck.onDownloadProgress = [this](std::optional<int> percent) { ShowDownloadProgress(percent); };
 }
 
@@ -163,18 +165,26 @@ void TKWForm::WireMenu() {
     void (TKWForm::*handler)();
   };
   static const Action kActions[] = {
-      {"m1", &TKWForm::m1Click},           {"m201", &TKWForm::m201Click},
-      {"m202", &TKWForm::m202Click},       {"m203", &TKWForm::m203Click},
-      {"menuSaveIconLayout", &TKWForm::SaveIconLayoutClick},
-      {"menuRestoreIconLayout", &TKWForm::RestoreIconLayoutClick},
-      {"mrs", &TKWForm::mrsClick},         {"mosp", &TKWForm::mospClick},
-      {"menumem", &TKWForm::menumemClick}, {"menuopencd", &TKWForm::menuopencdClick},
-      {"menuclosecd", &TKWForm::menuclosecdClick},
-      {"N2", &TKWForm::N2Click},           {"N3", &TKWForm::N3Click},
-      {"MenuCV", &TKWForm::MenuCVClick},   {"menudown", &TKWForm::menudownClick},
-      {"N9", &TKWForm::N9Click},           {"m304", &TKWForm::m304Click},
-      {"m305", &TKWForm::m305Click},       {"m306", &TKWForm::m306Click},
-      {"menuclose", &TKWForm::menucloseClick},
+      {"showMainWindowItem", &TKWForm::OnShowMainWindowItemClicked},
+      {"nextWallpaperItem", &TKWForm::OnNextWallpaperItemClicked},
+      {"hideIconsItem", &TKWForm::OnHideIconsItemClicked},
+      {"refreshIconsItem", &TKWForm::OnRefreshIconsItemClicked},
+      {"saveIconLayoutItem", &TKWForm::OnSaveIconLayoutItemClicked},
+      {"restoreIconLayoutItem", &TKWForm::OnRestoreIconLayoutItemClicked},
+      {"screenSaverItem", &TKWForm::OnScreenSaverItemClicked},
+      {"displayPropertiesItem", &TKWForm::OnDisplayPropertiesItemClicked},
+      {"defragMemoryItem", &TKWForm::OnDefragMemoryItemClicked},
+      {"openCdDriveItem", &TKWForm::OnOpenCdDriveItemClicked},
+      {"closeCdDriveItem", &TKWForm::OnCloseCdDriveItemClicked},
+      {"taskbarTransparencyItem", &TKWForm::OnTaskbarTransparencyItemClicked},
+      {"startMenuTransparencyItem", &TKWForm::OnStartMenuTransparencyItemClicked},
+      {"checkUpdateItem", &TKWForm::OnCheckUpdateItemClicked},
+      {"downloadUpdateItem", &TKWForm::OnDownloadUpdateItemClicked},
+      {"feedbackItem", &TKWForm::OnFeedbackItemClicked},
+      {"authorItem", &TKWForm::OnAuthorItemClicked},
+      {"homePageItem", &TKWForm::OnHomePageItemClicked},
+      {"helpItem", &TKWForm::OnHelpItemClicked},
+      {"quitItem", &TKWForm::OnQuitItemClicked},
   };
   for (const Action& a : kActions) {
     MenuItemNamed(a.name).OnClick = [this, h = a.handler] { (this->*h)(); };
@@ -188,7 +198,7 @@ controls::MenuItem& TKWForm::MenuItemNamed(std::string_view name) {
 }
 
 controls::Control* TKWForm::FindControl(std::string_view name) {
-  if (name == PC.Name()) return &PC;
+  if (name == pageControl.Name()) return &pageControl;
   for (const Placed& p : placed_) {
     if (p.control->Name() == name) return p.control;
   }
@@ -203,7 +213,7 @@ controls::Timer* TKWForm::FindTimer(std::string_view name) {
 }
 
 controls::MenuItem* TKWForm::FindMenuItem(std::string_view name) {
-  return PopupMenu1 ? PopupMenu1->Find(std::string(name)) : nullptr;
+  return trayPopupMenu ? trayPopupMenu->Find(std::string(name)) : nullptr;
 }
 
 std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
@@ -215,29 +225,28 @@ std::vector<controls::Control*> TKWForm::ControlsOfPage(int page) {
 }
 
 std::vector<controls::Timer*> TKWForm::Timers() {
-  return {&wallpaperPage.Timer1, &iconPage.TimerIcon, &memoryPage.Timermem, &updateCheck.tmrupdate,
-          &iconPage.layoutRestoreDelay};
+  return {&wallpaperPage.wallpaperTimer, &iconPage.iconRefreshTimer, &memoryPage.memoryMonitorTimer,
+          &updateCheck.updateTimer, &iconPage.layoutRestoreDelayTimer};
 }
 
 // ---- Control handlers ----------------------------------------------------------------------
 
-void TKWForm::CBClick() { wallpaperPage.CBClick(); }
-void TKWForm::CAClick() { wallpaperPage.CAClick(); }
-void TKWForm::CBBChange() { wallpaperPage.CBBChange(); }
-void TKWForm::SPIntChange() { wallpaperPage.SPIntChange(); }
+void TKWForm::OnTransitionAnimationClicked() { wallpaperPage.OnTransitionAnimationClicked(); }
+void TKWForm::OnTimedChangeClicked() { wallpaperPage.OnTimedChangeClicked(); }
+void TKWForm::OnTransitionEffectChanged() { wallpaperPage.OnTransitionEffectChanged(); }
+void TKWForm::OnIntervalMinutesChanged() { wallpaperPage.OnIntervalMinutesChanged(); }
 
 // The tray menu is rebuilt in the chosen form by the next save.
-void TKWForm::CSClick() { shortcutPage.shortcutsChanged = true; }
+void TKWForm::OnGroupedMenuClicked() { shortcutPage.shortcutsChanged = true; }
 
-
-void TKWForm::chkPClick() {
-  edtpx.SetEnabled(chkP.Checked());
-  edtpr.SetEnabled(chkP.Checked());
+void TKWForm::OnUseProxyClicked() {
+  proxyHostEdit.SetEnabled(useProxyBox.Checked());
+  proxyPortEdit.SetEnabled(useProxyBox.Checked());
 }
 
-void TKWForm::MemLevelChange() { memoryPage.MemLevelChange(); }
-void TKWForm::DLevelChange() { memoryPage.DLevelChange(); }
-void TKWForm::CPULevelChange() { memoryPage.CPULevelChange(); }
-void TKWForm::Button2Click() { memoryPage.Button2Click(); }
+void TKWForm::OnDefragmentSizeChanged() { memoryPage.OnDefragmentSizeChanged(); }
+void TKWForm::OnMemoryLimitChanged() { memoryPage.OnMemoryLimitChanged(); }
+void TKWForm::OnCpuLimitChanged() { memoryPage.OnCpuLimitChanged(); }
+void TKWForm::OnDefragmentNowClicked() { memoryPage.OnDefragmentNowClicked(); }
 
 }  // namespace tovr::app

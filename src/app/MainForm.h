@@ -1,13 +1,13 @@
 // The main window TKWForm as the logic sees it: the control models of its seven pages and side
-// panel (named as the form names them), its timers, its tray menu, the shell's flags and
-// values, and the handlers of every event. The Win32 view (app/win32) mirrors the models in
+// panel, its timers, its tray menu, the shell's flags and values, and the handlers of every
+// event. The Win32 view (app/win32) mirrors the models in
 // real controls and delivers events through Dispatch, so every event runs under the one error
 // guard.
 //
 // Files: MainForm.cpp (controls, wiring, lookups, the control handlers), StartupSequence.cpp
-// (FormCreate), SettingsLoadSave.cpp (LoadSettings, bOKClick), FormLifecycle.cpp (showing,
-// hiding, closing, quitting, pages, tray), ToolOperations.cpp (the operations and handlers the
-// later tools fill in).
+// (OnFormCreated), SettingsLoadSave.cpp (LoadSettings, OnSaveButtonClicked), FormLifecycle.cpp
+// (showing, hiding, closing, quitting, pages, tray), ToolOperations.cpp (the operations and
+// handlers the later tools fill in).
 #pragma once
 
 #include <cstdint>
@@ -46,17 +46,17 @@
 
 namespace tovr::app {
 
-// Page indexes of PC, in tab order.
+// Page indexes of pageControl, in tab order.
 enum PageIndex : int {
-  kPageShortcut = 0,  // TSshortcut
-  kPageWallpaper,     // TSWP
-  kPageIcon,          // TSicon
-  kPageRun,           // TSRun
-  kPageMemory,        // TSmemory
-  kPageTrans,         // TSTrans
-  kPageSet,           // TSSet
+  kPageShortcut = 0,  // shortcutsTab
+  kPageWallpaper,     // wallpaperTab
+  kPageIcon,          // iconsTab
+  kPageStartup,       // startupTab
+  kPageMemory,        // memoryTab
+  kPageTransparency,  // transparencyTab
+  kPageSettings,      // settingsTab
   kPageCount,
-  kSidePanel = -1,    // Panel1 / Panel2, beside the page control
+  kSidePanel = -1,  // sidePanel / listButtonsPanel, beside the page control
 };
 
 inline constexpr char kWindowCaption[] = "Tovrane " TOVR_VERSION_TEXT "- 测试版";
@@ -76,36 +76,38 @@ class TKWForm {
   // the form goes through here (model User* calls, timer ticks, menu clicks, messages).
   bool Dispatch(std::string_view name, const std::function<void()>& event);
   // The start-up sequence under the guard: an error ends it at its step and is shown.
-  void StartUp() { Dispatch("FormCreate", [this] { FormCreate(); }); }
+  void StartUp() {
+    Dispatch("OnFormCreated", [this] { OnFormCreated(); });
+  }
 
   // ---- Lookups for the view and the end-to-end probe --------------------------------------
   controls::Control* FindControl(std::string_view name);
   controls::Timer* FindTimer(std::string_view name);
   controls::MenuItem* FindMenuItem(std::string_view name);
-  // The controls placed on a page (kPageShortcut..kPageSet) or on the side panel (kSidePanel),
-  // in layout order. PC itself is not listed.
+  // The controls placed on a page (kPageShortcut..kPageSettings) or on the side panel (kSidePanel),
+  // in layout order. pageControl itself is not listed.
   std::vector<controls::Control*> ControlsOfPage(int page);
   std::vector<controls::Timer*> Timers();
 
   // ---- Lifecycle (FormLifecycle.cpp; StartupSequence.cpp) --------------------------------
-  void FormCreate();  // the 28 start-up steps
-  void FormShow();    // run by ShowMainWindow when the window was hidden
+  void OnFormCreated();  // the 28 start-up steps
+  void OnFormShown();    // run by ShowMainWindow when the window was hidden
   // The close request: true when the window may close (quitting); otherwise hides it.
-  bool FormCloseQuery();
-  void ApplicationMinimize();  // the owner window was minimised
+  bool OnFormCloseRequested();
+  void OnApplicationMinimized();  // the owner window was minimised
   void ShowMainWindow();       // also the show request message 2024
   void HideMainWindow();
-  void ShowRequest() { ShowMainWindow(); }
+  void OnShowRequest() { ShowMainWindow(); }
   // WM_QUERYENDSESSION: sets quitting, quits without a question and answers 1.
   int QueryEndSession();
-  void TrayIcon1DblClick();
-  void m1Click();
-  void menucloseClick();
-  void PCChange();
-  void TSSetShow();
-  void PopupMenu1Popup();
-  void bCCClick();
-  void bRClick();
+  void OnTrayDoubleClicked();
+  void OnShowMainWindowItemClicked();
+  void OnQuitItemClicked();
+  void OnPageChanged();
+  void OnSettingsPageShown();
+  void OnTrayMenuOpening();
+  void OnCloseButtonClicked();
+  void OnRefreshButtonClicked();
   bool MainWindowShown() const { return mainWindowShown; }
 
   // ---- Settings (SettingsLoadSave.cpp) ----------------------------------------------------
@@ -113,35 +115,35 @@ class TKWForm {
   // The menu's hotkey field to the system, when its value is not the one last given: a key
   // another program holds is named in a message, once, and the program runs without one.
   void ApplyMenuHotKey();
-  void bOKClick();
-  // The system toggles as read into CE, CKExitSave and CW at start-up, or as last written: the
-  // save writes a toggle only when its box differs, so a save that leaves a protected setting
-  // (a policy) alone cannot be refused on it.
+  void OnSaveButtonClicked();
+  // The system toggles as read into folderExploreBox, noSaveOnExitBox and autoRunBox at start-up, or as last written:
+  // the save writes a toggle only when its box differs, so a save that leaves a protected setting (a policy) alone
+  // cannot be refused on it.
   struct StoredToggles {
     bool folderExplore = false, noSave = false, autorun = false;
   } storedToggles;
   std::optional<std::uint16_t> menuHotKeyTried;  // the menu's hotkey last given to the system
 
   // ---- Control handlers (MainForm.cpp) ----------------------------------------------------
-  void CBClick();
-  void CAClick();
-  void CBBChange();
-  void SPIntChange();
-  void CSClick();
-  void CTClick();
-  void CTTClick();
-  void CTMClick();
-  void SpinEdit3Change();
-  void SpinEdit5Change();
-  void SpinEdit6Change();
-  void C4Click();
-  void CheckBox2Click();
-  void chkPClick();
-  void RClick(const controls::RadioButton& button);  // R0..R5
-  void MemLevelChange();
-  void DLevelChange();
-  void CPULevelChange();
-  void Button2Click();
+  void OnTransitionAnimationClicked();
+  void OnTimedChangeClicked();
+  void OnTransitionEffectChanged();
+  void OnIntervalMinutesChanged();
+  void OnGroupedMenuClicked();
+  void OnTranslucentWindowClicked();
+  void OnTranslucentTaskbarClicked();
+  void OnTranslucentStartMenuClicked();
+  void OnWindowAlphaChanged();
+  void OnTaskbarAlphaChanged();
+  void OnStartMenuAlphaChanged();
+  void OnTransparentTextBackClicked();
+  void OnIconRefreshClicked();
+  void OnUseProxyClicked();
+  void OnIconStyleClicked(const controls::RadioButton& button);  // iconStyleNoneRadio..iconStyleEllipsesRadio
+  void OnDefragmentSizeChanged();
+  void OnMemoryLimitChanged();
+  void OnCpuLimitChanged();
+  void OnDefragmentNowClicked();
 
   // ---- Operations and handlers of the later tools (ToolOperations.cpp) --------------------
   // Virtual so that tests can observe the order in which the spine calls them.
@@ -170,53 +172,53 @@ class TKWForm {
   virtual std::vector<ShortcutMenuRow> ShortcutRows();
   virtual void SelectShortcutRow(int index);
   virtual void RegisterUrlDropTarget();
-  void LVDblClick();  // runs the first selected row's target; nothing without a selection
-  void LVPDblClick();  // the selected wallpaper row becomes the wallpaper
-  void ImgDblClick();  // the same from the preview
+  void OnShortcutRowDoubleClicked();       // runs the first selected row's target; nothing without a selection
+  void OnWallpaperRowDoubleClicked();      // the selected wallpaper row becomes the wallpaper
+  void OnWallpaperPreviewDoubleClicked();  // the same from the preview
   // The desktop shortcut buttons below the list: import, delete all, export.
-  void binClick();
-  void bdelClick();
-  void SpeedButton1Click();
-  void LRDblClick();  // runs the first selected startup entry
+  void OnImportDesktopLinksClicked();
+  void OnDeleteDesktopLinksClicked();
+  void OnExportDesktopLinksClicked();
+  void OnStartupRowDoubleClicked();  // runs the first selected startup entry
   virtual std::vector<std::string> RefreshWindowList();
-  virtual void WindowItemClick(int index);
-  virtual void TSmemoryShow();
-  virtual void TSmemoryHide();
-  virtual void TSTransShow();
-  virtual void bNClick();
-  virtual void bdClick();
-  virtual void bCClick();
+  virtual void OnWindowEntryClicked(int index);
+  virtual void OnMemoryPageShown();
+  virtual void OnMemoryPageHidden();
+  virtual void OnTransparencyPageShown();
+  virtual void OnAddButtonClicked();
+  virtual void OnDeleteButtonClicked();
+  virtual void OnModifyButtonClicked();
   // Files dropped onto the main window from Explorer.
-  void FormDropFiles(const std::vector<std::string>& paths);
-  virtual void Timer1Timer();
-  virtual void TimerIconTimer();
-  virtual void TimermemTimer();
-  virtual void tmrupdateTimer();
-  virtual void PnlFCClick();
-  virtual void PnlBCClick();
-  virtual void sbwebClick();
-  virtual void sbmailClick();
-  virtual void btnhelpClick();
-  virtual void m201Click();
-  virtual void m202Click();
-  virtual void m203Click();
-  void SaveIconLayoutClick();     // the tray's "保存桌面图标位置"
-  void RestoreIconLayoutClick();  // the tray's "恢复桌面图标位置"
-  void DisplayChange();           // WM_DISPLAYCHANGE: the desktop's size changed
-  void layoutRestoreDelayTimer();
-  virtual void mrsClick();
-  virtual void mospClick();
-  virtual void menumemClick();
-  virtual void menuopencdClick();
-  virtual void menuclosecdClick();
-  virtual void N2Click();
-  virtual void N3Click();
-  virtual void MenuCVClick();
-  virtual void menudownClick();
-  virtual void N9Click();
-  virtual void m304Click();
-  virtual void m305Click();
-  virtual void m306Click();
+  void OnFormFilesDropped(const std::vector<std::string>& paths);
+  virtual void OnWallpaperTimer();
+  virtual void OnIconRefreshTimer();
+  virtual void OnMemoryMonitorTimer();
+  virtual void OnUpdateTimer();
+  virtual void OnIconTextColourClicked();
+  virtual void OnIconTextBackColourClicked();
+  virtual void OnHomePageButtonClicked();
+  virtual void OnMailButtonClicked();
+  virtual void OnHelpButtonClicked();
+  virtual void OnNextWallpaperItemClicked();
+  virtual void OnHideIconsItemClicked();
+  virtual void OnRefreshIconsItemClicked();
+  void OnSaveIconLayoutItemClicked();     // the tray's "保存桌面图标位置"
+  void OnRestoreIconLayoutItemClicked();  // the tray's "恢复桌面图标位置"
+  void OnDisplayChanged();           // WM_DISPLAYCHANGE: the desktop's size changed
+  void OnLayoutRestoreDelayElapsed();
+  virtual void OnScreenSaverItemClicked();
+  virtual void OnDisplayPropertiesItemClicked();
+  virtual void OnDefragMemoryItemClicked();
+  virtual void OnOpenCdDriveItemClicked();
+  virtual void OnCloseCdDriveItemClicked();
+  virtual void OnTaskbarTransparencyItemClicked();
+  virtual void OnStartMenuTransparencyItemClicked();
+  virtual void OnCheckUpdateItemClicked();
+  virtual void OnDownloadUpdateItemClicked();
+  virtual void OnFeedbackItemClicked();
+  virtual void OnAuthorItemClicked();
+  virtual void OnHomePageItemClicked();
+  virtual void OnHelpItemClicked();
   // "RGB: %3d,%3d,%3d" of a colour (system colours resolved).
   std::string RgbLabelText(std::uint32_t colour);
 
@@ -241,50 +243,51 @@ class TKWForm {
   std::function<void(int step)> onStartupStep;
 
   // ---- Page control and side panel --------------------------------------------------------
-  controls::PageControl PC;
-  controls::Control Panel1{"Panel1"};
-  controls::Control Panel2{"Panel2"};
-  controls::Button bN{"bN"}, bd{"bd"}, bC{"bC"}, bR{"bR"};
-  controls::Button sbweb{"sbweb"}, sbmail{"sbmail"}, btnhelp{"btnhelp"};
-  controls::Button bOK{"bOK"}, bCC{"bCC"};
+  controls::PageControl pageControl;
+  controls::Control sidePanel{"sidePanel"};
+  controls::Control listButtonsPanel{"listButtonsPanel"};
+  controls::Button addButton{"addButton"}, deleteButton{"deleteButton"}, modifyButton{"modifyButton"},
+      refreshButton{"refreshButton"};
+  controls::Button homePageButton{"homePageButton"}, mailButton{"mailButton"}, helpButton{"helpButton"};
+  controls::Button saveButton{"saveButton"}, closeButton{"closeButton"};
 
-  // ---- TSSet: system settings -----------------------------------------------------------------
-  controls::CheckBox CT{"CT", "主窗口界面半透明效果(Win2K, WinXP有效)"};
-  controls::SpinEdit SpinEdit3{"SpinEdit3", 20, 255, 200};
-  controls::CheckBox CS{"CS", "使用分组菜单"};
-  controls::CheckBox chkupdate{"chkupdate", "自动检测新版本"};
-  controls::CheckBox chkP{"chkP", "使用代理服务器"};
-  controls::Label lblproxy{"lblproxy", "代理服务器"};
-  controls::Edit edtpx{"edtpx"};
-  controls::Label lblport{"lblport", "端口"};
-  controls::Edit edtpr{"edtpr"};
-  controls::CheckBox CE{"CE", "使用“资源管理器”打开“我的电脑”"};
-  controls::CheckBox CKExitSave{"CKExitSave", "Windwos退出时不保存设置(可加快关机速度)"};
-  controls::CheckBox CW{"CW", "随Windows启动自动运行"};
-  controls::CheckBox CKAMICON{"CKAMICON", "使用动画图标"};  // never visible
+  // ---- settingsTab: system settings -----------------------------------------------------------------
+  controls::CheckBox translucentWindowBox{"translucentWindowBox", "主窗口界面半透明效果(Win2K, WinXP有效)"};
+  controls::SpinEdit windowAlphaEdit{"windowAlphaEdit", 20, 255, 200};
+  controls::CheckBox groupedMenuBox{"groupedMenuBox", "使用分组菜单"};
+  controls::CheckBox autoUpdateBox{"autoUpdateBox", "自动检测新版本"};
+  controls::CheckBox useProxyBox{"useProxyBox", "使用代理服务器"};
+  controls::Label proxyHostLabel{"proxyHostLabel", "代理服务器"};
+  controls::Edit proxyHostEdit{"proxyHostEdit"};
+  controls::Label proxyPortLabel{"proxyPortLabel", "端口"};
+  controls::Edit proxyPortEdit{"proxyPortEdit"};
+  controls::CheckBox folderExploreBox{"folderExploreBox", "使用“资源管理器”打开“我的电脑”"};
+  controls::CheckBox noSaveOnExitBox{"noSaveOnExitBox", "Windwos退出时不保存设置(可加快关机速度)"};
+  controls::CheckBox autoRunBox{"autoRunBox", "随Windows启动自动运行"};
+  controls::CheckBox animatedIconBox{"animatedIconBox", "使用动画图标"};  // never visible
   controls::Label menuHotKeyLabel{"menuHotKeyLabel", "打开快捷菜单的热键"};
   controls::HotKeyField menuHotKey{"menuHotKey"};
 
   // ---- Tray menu ---------------------------------------------------------------------------
-  std::unique_ptr<controls::MenuItem> PopupMenu1;
+  std::unique_ptr<controls::MenuItem> trayPopupMenu;
 
-  // ---- TSshortcut: the shortcut page ------------------------------------------------------
+  // ---- shortcutsTab: the shortcut page ------------------------------------------------------
   shortcuts::ShortcutPage shortcutPage;
 
-  // ---- TSTrans: the transparency page -----------------------------------------------------
+  // ---- transparencyTab: the transparency page -----------------------------------------------------
   transparency::TransparencyPage transparencyPage;
 
-  // ---- TSmemory: the memory monitor and defragmenter --------------------------------------
+  // ---- memoryTab: the memory monitor and defragmenter --------------------------------------
   memory::MemoryPage memoryPage;
 
-  // ---- TSRun: the startup page (LR, startupChanged) ----------------------------------------
+  // ---- startupTab: the startup page (startupList, startupChanged) ----------------------------------------
   startup::StartupPage startupPage;
 
-  // ---- The update check: tmrupdate, the tray's MenuCV and menudown, the notifier ----------
+  // ---- The update check: updateTimer, the tray's checkUpdateItem and downloadUpdateItem, the notifier ----------
   update::UpdateCheck updateCheck;
-  // ---- TSWP: the wallpaper page (its controls, Timer1, schedule and flags) -----------------
+  // ---- wallpaperTab: the wallpaper page (its controls, wallpaperTimer, schedule and flags) -----------------
   wallpaper::WallpaperPage wallpaperPage;
-  // ---- TSicon: the desktop icon page --------------------------------------------------------
+  // ---- iconsTab: the desktop icon page --------------------------------------------------------
   desktop::IconPage iconPage;
 
  private:

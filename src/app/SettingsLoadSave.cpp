@@ -1,4 +1,4 @@
-// LoadSettings (start-up step 20) and the save button bOKClick: the [Option] section of
+// LoadSettings (start-up step 20) and the save button OnSaveButtonClicked: the [Option] section of
 // Config.ini to and from the controls. Each reads and writes the file once (one settings
 // operation); a write that fails stops it at that key, keys put before it are still written.
 // The save's system steps (the toggles, the startup entries, the wallpaper) are different:
@@ -58,63 +58,66 @@ void TKWForm::LoadSettings() {
   // 1. The first run leaves its marker, which creates the file.
   if (!settings.Exists()) settings.PutText(kOption, "Greeting", "Thank");
 
-  // 2-5. Wallpaper: ticking CB ticks CA, unticks Cn and enables CBB and SPInt.
+  // 2-5. Wallpaper: ticking transitionAnimationBox ticks timedChangeBox, unticks randomOrderBox and enables
+  // transitionEffectCombo and intervalMinutes.
   wallpaperPage.LoadOptions(settings);
 
   // 5-6. Icon arrangement and caption colours.
-  in.NumberIfPresent("IconR", iconPage.SpinEdit1, 300);
-  in.NumberIfPresent("Ratio", iconPage.SpinEdit2, 100);
-  in.NumberIfPresent("Cycles", iconPage.SpinEdit7, 1);
-  if (in.Present("IconFC")) iconPage.PnlFC.SetColor(static_cast<std::uint32_t>(in.Number("IconFC", 16777215)));
-  iconPage.LBLFC.SetCaption(RgbLabelText(iconPage.PnlFC.Color()));
-  if (in.Present("IconBC")) iconPage.PnlBC.SetColor(static_cast<std::uint32_t>(in.Number("IconBC", -1)));
-  iconPage.LBLBC.SetCaption(RgbLabelText(iconPage.PnlBC.Color()));
-  in.FlagIfPresent("IconTrans", iconPage.C4, true);
+  in.NumberIfPresent("IconR", iconPage.circleRadius, 300);
+  in.NumberIfPresent("Ratio", iconPage.ellipseRatio, 100);
+  in.NumberIfPresent("Cycles", iconPage.ringCount, 1);
+  if (in.Present("IconFC"))
+    iconPage.iconTextColourSwatch.SetColor(static_cast<std::uint32_t>(in.Number("IconFC", 16777215)));
+  iconPage.iconTextRgbLabel.SetCaption(RgbLabelText(iconPage.iconTextColourSwatch.Color()));
+  if (in.Present("IconBC"))
+    iconPage.iconTextBackColourSwatch.SetColor(static_cast<std::uint32_t>(in.Number("IconBC", -1)));
+  iconPage.iconTextBackRgbLabel.SetCaption(RgbLabelText(iconPage.iconTextBackColourSwatch.Color()));
+  in.FlagIfPresent("IconTrans", iconPage.transparentTextBackBox, true);
   if (in.Present("IconStyle")) iconPage.iconStyle = in.Number("IconStyle", 0);
 
   // 7-8. Translucency: the boxes' handlers apply the alphas.
-  in.FlagIfPresent("Transparent", CT, false);
-  in.NumberIfPresent("Transparence", SpinEdit3, 255);
-  in.FlagIfPresent("TBTransparent", transparencyPage.CTT, false);
-  in.FlagIfPresent("MUTransparent", transparencyPage.CTM, false);
-  in.NumberIfPresent("transTaskBar", transparencyPage.SpinEdit5, 255);
-  in.NumberIfPresent("transMenu", transparencyPage.SpinEdit6, 255);
+  in.FlagIfPresent("Transparent", translucentWindowBox, false);
+  in.NumberIfPresent("Transparence", windowAlphaEdit, 255);
+  in.FlagIfPresent("TBTransparent", transparencyPage.translucentTaskbarBox, false);
+  in.FlagIfPresent("MUTransparent", transparencyPage.translucentStartMenuBox, false);
+  in.NumberIfPresent("transTaskBar", transparencyPage.taskbarAlphaEdit, 255);
+  in.NumberIfPresent("transMenu", transparencyPage.startMenuAlphaEdit, 255);
 
   // 9. Grouped tray menu.
-  in.FlagIfPresent("SortMenu", CS, true);
+  in.FlagIfPresent("SortMenu", groupedMenuBox, true);
 
   // 10-12. Periodic caption refresh and hiding of the desktop icons.
-  in.Flag("AutoRefIcon", iconPage.CheckBox2, true);
-  iconPage.SpinEdit4.SetEnabled(iconPage.CheckBox2.Checked());
-  in.Number("RefIconDelay", iconPage.SpinEdit4, 5);
+  in.Flag("AutoRefIcon", iconPage.iconRefreshBox, true);
+  iconPage.iconRefreshSeconds.SetEnabled(iconPage.iconRefreshBox.Checked());
+  in.Number("RefIconDelay", iconPage.iconRefreshSeconds, 5);
   in.Flag("RestoreIconLayout", iconPage.autoRestoreLayout, true);
-  in.Flag("HideIcons", iconPage.CKHideIcon, false);
-  SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
-  MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
-  in.Flag("AnimateIcon", CKAMICON, false);
+  in.Flag("HideIcons", iconPage.hideIconsBox, false);
+  SetDesktopIconsHidden(iconPage.hideIconsBox.Checked(), true);
+  MenuItemNamed("hideIconsItem").SetChecked(iconPage.hideIconsBox.Checked());
+  in.Flag("AnimateIcon", animatedIconBox, false);
 
   // 13. The defragmenter's range: all of physical memory.
   const auto totalMiB = static_cast<int>(ports.env.TotalPhysicalMemory() >> 20);
-  memoryPage.MemLevel.SetMax(totalMiB + 1);
-  memoryPage.MemLevel.SetValue(memoryPage.MemLevel.Max());
+  memoryPage.defragmentSizeSlider.SetMax(totalMiB + 1);
+  memoryPage.defragmentSizeSlider.SetValue(memoryPage.defragmentSizeSlider.Max());
 
   // 14. Proxy.
-  in.Flag("UseProxy", chkP, false);
-  edtpx.SetText(in.Text("ProxyIP"));
-  edtpr.SetText(in.Text("ProxyPort"));
-  edtpx.SetEnabled(chkP.Checked());
-  edtpr.SetEnabled(chkP.Checked());
+  in.Flag("UseProxy", useProxyBox, false);
+  proxyHostEdit.SetText(in.Text("ProxyIP"));
+  proxyPortEdit.SetText(in.Text("ProxyPort"));
+  proxyHostEdit.SetEnabled(useProxyBox.Checked());
+  proxyPortEdit.SetEnabled(useProxyBox.Checked());
 
   // 15. Memory thresholds; the sliders' handlers rewrite their captions.
-  in.Number("MemRange", memoryPage.MemLevel, memoryPage.MemLevel.Value());
-  in.Number("MemLimitV", memoryPage.DLevel, 10);
-  in.Number("CPULimitV", memoryPage.CPULevel, 10);
-  in.Flag("MemLimit", memoryPage.Dinfo, false);
-  in.Flag("CPULimit", memoryPage.CInfo, false);
+  in.Number("MemRange", memoryPage.defragmentSizeSlider, memoryPage.defragmentSizeSlider.Value());
+  in.Number("MemLimitV", memoryPage.memoryLimitSlider, 10);
+  in.Number("CPULimitV", memoryPage.cpuLimitSlider, 10);
+  in.Flag("MemLimit", memoryPage.memoryLimitBox, false);
+  in.Flag("CPULimit", memoryPage.cpuLimitBox, false);
 
   // 16. Automatic update check.
-  in.Flag("AutoUpdate", chkupdate, true);
-  updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
+  in.Flag("AutoUpdate", autoUpdateBox, true);
+  updateCheck.updateTimer.SetEnabled(autoUpdateBox.Checked());
   updateCheck.updateUrl = in.Text("UpdateUrl");  // a full https URL of the version file; never saved
   updateCheck.updateKey = in.Text("UpdateKey");  // the version files' public key; never saved
 
@@ -138,7 +141,7 @@ void TKWForm::ApplyMenuHotKey() {
   }
 }
 
-void TKWForm::bOKClick() {
+void TKWForm::OnSaveButtonClicked() {
   TSettingsFile::Operation op = settings.BeginOperation();
   SaveRefusals refused;  // shown at the end; every step runs whatever Windows refuses
   auto putFlag = [this](std::string_view key, bool on) { settings.PutFlag(kOption, key, on); };
@@ -147,26 +150,26 @@ void TKWForm::bOKClick() {
   };
 
   // 1-2. The shortcut list and the tray menu's shortcut entries.
-  groupedMenu = CS.Checked();
+  groupedMenu = groupedMenuBox.Checked();
   if (shortcutPage.shortcutsChanged) SaveShortcuts(groupedMenu);
 
   // 3. Wallpaper schedule and list (group W).
   if (wallpaperPage.wallpaperChanged) {
-    wallpaperPage.SaveSchedule(settings);  // the schedule keys, the new interval, Timer1
+    wallpaperPage.SaveSchedule(settings);  // the schedule keys, the new interval, wallpaperTimer
     SaveWallpaperList();  // clears [Pics] and writes the list into it
   }
 
   // 4. The settings page (group S), written once it has been shown.
   if (settingsVisited) {
-    putFlag("Transparent", CT.Checked());
-    putFlag("TBTransparent", transparencyPage.CTT.Checked());
-    putFlag("MUTransparent", transparencyPage.CTM.Checked());
-    putNumber("transparence", SpinEdit3.Value());  // the same key as the load's "Transparence"
-    putNumber("transTaskBar", transparencyPage.SpinEdit5.Value());
-    putNumber("transMenu", transparencyPage.SpinEdit6.Value());
-    putFlag("SortMenu", CS.Checked());
-    putFlag("AutoUpdate", chkupdate.Checked());
-    updateCheck.tmrupdate.SetEnabled(chkupdate.Checked());
+    putFlag("Transparent", translucentWindowBox.Checked());
+    putFlag("TBTransparent", transparencyPage.translucentTaskbarBox.Checked());
+    putFlag("MUTransparent", transparencyPage.translucentStartMenuBox.Checked());
+    putNumber("transparence", windowAlphaEdit.Value());  // the same key as the load's "Transparence"
+    putNumber("transTaskBar", transparencyPage.taskbarAlphaEdit.Value());
+    putNumber("transMenu", transparencyPage.startMenuAlphaEdit.Value());
+    putFlag("SortMenu", groupedMenuBox.Checked());
+    putFlag("AutoUpdate", autoUpdateBox.Checked());
+    updateCheck.updateTimer.SetEnabled(autoUpdateBox.Checked());
     putNumber("HotKey", menuHotKey.Value());
     ApplyMenuHotKey();
     // Each toggle only when the user changed it.
@@ -175,9 +178,9 @@ void TKWForm::bOKClick() {
       const bool wanted = box.Checked();
       if (wanted != stored && refused.Run(box.Caption(), [&] { write(wanted); })) stored = wanted;
     };
-    apply(CE, storedToggles.folderExplore, [this](bool on) { toggles.SetFolderExplore(on); });
-    apply(CKExitSave, storedToggles.noSave, [this](bool on) { toggles.ExplorerNoSave(on ? 1 : 0); });
-    apply(CW, storedToggles.autorun, [this](bool on) { toggles.SetAutorun(exePath, on); });
+    apply(folderExploreBox, storedToggles.folderExplore, [this](bool on) { toggles.SetFolderExplore(on); });
+    apply(noSaveOnExitBox, storedToggles.noSave, [this](bool on) { toggles.ExplorerNoSave(on ? 1 : 0); });
+    apply(autoRunBox, storedToggles.autorun, [this](bool on) { toggles.SetAutorun(exePath, on); });
   }
 
   // 5. Startup entries.
@@ -186,7 +189,7 @@ void TKWForm::bOKClick() {
   // 6. The wallpaper itself.
   if (wallpaperPage.wallpaperApplyPending) {
     refused.Run("桌面壁纸", [this] {
-      if (wallpaperPage.CB.Checked()) {
+      if (wallpaperPage.transitionAnimationBox.Checked()) {
         ApplyAnimatedWallpaper();
       } else {
         SetWallpaper(SelectedWallpaperPath().value_or(""));  // none selected: no wallpaper
@@ -196,44 +199,44 @@ void TKWForm::bOKClick() {
   }
 
   // 7. Icon arrangement, colours and the animated page's effect (group A from here on).
-  putNumber("IconR", iconPage.SpinEdit1.Value());
-  putNumber("Ratio", iconPage.SpinEdit2.Value());
-  putNumber("Cycles", iconPage.SpinEdit7.Value());
-  putNumber("IconFC", static_cast<std::int32_t>(iconPage.PnlFC.Color()));
-  putNumber("IconBC", static_cast<std::int32_t>(iconPage.PnlBC.Color()));
-  putFlag("IconTrans", iconPage.C4.Checked());
+  putNumber("IconR", iconPage.circleRadius.Value());
+  putNumber("Ratio", iconPage.ellipseRatio.Value());
+  putNumber("Cycles", iconPage.ringCount.Value());
+  putNumber("IconFC", static_cast<std::int32_t>(iconPage.iconTextColourSwatch.Color()));
+  putNumber("IconBC", static_cast<std::int32_t>(iconPage.iconTextBackColourSwatch.Color()));
+  putFlag("IconTrans", iconPage.transparentTextBackBox.Checked());
   putNumber("IconStyle", iconPage.iconStyle);
   wallpaperPage.SaveEffect(settings);  // DynamicDesk, DynaIndex
 
   // 8.
-  MenuItemNamed("m203").SetEnabled(!iconPage.R0.Checked());
+  MenuItemNamed("refreshIconsItem").SetEnabled(!iconPage.iconStyleNoneRadio.Checked());
 
   // 9. Memory, proxy.
-  putNumber("MemRange", memoryPage.MemLevel.Value());
-  putNumber("MemLimitV", memoryPage.DLevel.Value());
-  putNumber("CPULimitV", memoryPage.CPULevel.Value());
-  putFlag("MemLimit", memoryPage.Dinfo.Checked());
-  putFlag("CPULimit", memoryPage.CInfo.Checked());
-  putFlag("AnimateIcon", CKAMICON.Checked());
-  putFlag("UseProxy", chkP.Checked());
-  settings.PutText(kOption, "ProxyIP", edtpx.Text());
-  settings.PutText(kOption, "ProxyPort", edtpr.Text());
-  edtpx.SetEnabled(chkP.Checked());
-  edtpr.SetEnabled(chkP.Checked());
+  putNumber("MemRange", memoryPage.defragmentSizeSlider.Value());
+  putNumber("MemLimitV", memoryPage.memoryLimitSlider.Value());
+  putNumber("CPULimitV", memoryPage.cpuLimitSlider.Value());
+  putFlag("MemLimit", memoryPage.memoryLimitBox.Checked());
+  putFlag("CPULimit", memoryPage.cpuLimitBox.Checked());
+  putFlag("AnimateIcon", animatedIconBox.Checked());
+  putFlag("UseProxy", useProxyBox.Checked());
+  settings.PutText(kOption, "ProxyIP", proxyHostEdit.Text());
+  settings.PutText(kOption, "ProxyPort", proxyPortEdit.Text());
+  proxyHostEdit.SetEnabled(useProxyBox.Checked());
+  proxyPortEdit.SetEnabled(useProxyBox.Checked());
 
   // 10.
-  putFlag("NoSave", CKExitSave.Checked());
-  putFlag("HideIcons", iconPage.CKHideIcon.Checked());
-  putFlag("AutoRefIcon", iconPage.CheckBox2.Checked());
-  putNumber("RefIconDelay", iconPage.SpinEdit4.Value());
+  putFlag("NoSave", noSaveOnExitBox.Checked());
+  putFlag("HideIcons", iconPage.hideIconsBox.Checked());
+  putFlag("AutoRefIcon", iconPage.iconRefreshBox.Checked());
+  putNumber("RefIconDelay", iconPage.iconRefreshSeconds.Value());
   putFlag("RestoreIconLayout", iconPage.autoRestoreLayout.Checked());
   op.Commit();
 
   // 11-14. Apply what was saved to the desktop.
   iconPage.RestartRefreshTimer();
   ApplyIconStyle();
-  SetDesktopIconsHidden(iconPage.CKHideIcon.Checked(), true);
-  MenuItemNamed("m202").SetChecked(iconPage.CKHideIcon.Checked());
+  SetDesktopIconsHidden(iconPage.hideIconsBox.Checked(), true);
+  MenuItemNamed("hideIconsItem").SetChecked(iconPage.hideIconsBox.Checked());
   ports.ui.AcceptFiles(false);  // back at the next showing of the window
   refused.ThrowIfAny();
 }

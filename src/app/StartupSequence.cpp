@@ -1,4 +1,4 @@
-// FormCreate: the start-up sequence. When it runs, the window's controls exist and the tray
+// OnFormCreated: the start-up sequence. When it runs, the window's controls exist and the tray
 // icon is already in the notification area; the window stays hidden afterwards. An error in a
 // step ends the sequence there (the guard shows it) and the program still lives in the tray.
 #include "app/AppTitle.h"
@@ -18,7 +18,7 @@ constexpr unsigned kGreetingFlags = kMbOk | kMbIconInformation | kMbSystemModal;
 
 }  // namespace
 
-void TKWForm::FormCreate() {
+void TKWForm::OnFormCreated() {
   auto step = [this](int n) {
     if (onStartupStep) onStartupStep(n);
   };
@@ -42,7 +42,7 @@ void TKWForm::FormCreate() {
     // the greeting and the next start is no first start. The greeting, which says autorun was
     // set up, is shown only when it was.
     if (Dispatch("SetAutorun", [this] { toggles.SetAutorun(exePath, true); })) {
-      CW.SetChecked(true);
+      autoRunBox.SetChecked(true);
       ports.messages.Show(kGreetingText, kGreetingCaption, kGreetingFlags);
     }
   }
@@ -66,7 +66,7 @@ void TKWForm::FormCreate() {
   random.seed(env.TickCount());
 
   step(11);
-  PC.SetActivePage("TSshortcut");
+  pageControl.SetActivePage("shortcutsTab");
 
   step(12);
   ports.ui.AcceptFiles(true);
@@ -82,41 +82,41 @@ void TKWForm::FormCreate() {
 
   step(16);  // the system's state into the settings page
   storedToggles = {toggles.IsFolderExplore(), toggles.ExplorerNoSave(2), toggles.IsAutorun(exePath)};
-  CE.SetChecked(storedToggles.folderExplore);
-  CKExitSave.SetChecked(storedToggles.noSave);
-  CW.SetChecked(storedToggles.autorun);
-  MenuItemNamed("m202").SetChecked(!DesktopIconsVisible());
+  folderExploreBox.SetChecked(storedToggles.folderExplore);
+  noSaveOnExitBox.SetChecked(storedToggles.noSave);
+  autoRunBox.SetChecked(storedToggles.autorun);
+  MenuItemNamed("hideIconsItem").SetChecked(!DesktopIconsVisible());
 
   step(17);
-  MenuItemNamed("m306").SetEnabled(quickActions.HelpFileExists());
+  MenuItemNamed("helpItem").SetEnabled(quickActions.HelpFileExists());
 
   step(18);
-  SetAboutCaptions(*PopupMenu1);
+  SetAboutCaptions(*trayPopupMenu);
 
   step(19);
-  iconPage.SpinEdit1.SetValue(env.ScreenHeight() / 2);
+  iconPage.circleRadius.SetValue(env.ScreenHeight() / 2);
 
   step(20);
   LoadSettings();
 
   step(21);  // ticking the stored arrangement's button enables them again for style 5
-  iconPage.SpinEdit1.SetEnabled(false);
-  iconPage.SpinEdit2.SetEnabled(false);
-  iconPage.SpinEdit7.SetEnabled(false);
+  iconPage.circleRadius.SetEnabled(false);
+  iconPage.ellipseRatio.SetEnabled(false);
+  iconPage.ringCount.SetEnabled(false);
 
   step(22);
-  groupedMenu = CS.Checked();
-  wallpaperPage.CBB.SetEnabled(wallpaperPage.CB.Checked());
+  groupedMenu = groupedMenuBox.Checked();
+  wallpaperPage.transitionEffectCombo.SetEnabled(wallpaperPage.transitionAnimationBox.Checked());
 
   step(23);  // a hand-edited style outside 0..5 names no button: nothing is ticked
-  if (controls::RadioButton* r = iconPage.iconStyleGroup.Find("R" + std::to_string(iconPage.iconStyle))) {
+  if (controls::RadioButton* r = iconPage.iconStyleGroup.WithTag(iconPage.iconStyle)) {
     r->SetChecked(true);
   }
 
   step(24);  // loads the startup, wallpaper and shortcut lists, in that order
-  RefreshPage("TSRun");
-  RefreshPage("TSWP");
-  RefreshPage("TSshortcut");
+  RefreshPage("startupTab");
+  RefreshPage("wallpaperTab");
+  RefreshPage("shortcutsTab");
 
   step(25);
   if (groupedMenu) CreateShortcutGroups();
@@ -131,10 +131,10 @@ void TKWForm::FormCreate() {
   }
 
   step(27);
-  iconPage.SpinEdit1.SetMax(env.ScreenHeight() / 2);
+  iconPage.circleRadius.SetMax(env.ScreenHeight() / 2);
 
   step(28);
-  if (wallpaperPage.CR.Checked() && !wallpaperPage.CB.Checked()) {
+  if (wallpaperPage.changeAtStartupBox.Checked() && !wallpaperPage.transitionAnimationBox.Checked()) {
     PickNextWallpaper();  // ends with ApplyIconStyle
   } else {
     ApplyIconStyle();
@@ -142,8 +142,8 @@ void TKWForm::FormCreate() {
 }
 
 void TKWForm::RefreshPage(const std::string& page) {
-  PC.SetActivePage(page);
-  bRClick();
+  pageControl.SetActivePage(page);
+  OnRefreshButtonClicked();
 }
 
 }  // namespace tovr::app

@@ -10,33 +10,35 @@ void TKWForm::SetMainWindowAlpha(int a) { transparencyPage.SetMainWindowAlpha(a)
 void TKWForm::SetTaskbarAlpha(int a) { transparencyPage.SetTaskbarAlpha(a); }
 void TKWForm::SetStartMenuAlpha(int a) { transparencyPage.SetStartMenuAlpha(a); }
 std::vector<std::string> TKWForm::RefreshWindowList() { return transparencyPage.RefreshWindowList(); }
-void TKWForm::WindowItemClick(int index) { transparencyPage.WindowItemClick(index); }
-void TKWForm::TSTransShow() { transparencyPage.RefreshWindowList(); }
-void TKWForm::N2Click() { transparencyPage.N2Click(); }
-void TKWForm::N3Click() { transparencyPage.N3Click(); }
-void TKWForm::CTClick() { transparencyPage.CTClick(CT, SpinEdit3); }
-void TKWForm::SpinEdit3Change() { transparencyPage.SpinEdit3Change(CT, SpinEdit3); }
-void TKWForm::CTTClick() { transparencyPage.CTTClick(); }
-void TKWForm::SpinEdit5Change() { transparencyPage.SpinEdit5Change(); }
-void TKWForm::CTMClick() { transparencyPage.CTMClick(); }
-void TKWForm::SpinEdit6Change() { transparencyPage.SpinEdit6Change(); }
+void TKWForm::OnWindowEntryClicked(int index) { transparencyPage.OnWindowEntryClicked(index); }
+void TKWForm::OnTransparencyPageShown() { transparencyPage.RefreshWindowList(); }
+void TKWForm::OnTaskbarTransparencyItemClicked() { transparencyPage.OnTaskbarTransparencyItemClicked(); }
+void TKWForm::OnStartMenuTransparencyItemClicked() { transparencyPage.OnStartMenuTransparencyItemClicked(); }
+void TKWForm::OnTranslucentWindowClicked() {
+  transparencyPage.OnTranslucentWindowClicked(translucentWindowBox, windowAlphaEdit);
+}
+void TKWForm::OnWindowAlphaChanged() { transparencyPage.OnWindowAlphaChanged(translucentWindowBox, windowAlphaEdit); }
+void TKWForm::OnTranslucentTaskbarClicked() { transparencyPage.OnTranslucentTaskbarClicked(); }
+void TKWForm::OnTaskbarAlphaChanged() { transparencyPage.OnTaskbarAlphaChanged(); }
+void TKWForm::OnTranslucentStartMenuClicked() { transparencyPage.OnTranslucentStartMenuClicked(); }
+void TKWForm::OnStartMenuAlphaChanged() { transparencyPage.OnStartMenuAlphaChanged(); }
 
 // ---- Desktop icons -----------------------------------------------------------------------
 void TKWForm::SetDesktopIconsHidden(bool hidden, bool refreshNow) { iconPage.SetDesktopIconsHidden(hidden, refreshNow); }
 bool TKWForm::DesktopIconsVisible() { return iconPage.DesktopIconsVisible(); }
 void TKWForm::ApplyIconStyle() { iconPage.ApplyIconStyle(); }
-void TKWForm::TimerIconTimer() { iconPage.TimerIconTimer(); }
-void TKWForm::PnlFCClick() { iconPage.PnlFCClick(); }
-void TKWForm::PnlBCClick() { iconPage.PnlBCClick(); }
-void TKWForm::m202Click() { iconPage.m202Click(); }
-void TKWForm::m203Click() { ApplyIconStyle(); }
-void TKWForm::SaveIconLayoutClick() { iconPage.SaveIconLayoutClick(); }
-void TKWForm::RestoreIconLayoutClick() { iconPage.RestoreIconLayoutClick(); }
-void TKWForm::DisplayChange() { iconPage.DisplayChanged(); }
-void TKWForm::layoutRestoreDelayTimer() { iconPage.LayoutRestoreDelayTimer(); }
-void TKWForm::C4Click() { iconPage.C4Click(); }
-void TKWForm::CheckBox2Click() { iconPage.CheckBox2Click(); }
-void TKWForm::RClick(const controls::RadioButton& button) { iconPage.RClick(button); }
+void TKWForm::OnIconRefreshTimer() { iconPage.OnIconRefreshTimer(); }
+void TKWForm::OnIconTextColourClicked() { iconPage.OnIconTextColourClicked(); }
+void TKWForm::OnIconTextBackColourClicked() { iconPage.OnIconTextBackColourClicked(); }
+void TKWForm::OnHideIconsItemClicked() { iconPage.OnHideIconsItemClicked(); }
+void TKWForm::OnRefreshIconsItemClicked() { ApplyIconStyle(); }
+void TKWForm::OnSaveIconLayoutItemClicked() { iconPage.OnSaveIconLayoutItemClicked(); }
+void TKWForm::OnRestoreIconLayoutItemClicked() { iconPage.OnRestoreIconLayoutItemClicked(); }
+void TKWForm::OnDisplayChanged() { iconPage.OnDesktopSizeChanged(); }
+void TKWForm::OnLayoutRestoreDelayElapsed() { iconPage.OnLayoutRestoreDelayTimer(); }
+void TKWForm::OnTransparentTextBackClicked() { iconPage.OnTransparentTextBackClicked(); }
+void TKWForm::OnIconRefreshClicked() { iconPage.OnIconRefreshClicked(); }
+void TKWForm::OnIconStyleClicked(const controls::RadioButton& button) { iconPage.OnIconStyleClicked(button); }
 std::string TKWForm::RgbLabelText(std::uint32_t colour) { return iconPage.RgbLabelText(colour); }
 
 // ---- Wallpaper ---------------------------------------------------------------------------
@@ -47,10 +49,10 @@ void TKWForm::SaveWallpaperList() { wallpaperPage.SaveWallpaperList(settings); }
 std::optional<std::string> TKWForm::SelectedWallpaperPath() { return wallpaperPage.SelectedWallpaperPath(); }
 void TKWForm::ApplyAnimatedWallpaper() { wallpaperPage.ApplyAnimatedWallpaper(); }
 void TKWForm::SetWallpaper(const std::string& path) { wallpaperPage.SetWallpaper(path); }
-void TKWForm::Timer1Timer() { wallpaperPage.Timer1Timer(); }
-void TKWForm::m201Click() { wallpaperPage.m201Click(settings); }
-void TKWForm::LVPDblClick() { wallpaperPage.LVPDblClick(); }
-void TKWForm::ImgDblClick() { wallpaperPage.LVPDblClick(); }
+void TKWForm::OnWallpaperTimer() { wallpaperPage.OnWallpaperTimer(); }
+void TKWForm::OnNextWallpaperItemClicked() { wallpaperPage.OnNextWallpaperItemClicked(settings); }
+void TKWForm::OnWallpaperRowDoubleClicked() { wallpaperPage.OnWallpaperRowDoubleClicked(); }
+void TKWForm::OnWallpaperPreviewDoubleClicked() { wallpaperPage.OnWallpaperRowDoubleClicked(); }
 
 // ---- Shortcuts ---------------------------------------------------------------------------
 void TKWForm::LoadShortcuts() { shortcutPage.Load(settings); }
@@ -69,39 +71,41 @@ void TKWForm::AddShortcutMenuItem(const std::string& name, const std::string& ta
 }
 std::vector<ShortcutMenuRow> TKWForm::ShortcutRows() { return shortcutPage.Rows(); }
 void TKWForm::SelectShortcutRow(int index) { shortcutPage.SelectRow(index); }
-void TKWForm::LVDblClick() { shortcutPage.launcher.LVDblClick(shortcutPage.LV); }
-void TKWForm::binClick() { shortcutPage.desktopLinks.binClick(); }
-void TKWForm::bdelClick() { shortcutPage.desktopLinks.bdelClick(); }
-void TKWForm::SpeedButton1Click() { shortcutPage.desktopLinks.SpeedButton1Click(); }
+void TKWForm::OnShortcutRowDoubleClicked() {
+  shortcutPage.launcher.OnShortcutRowDoubleClicked(shortcutPage.shortcutList);
+}
+void TKWForm::OnImportDesktopLinksClicked() { shortcutPage.desktopLinks.OnImportDesktopLinksClicked(); }
+void TKWForm::OnDeleteDesktopLinksClicked() { shortcutPage.desktopLinks.OnDeleteDesktopLinksClicked(); }
+void TKWForm::OnExportDesktopLinksClicked() { shortcutPage.desktopLinks.OnExportDesktopLinksClicked(); }
 
-void TKWForm::RegisterUrlDropTarget() {}        // PnlUrl accepts dropped web links
+void TKWForm::RegisterUrlDropTarget() {}  // urlDropPanel accepts dropped web links
 
 // ---- Startup entries ---------------------------------------------------------------------
 void TKWForm::ClearStartupList() { startupPage.ClearStartupList(); }
 void TKWForm::LoadStartupEntries() { startupPage.LoadStartupEntries(); }
 void TKWForm::ApplyStartupEntries() { startupPage.ApplyStartupEntries(); }
-void TKWForm::LRDblClick() { startupPage.LRDblClick(); }
+void TKWForm::OnStartupRowDoubleClicked() { startupPage.OnStartupRowDoubleClicked(); }
 
 // ---- Side buttons by active page ---------------------------------------------------------
 // Add, Delete and Modify act on the list of the active page.
-void TKWForm::bNClick() {
-  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bNClick();
-  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bNClick();
-  if (PC.ActiveIndex() == kPageRun) startupPage.bNClick();
+void TKWForm::OnAddButtonClicked() {
+  if (pageControl.ActiveIndex() == kPageShortcut) shortcutPage.editing.OnAddButtonClicked();
+  if (pageControl.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.OnAddButtonClicked();
+  if (pageControl.ActiveIndex() == kPageStartup) startupPage.OnAddButtonClicked();
 }
-void TKWForm::bdClick() {
-  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bdClick();
-  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bdClick();
-  if (PC.ActiveIndex() == kPageRun) startupPage.bdClick();
+void TKWForm::OnDeleteButtonClicked() {
+  if (pageControl.ActiveIndex() == kPageShortcut) shortcutPage.editing.OnDeleteButtonClicked();
+  if (pageControl.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.OnDeleteButtonClicked();
+  if (pageControl.ActiveIndex() == kPageStartup) startupPage.OnDeleteButtonClicked();
 }
-void TKWForm::bCClick() {
-  if (PC.ActiveIndex() == kPageShortcut) shortcutPage.editing.bCClick();
-  if (PC.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.bCClick();
-  if (PC.ActiveIndex() == kPageRun) startupPage.bCClick();
+void TKWForm::OnModifyButtonClicked() {
+  if (pageControl.ActiveIndex() == kPageShortcut) shortcutPage.editing.OnModifyButtonClicked();
+  if (pageControl.ActiveIndex() == kPageWallpaper) wallpaperPage.editing.OnModifyButtonClicked();
+  if (pageControl.ActiveIndex() == kPageStartup) startupPage.OnModifyButtonClicked();
 }
 
-void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
-  const int page = PC.ActiveIndex();
+void TKWForm::OnFormFilesDropped(const std::vector<std::string>& paths) {
+  const int page = pageControl.ActiveIndex();
   const auto destination = page == kPageShortcut    ? shortcuts::DropDestination::Shortcuts
                            : page == kPageWallpaper ? shortcuts::DropDestination::Wallpapers
                                                     : shortcuts::DropDestination::Ignored;
@@ -110,28 +114,28 @@ void TKWForm::FormDropFiles(const std::vector<std::string>& paths) {
 }
 
 // ---- Memory ------------------------------------------------------------------------------
-void TKWForm::TimermemTimer() { memoryPage.TimermemTimer(); }
-void TKWForm::TSmemoryShow() { memoryPage.TSmemoryShow(); }
-void TKWForm::TSmemoryHide() { memoryPage.TSmemoryHide(); }
-void TKWForm::menumemClick() { memoryPage.menumemClick(); }
+void TKWForm::OnMemoryMonitorTimer() { memoryPage.OnMemoryMonitorTimer(); }
+void TKWForm::OnMemoryPageShown() { memoryPage.OnMemoryPageShown(); }
+void TKWForm::OnMemoryPageHidden() { memoryPage.OnMemoryPageHidden(); }
+void TKWForm::OnDefragMemoryItemClicked() { memoryPage.OnDefragMemoryItemClicked(); }
 
 // ---- Update ------------------------------------------------------------------------------
-void TKWForm::tmrupdateTimer() { updateCheck.tmrupdateTimer(); }
-void TKWForm::MenuCVClick() { updateCheck.MenuCVClick(); }
-void TKWForm::menudownClick() { updateCheck.menudownClick(); }
+void TKWForm::OnUpdateTimer() { updateCheck.OnUpdateTimer(); }
+void TKWForm::OnCheckUpdateItemClicked() { updateCheck.OnCheckUpdateItemClicked(); }
+void TKWForm::OnDownloadUpdateItemClicked() { updateCheck.OnDownloadUpdateItemClicked(); }
 
 // ---- Quick actions -----------------------------------------------------------------------
-// The forwarding controls click their target, so its rules (m306's enabled state) apply.
-void TKWForm::sbwebClick() { quickActions.sbwebClick(); }
-void TKWForm::sbmailClick() { quickActions.sbmailClick(); }
-void TKWForm::btnhelpClick() { MenuItemNamed("m306").Click(); }
-void TKWForm::mrsClick() { quickActions.mrsClick(); }
-void TKWForm::mospClick() { quickActions.mospClick(); }
-void TKWForm::menuopencdClick() { quickActions.menuopencdClick(); }
-void TKWForm::menuclosecdClick() { quickActions.menuclosecdClick(); }
-void TKWForm::N9Click() { quickActions.N9Click(); }
-void TKWForm::m304Click() { sbmail.UserClick(); }
-void TKWForm::m305Click() { sbweb.UserClick(); }
-void TKWForm::m306Click() { quickActions.m306Click(); }
+// The forwarding controls click their target, so its rules (helpItem's enabled state) apply.
+void TKWForm::OnHomePageButtonClicked() { quickActions.OnHomePageButtonClicked(); }
+void TKWForm::OnMailButtonClicked() { quickActions.OnMailButtonClicked(); }
+void TKWForm::OnHelpButtonClicked() { MenuItemNamed("helpItem").Click(); }
+void TKWForm::OnScreenSaverItemClicked() { quickActions.OnScreenSaverItemClicked(); }
+void TKWForm::OnDisplayPropertiesItemClicked() { quickActions.OnDisplayPropertiesItemClicked(); }
+void TKWForm::OnOpenCdDriveItemClicked() { quickActions.OnOpenCdDriveItemClicked(); }
+void TKWForm::OnCloseCdDriveItemClicked() { quickActions.OnCloseCdDriveItemClicked(); }
+void TKWForm::OnFeedbackItemClicked() { quickActions.OnFeedbackItemClicked(); }
+void TKWForm::OnAuthorItemClicked() { mailButton.UserClick(); }
+void TKWForm::OnHomePageItemClicked() { homePageButton.UserClick(); }
+void TKWForm::OnHelpItemClicked() { quickActions.OnHelpItemClicked(); }
 
 }  // namespace tovr::app

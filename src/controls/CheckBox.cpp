@@ -49,9 +49,9 @@ int RadioGroup::CheckedIndex() const {
   return -1;
 }
 
-RadioButton* RadioGroup::Find(const std::string& name) const {
+RadioButton* RadioGroup::WithTag(int tag) const {
   for (RadioButton* button : buttons_) {
-    if (button->Name() == name) return button;
+    if (button->Tag() == tag) return button;
   }
   return nullptr;
 }

@@ -51,7 +51,7 @@ class RadioGroup {
   void Add(RadioButton* button);  // a button joins once; RadioButton's constructor calls this
   const std::vector<RadioButton*>& Buttons() const { return buttons_; }
   int CheckedIndex() const;  // -1 when none is ticked
-  RadioButton* Find(const std::string& name) const;
+  RadioButton* WithTag(int tag) const;  // the first button with this tag; null when none has it
 
  private:
   friend class RadioButton;

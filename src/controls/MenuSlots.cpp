@@ -9,14 +9,14 @@ std::size_t ShortcutInsertIndex(const MenuItem&) { return 0; }
 std::size_t FixedItemsStart(const MenuItem& root) {
   const auto& items = root.Items();
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i]->Name() == "N4") return i;
+    if (items[i]->Name() == "shortcutsSeparatorItem") return i;
   }
   return items.size();
 }
 
-void RefreshWindowEntries(MenuItem& mtf, const std::vector<std::string>& windowTitles,
+void RefreshWindowEntries(MenuItem& transparencySubmenu, const std::vector<std::string>& windowTitles,
                           std::function<void(int)> onPick) {
-  mtf.RemoveTagged(kWindowEntryTag);
+  transparencySubmenu.RemoveTagged(kWindowEntryTag);
   for (std::size_t i = 0; i < windowTitles.size(); ++i) {
     auto entry = std::make_unique<MenuItem>("", windowTitles[i], kWindowEntryTag);
     entry->SetLiteralCaption(true);  // a window's title as it stands
@@ -25,7 +25,7 @@ void RefreshWindowEntries(MenuItem& mtf, const std::vector<std::string>& windowT
     entry->OnClick = [onPick, index] {
       if (onPick) onPick(index);
     };
-    mtf.Add(std::move(entry));
+    transparencySubmenu.Add(std::move(entry));
   }
 }
 

@@ -17,15 +17,15 @@ inline constexpr int kShortcutEntryTag = 3;
 inline constexpr int kWindowEntryTag = 5;
 
 // Where a shortcut entry or a group submenu is inserted: position 0, the very top. The callers
-// add the rows from the last to the first, so the menu lists them in list order above N4.
+// add the rows from the last to the first, so the menu lists them in list order above shortcutsSeparatorItem.
 std::size_t ShortcutInsertIndex(const MenuItem& root);
-// Position of the first fixed item (N4): the number of inserted items above it.
+// Position of the first fixed item (shortcutsSeparatorItem): the number of inserted items above it.
 std::size_t FixedItemsStart(const MenuItem& root);
 
-// The window-list part of opening the menu (PopupMenu1Popup): removes MTF's tag-5 items, then
+// The window-list part of opening the menu (OnTrayMenuOpening): removes transparencyItem's tag-5 items, then
 // appends one per title in order, caption = the title, hint = its index in decimal, tag 5; a
 // click calls onPick with that index.
-void RefreshWindowEntries(MenuItem& mtf, const std::vector<std::string>& windowTitles,
+void RefreshWindowEntries(MenuItem& transparencySubmenu, const std::vector<std::string>& windowTitles,
                           std::function<void(int)> onPick);
 
 }  // namespace tovr::controls

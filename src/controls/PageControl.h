@@ -9,7 +9,7 @@
 namespace tovr::controls {
 
 // The tabbed page control. Selecting a page runs the old page's OnHide and then the new page's
-// OnShow; only a user's selection runs OnChange (PCChange), after them.
+// OnShow; only a user's selection runs OnChange (OnPageChanged), after them.
 //
 // A page is shown only while the page control itself is showing (its window is visible):
 // SetShowing(false) runs the active page's OnHide, SetShowing(true) its OnShow, and while not

@@ -25,7 +25,7 @@ struct IconPlacement {
   friend bool operator==(const IconPlacement&, const IconPlacement&) = default;
 };
 
-// IconStyle values: R0..R5.
+// IconStyle values: iconStyleNoneRadio..iconStyleEllipsesRadio.
 enum IconStyle : int {
   kStyleNone = 0,
   kStyleLeft = 1,
@@ -47,9 +47,9 @@ inline constexpr int kRingStep = 80;       // each inner ring's radius is this m
 std::vector<IconPlacement> ArrangeAlongEdge(int style, const WorkArea& area, int count, int dpi = 96);
 
 struct EllipseParams {
-  int layers = 1;   // SpinEdit7
-  int radius = 0;   // SpinEdit1, in pixels, lowered to fit
-  int ratio = 100;  // SpinEdit2: the horizontal semi-axis in percent of the radius
+  int layers = 1;   // ringCount
+  int radius = 0;   // circleRadius, in pixels, lowered to fit
+  int ratio = 100;  // ellipseRatio: the horizontal semi-axis in percent of the radius
 };
 
 // `count` icons on `layers` rings around the centre (W / 2 - 16, H / 2 - 28): the outer ring

@@ -1,11 +1,11 @@
-// The desktop icon page TSicon as one object: the caption colour panels and their labels, the
+// The desktop icon page iconsTab as one object: the caption colour panels and their labels, the
 // transparent background and periodic re-apply boxes with the period, hiding all icons, the
-// arrangement buttons R0..R5 with the circle's parameters, the timer TimerIcon and the style
-// in force (iconStyle), the saved icon positions (the tray's save and restore, and the restore
-// a moment after the desktop's size changed), with the page's operations over the desktop's
-// ports. The main window holds one and delegates each handler to it in one line; the settings
-// load and save read and write its controls. The Win32 view (desktop/win32/IconPageView) adds
-// what the shared control binding does not give these controls.
+// arrangement buttons iconStyleNoneRadio..iconStyleEllipsesRadio with the circle's parameters, the timer
+// iconRefreshTimer and the style in force (iconStyle), the saved icon positions (the tray's save and restore, and the
+// restore a moment after the desktop's size changed), with the page's operations over the desktop's ports. The main
+// window holds one and delegates each handler to it in one line; the settings load and save read and write its
+// controls. The Win32 view (desktop/win32/IconPageView) adds what the shared control binding does not give these
+// controls.
 #pragma once
 
 #include <cstdint>
@@ -51,8 +51,8 @@ std::string RgbLabelText(std::uint32_t colour, const std::function<std::uint32_t
 
 class IconPage {
  public:
-  // `m202` is the tray menu's hide toggle; `activeDesktopOn` the main window's shared flag.
-  IconPage(IconPagePorts ports, controls::MenuItem& m202, const bool& activeDesktopOn);
+  // `hideIconsItem` is the tray menu's hide toggle; `activeDesktopOn` the main window's shared flag.
+  IconPage(IconPagePorts ports, controls::MenuItem& hideIconsItem, const bool& activeDesktopOn);
   IconPage(const IconPage&) = delete;
   IconPage& operator=(const IconPage&) = delete;
 
@@ -60,21 +60,21 @@ class IconPage {
   std::vector<controls::Control*> Controls();
 
   // ---- Handlers -------------------------------------------------------------------------
-  void PnlFCClick();  // the colour dialog preset to the panel's colour; LBLFC follows
-  void PnlBCClick();
-  void C4Click();
-  void CheckBox2Click();
-  void RClick(const controls::RadioButton& button);
-  void TimerIconTimer();  // the caption colours again
-  void m202Click();       // toggles hiding at once; CKHideIcon follows
-  void SaveIconLayoutClick();
-  void RestoreIconLayoutClick();  // then the caption colours, as after an arrangement
+  void OnIconTextColourClicked();  // the colour dialog preset to the panel's colour; iconTextRgbLabel follows
+  void OnIconTextBackColourClicked();
+  void OnTransparentTextBackClicked();
+  void OnIconRefreshClicked();
+  void OnIconStyleClicked(const controls::RadioButton& button);
+  void OnIconRefreshTimer();      // the caption colours again
+  void OnHideIconsItemClicked();  // toggles hiding at once; hideIconsBox follows
+  void OnSaveIconLayoutItemClicked();
+  void OnRestoreIconLayoutItemClicked();  // then the caption colours, as after an arrangement
   // The desktop's size changed (WM_DISPLAYCHANGE): with the box ticked, the restore waits for
   // Explorer, each change starting the wait again.
-  void DisplayChanged();
+  void OnDesktopSizeChanged();
   // The wait is over: the positions saved for the new size go back, only while no arrangement
   // is chosen (an arrangement places the icons by its own rule) and the box is still ticked.
-  void LayoutRestoreDelayTimer();
+  void OnLayoutRestoreDelayTimer();
 
   // ---- Operations -----------------------------------------------------------------------
   // The arrangement of iconStyle, then the caption colours.
@@ -83,39 +83,39 @@ class IconPage {
   void SetDesktopIconsHidden(bool hidden, bool refreshNow) { icons_.SetDesktopIconsHidden(hidden, refreshNow); }
   bool DesktopIconsVisible() { return icons_.DesktopIconsVisible(); }
   std::string RgbLabelText(std::uint32_t colour) const { return desktop::RgbLabelText(colour, systemColour_); }
-  // TimerIcon's period is SpinEdit4 seconds; it runs when that is at least 1 and CheckBox2 is
+  // iconRefreshTimer's period is iconRefreshSeconds seconds; it runs when that is at least 1 and iconRefreshBox is
   // ticked (settings load and save).
   void RestartRefreshTimer();
 
   // ---- Controls -------------------------------------------------------------------------
-  controls::Label L5{"L5", "图标文字前景色"};
-  controls::ColorPanel PnlFC{"PnlFC", 16777215};
-  controls::Label LBLFC{"LBLFC", "RGB   "};
-  controls::Label L6{"L6", "图标文字背景色"};
-  controls::ColorPanel PnlBC{"PnlBC", 0};
-  controls::Label LBLBC{"LBLBC", "RGB   "};
-  controls::CheckBox C4{"C4", "透明背景色"};
-  controls::CheckBox CheckBox2{"CheckBox2", "定时自动图标背景色    时间间隔(秒)"};
-  controls::SpinEdit SpinEdit4{"SpinEdit4", 0, 3600, 5};
-  controls::CheckBox CKHideIcon{"CKHideIcon", "隐藏桌面上的所有图标"};
+  controls::Label iconTextColourLabel{"iconTextColourLabel", "图标文字前景色"};
+  controls::ColorPanel iconTextColourSwatch{"iconTextColourSwatch", 16777215};
+  controls::Label iconTextRgbLabel{"iconTextRgbLabel", "RGB   "};
+  controls::Label iconTextBackColourLabel{"iconTextBackColourLabel", "图标文字背景色"};
+  controls::ColorPanel iconTextBackColourSwatch{"iconTextBackColourSwatch", 0};
+  controls::Label iconTextBackRgbLabel{"iconTextBackRgbLabel", "RGB   "};
+  controls::CheckBox transparentTextBackBox{"transparentTextBackBox", "透明背景色"};
+  controls::CheckBox iconRefreshBox{"iconRefreshBox", "定时自动图标背景色    时间间隔(秒)"};
+  controls::SpinEdit iconRefreshSeconds{"iconRefreshSeconds", 0, 3600, 5};
+  controls::CheckBox hideIconsBox{"hideIconsBox", "隐藏桌面上的所有图标"};
   controls::RadioGroup iconStyleGroup;
   // The Tag of each is its IconStyle value.
-  controls::RadioButton R0{"R0", "不改变对齐方式（默认）", iconStyleGroup, 0};
-  controls::RadioButton R1{"R1", "桌面图标左对齐", iconStyleGroup, 1};
-  controls::RadioButton R2{"R2", "桌面图标右对齐", iconStyleGroup, 2};
-  controls::RadioButton R3{"R3", "桌面图标上对齐", iconStyleGroup, 3};
-  controls::RadioButton R4{"R4", "桌面图标下对齐", iconStyleGroup, 4};
-  controls::RadioButton R5{"R5", "桌面图标围绕中心点排列", iconStyleGroup, 5};
-  controls::Label L3{"L3", "半径"};
-  controls::SpinEdit SpinEdit1{"SpinEdit1", 0, 10000, 300};
-  controls::Label L4{"L4", "椭圆度"};
-  controls::SpinEdit SpinEdit2{"SpinEdit2", 10, 1000, 100};
-  controls::Label Label11{"Label11", "层数"};
-  controls::SpinEdit SpinEdit7{"SpinEdit7", 1, 10, 1};
+  controls::RadioButton iconStyleNoneRadio{"iconStyleNoneRadio", "不改变对齐方式（默认）", iconStyleGroup, 0};
+  controls::RadioButton iconStyleLeftRadio{"iconStyleLeftRadio", "桌面图标左对齐", iconStyleGroup, 1};
+  controls::RadioButton iconStyleRightRadio{"iconStyleRightRadio", "桌面图标右对齐", iconStyleGroup, 2};
+  controls::RadioButton iconStyleTopRadio{"iconStyleTopRadio", "桌面图标上对齐", iconStyleGroup, 3};
+  controls::RadioButton iconStyleBottomRadio{"iconStyleBottomRadio", "桌面图标下对齐", iconStyleGroup, 4};
+  controls::RadioButton iconStyleEllipsesRadio{"iconStyleEllipsesRadio", "桌面图标围绕中心点排列", iconStyleGroup, 5};
+  controls::Label circleRadiusLabel{"circleRadiusLabel", "半径"};
+  controls::SpinEdit circleRadius{"circleRadius", 0, 10000, 300};
+  controls::Label ellipseRatioLabel{"ellipseRatioLabel", "椭圆度"};
+  controls::SpinEdit ellipseRatio{"ellipseRatio", 10, 1000, 100};
+  controls::Label ringCountLabel{"ringCountLabel", "层数"};
+  controls::SpinEdit ringCount{"ringCount", 1, 10, 1};
   controls::CheckBox autoRestoreLayout{"autoRestoreLayout", "分辨率改变后自动恢复图标位置"};
-  controls::Timer TimerIcon{"TimerIcon", 60000, false};
-  controls::Timer layoutRestoreDelay{"layoutRestoreDelay", kLayoutRestoreDelayMs, false};
-  int iconStyle = 0;  // IconStyle: the Tag of the last clicked R0..R5
+  controls::Timer iconRefreshTimer{"iconRefreshTimer", 60000, false};
+  controls::Timer layoutRestoreDelayTimer{"layoutRestoreDelayTimer", kLayoutRestoreDelayMs, false};
+  int iconStyle = 0;  // IconStyle: the Tag of the last clicked iconStyleNoneRadio..iconStyleEllipsesRadio
 
  private:
   void PickColour(controls::ColorPanel& panel, controls::Label& label);
@@ -123,7 +123,7 @@ class IconPage {
   IDesktopListView& listView_;
   IColourDialog& colourDialog_;
   std::function<std::uint32_t(int)> systemColour_;
-  controls::MenuItem& m202_;
+  controls::MenuItem& hideIconsItem_;
   DesktopIcons icons_;
   IconLayouts layouts_;
 };

@@ -26,42 +26,59 @@ class RunEnd {
 
 }  // namespace
 
-MemoryPage::MemoryPage(MemoryPagePorts ports, controls::MenuItem& menumem, std::function<std::uint32_t()> tickCount,
-                       std::function<void(const std::string&)> setTrayHint)
+MemoryPage::MemoryPage(MemoryPagePorts ports, controls::MenuItem& defragMemoryItem,
+                       std::function<std::uint32_t()> tickCount, std::function<void(const std::string&)> setTrayHint)
     : sampler(ports.monitor),
       defragmenter(ports.blocks, ports.monitor),
       monitor_(ports.monitor),
-      menumem_(menumem),
+      defragMemoryItem_(defragMemoryItem),
       tickCount_(std::move(tickCount)),
       setTrayHint_(std::move(setTrayHint)),
       step_([this] {
         if (ProcessMessages) ProcessMessages();
-        Gauge5.AddProgress(1);
+        defragmentProgressGauge.AddProgress(1);
       }),
       noStep_([] {}) {
-  MemLevel.SetIncrement(8);
-  DLevel.SetIncrement(8);
-  CPULevel.SetIncrement(8);
-  MemLevelChange();
-  DLevelChange();
-  CPULevelChange();
+  defragmentSizeSlider.SetIncrement(8);
+  memoryLimitSlider.SetIncrement(8);
+  cpuLimitSlider.SetIncrement(8);
+  OnDefragmentSizeChanged();
+  OnMemoryLimitChanged();
+  OnCpuLimitChanged();
   hint_.reserve(64);
   shownHint_.reserve(64);
 }
 
 std::vector<controls::Control*> MemoryPage::Controls() {
-  return {&LInfo,   &MemLevel, &Dinfo,   &DLevel, &CInfo,   &CPULevel, &LGauge3, &Gauge3, &LGauge1,
-          &Gauge1,  &LGauge2,  &Gauge2,  &LGauge4, &Gauge4, &LGauge5,  &Gauge5,  &Button2};
+  return {&defragmentSizeLabel,
+          &defragmentSizeSlider,
+          &memoryLimitBox,
+          &memoryLimitSlider,
+          &cpuLimitBox,
+          &cpuLimitSlider,
+          &cpuUsageLabel,
+          &cpuUsageGauge,
+          &freePhysicalMemoryLabel,
+          &freePhysicalMemoryGauge,
+          &freePageFileLabel,
+          &freePageFileGauge,
+          &freeVirtualMemoryLabel,
+          &freeVirtualMemoryGauge,
+          &defragmentProgressLabel,
+          &defragmentProgressGauge,
+          &defragmentNowButton};
 }
 
-void MemoryPage::MemLevelChange() { LInfo.SetCaption(WithNumber("整理0-", MemLevel.Value(), "MB的内存区域")); }
-
-void MemoryPage::DLevelChange() {
-  Dinfo.SetCaption(WithNumber("当可用物理内存小于 ", DLevel.Value(), "% 时自动进行内存整理"));
+void MemoryPage::OnDefragmentSizeChanged() {
+  defragmentSizeLabel.SetCaption(WithNumber("整理0-", defragmentSizeSlider.Value(), "MB的内存区域"));
 }
 
-void MemoryPage::CPULevelChange() {
-  CInfo.SetCaption(WithNumber("当CPU占用率超过 ", CPULevel.Value(), "% 时不自动进行内存整理"));
+void MemoryPage::OnMemoryLimitChanged() {
+  memoryLimitBox.SetCaption(WithNumber("当可用物理内存小于 ", memoryLimitSlider.Value(), "% 时自动进行内存整理"));
+}
+
+void MemoryPage::OnCpuLimitChanged() {
+  cpuLimitBox.SetCaption(WithNumber("当CPU占用率超过 ", cpuLimitSlider.Value(), "% 时不自动进行内存整理"));
 }
 
 void MemoryPage::SetHint(std::string_view text) {
@@ -70,11 +87,11 @@ void MemoryPage::SetHint(std::string_view text) {
   if (setTrayHint_) setTrayHint_(shownHint_);
 }
 
-void MemoryPage::TimermemTimer() {
+void MemoryPage::OnMemoryMonitorTimer() {
   const MemoryStatus status = monitor_.ReadMemoryStatus();
-  Gauge1.SetProgress(100 - static_cast<int>(status.memoryLoad));
-  if (Button2.Enabled()) {  // while a run lasts, the hint keeps its running text
-    FormatFreeMemoryHint(Gauge1.Progress(), hint_);
+  freePhysicalMemoryGauge.SetProgress(100 - static_cast<int>(status.memoryLoad));
+  if (defragmentNowButton.Enabled()) {  // while a run lasts, the hint keeps its running text
+    FormatFreeMemoryHint(freePhysicalMemoryGauge.Progress(), hint_);
     SetHint(hint_);
   }
 
@@ -83,59 +100,59 @@ void MemoryPage::TimermemTimer() {
   if (const int n = sampler.CpuCount(); n > 0) {
     float sum = 0;
     for (int i = 0; i < n; ++i) sum += static_cast<float>(sampler.CpuUsage(i));
-    Gauge3.SetProgress(RoundHalfEven(static_cast<double>(sum) * 100 / n));
-    cpu = Gauge3.Progress();
+    cpuUsageGauge.SetProgress(RoundHalfEven(static_cast<double>(sum) * 100 / n));
+    cpu = cpuUsageGauge.Progress();
   }
 
   if (memoryTabVisible) {
-    Gauge2.SetProgress(PercentOf(status.availPageFile, status.totalPageFile));
-    Gauge4.SetProgress(PercentOf(status.availVirtual, status.totalVirtual));
+    freePageFileGauge.SetProgress(PercentOf(status.availPageFile, status.totalPageFile));
+    freeVirtualMemoryGauge.SetProgress(PercentOf(status.availVirtual, status.totalVirtual));
   }
 
   TriggerInput in;
-  in.memLimitOn = Dinfo.Checked();
-  in.freePercent = Gauge1.Progress();
-  in.freeLimit = DLevel.Value();
-  in.cpuLimitOn = CInfo.Checked();
+  in.memLimitOn = memoryLimitBox.Checked();
+  in.freePercent = freePhysicalMemoryGauge.Progress();
+  in.freeLimit = memoryLimitSlider.Value();
+  in.cpuLimitOn = cpuLimitBox.Checked();
   in.cpuPercent = cpu;
-  in.cpuLimit = CPULevel.Value();
+  in.cpuLimit = cpuLimitSlider.Value();
   in.now = tickCount_();
   in.lastAutoRun = lastAutoRun;
   in.availPhys = status.availPhys;
-  in.memLevel = MemLevel.Value();
+  in.defragmentSizeMiB = defragmentSizeSlider.Value();
   if (ShouldAutoDefragment(in)) {
     // Recorded first: the tick at the end of the run starts no second one.
     lastAutoRun = in.now;
-    Button2Click();
+    OnDefragmentNowClicked();
   }
 }
 
-void MemoryPage::TSmemoryShow() {
-  if (Gauge1.Progress() == 0) TimermemTimer();
+void MemoryPage::OnMemoryPageShown() {
+  if (freePhysicalMemoryGauge.Progress() == 0) OnMemoryMonitorTimer();
   memoryTabVisible = true;
 }
 
-void MemoryPage::TSmemoryHide() {
+void MemoryPage::OnMemoryPageHidden() {
   memoryTabVisible = false;
-  Gauge5.SetProgress(0);
+  defragmentProgressGauge.SetProgress(0);
 }
 
-void MemoryPage::Button2Click() {
+void MemoryPage::OnDefragmentNowClicked() {
   if (defragmenter.Busy()) return;
   SetHint(kDefragmentingHint);
-  Gauge5.SetProgress(0);
-  Timermem.SetEnabled(false);
-  Button2.SetEnabled(false);
-  menumem_.SetEnabled(false);
+  defragmentProgressGauge.SetProgress(0);
+  memoryMonitorTimer.SetEnabled(false);
+  defragmentNowButton.SetEnabled(false);
+  defragMemoryItem_.SetEnabled(false);
   RunEnd end([this] {
-    Button2.SetEnabled(true);
-    menumem_.SetEnabled(true);
-    Timermem.SetEnabled(true);
+    defragmentNowButton.SetEnabled(true);
+    defragMemoryItem_.SetEnabled(true);
+    memoryMonitorTimer.SetEnabled(true);
   });
-  Gauge5.SetMax(2 * MemLevel.Value());
+  defragmentProgressGauge.SetMax(2 * defragmentSizeSlider.Value());
   // Chosen once: with the tab hidden the run shows no steps and lets no messages through.
-  defragmenter.Defragment(MemLevel.Value(), memoryTabVisible ? step_ : noStep_);
-  TimermemTimer();  // the gauges show the memory freed; the hint keeps the running text
+  defragmenter.Defragment(defragmentSizeSlider.Value(), memoryTabVisible ? step_ : noStep_);
+  OnMemoryMonitorTimer();  // the gauges show the memory freed; the hint keeps the running text
 }
 
 }  // namespace tovr::memory

@@ -9,7 +9,7 @@ bool ShouldAutoDefragment(const TriggerInput& in) {
   if (!in.memLimitOn || in.freePercent >= in.freeLimit) return false;
   if (in.cpuLimitOn && (!in.cpuPercent || *in.cpuPercent > in.cpuLimit)) return false;
   if (static_cast<std::uint32_t>(in.now - in.lastAutoRun) < kAutoRunPauseMs) return false;
-  return in.memLevel > 0 && (in.availPhys >> 20) < static_cast<std::uint64_t>(in.memLevel);
+  return in.defragmentSizeMiB > 0 && (in.availPhys >> 20) < static_cast<std::uint64_t>(in.defragmentSizeMiB);
 }
 
 int RoundHalfEven(double value) {

@@ -12,22 +12,22 @@ inline constexpr std::uint32_t kAutoRunPauseMs = 30000;
 
 // What the automatic start looks at on a tick.
 struct TriggerInput {
-  bool memLimitOn = false;      // Dinfo ticked
-  int freePercent = 0;          // Gauge1
-  int freeLimit = 0;            // DLevel position
-  bool cpuLimitOn = false;      // CInfo ticked
-  std::optional<int> cpuPercent;  // Gauge3 of this tick; nullopt when the load is unknown
-  int cpuLimit = 0;             // CPULevel position
+  bool memLimitOn = false;        // memoryLimitBox ticked
+  int freePercent = 0;            // freePhysicalMemoryGauge
+  int freeLimit = 0;              // memoryLimitSlider position
+  bool cpuLimitOn = false;        // cpuLimitBox ticked
+  std::optional<int> cpuPercent;  // cpuUsageGauge of this tick; nullopt when the load is unknown
+  int cpuLimit = 0;               // cpuLimitSlider position
   std::uint32_t now = 0;        // millisecond tick count
   std::uint32_t lastAutoRun = 0;
   std::uint64_t availPhys = 0;  // bytes
-  int memLevel = 0;             // MemLevel position, in MiB
+  int defragmentSizeMiB = 0;    // defragmentSizeSlider position, in MiB
 };
 
-// True when all four hold: Dinfo is ticked and the free percentage is below DLevel; CInfo is
-// not ticked, or the load is known and at most CPULevel; at least 30 000 ms have passed since
+// True when all four hold: memoryLimitBox is ticked and the free percentage is below memoryLimitSlider; cpuLimitBox is
+// not ticked, or the load is known and at most cpuLimitSlider; at least 30 000 ms have passed since
 // the last automatic run (taken modulo 2^32, so across the wrap of the tick counter); the
-// available physical memory in whole MiB is below MemLevel. With CInfo ticked and the load
+// available physical memory in whole MiB is below defragmentSizeSlider. With cpuLimitBox ticked and the load
 // unknown, nothing starts: the processors might be busy.
 bool ShouldAutoDefragment(const TriggerInput& in);
 

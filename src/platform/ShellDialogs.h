@@ -1,5 +1,5 @@
 // The dialogs and pop-up menus the editing commands of the shortcut page open: the file-open
-// dialog, the shell's folder browser, the web-address dialog TUF and the drop-down menus below
+// dialog, the shell's folder browser, the web-address dialog and the drop-down menus below
 // the side buttons. The Win32 adapter is platform/win32/Win32ShellDialogs; tests use a fake
 // that answers from a script.
 #pragma once
@@ -14,14 +14,14 @@ class MenuItem;
 
 namespace tovr {
 
-// OpenDialog1's filter: all files (preselected), then programs.
+// The file dialog's filter: all files (preselected), then programs.
 inline constexpr char kOpenFilter[] = "*.*|*.*|*.exe|*.exe";
 inline constexpr char kFolderBrowserTitle[] = "请指定要选择的文件夹";
 
 // The web-address dialog's texts.
 inline constexpr char kUrlDialogCaption[] = "添加";
-inline constexpr char kUrlQuestionDrop[] = "是否添加以下网址到我的收藏夹？";  // UL1 for a drop
-inline constexpr char kUrlQuestionChange[] = "请确定新的标题和链接";          // UL1 for a change
+inline constexpr char kUrlQuestionDrop[] = "是否添加以下网址到我的收藏夹？";  // the question for a drop
+inline constexpr char kUrlQuestionChange[] = "请确定新的标题和链接";          // the question for a change
 inline constexpr char kUrlTitleLabel[] = "标题";
 inline constexpr char kUrlLinkLabel[] = "链接";
 inline constexpr char kUrlYes[] = "是";
@@ -36,12 +36,12 @@ inline bool UrlLinkHasProtocol(std::string_view link) { return link.find(':') !=
 class IShellDialogs {
  public:
   virtual ~IShellDialogs() = default;
-  // OpenDialog1: one existing file; nullopt when cancelled.
+  // The file dialog: one existing file; nullopt when cancelled.
   virtual std::optional<std::string> ChooseFile() = 0;
   // The folder browser (file-system folders only, the tree from the desktop); nullopt when
   // cancelled or when the choice has no file-system path.
   virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
-  // ShowUrlDialog: UL1 shows `question`, Edit1 `title` and Edit2 `link`; modal. True when
+  // ShowUrlDialog: the dialog shows `question`, `title` and `link` in its two boxes; modal. True when
   // accepted with "是"; then `title` and `link` hold the edited texts. While it is open the main
   // window leaves the stay-on-top state and the dialog takes it.
   virtual bool ShowUrlDialog(const std::string& question, std::string& title, std::string& link) = 0;

@@ -97,7 +97,7 @@ void DesktopShortcuts::Say(const std::string& text) {
   list_.Ports().messages.Show(text, kErrorCaption, kNoDesktopFlags);
 }
 
-void DesktopShortcuts::binClick() {
+void DesktopShortcuts::OnImportDesktopLinksClicked() {
   const Folder user = UserDesktop();
   if (!user.path) return Say(user.problem + kNothingDone);
   const Folder common = CommonDesktop();
@@ -120,7 +120,7 @@ void DesktopShortcuts::binClick() {
   if (showShortcutPage_) showShortcutPage_();
 }
 
-void DesktopShortcuts::bdelClick() {
+void DesktopShortcuts::OnDeleteDesktopLinksClicked() {
   const Folder user = UserDesktop();
   if (!user.path) return Say(user.problem + kNothingDone);
   ShortcutPorts& ports = list_.Ports();
@@ -133,7 +133,7 @@ void DesktopShortcuts::bdelClick() {
   }
 }
 
-void DesktopShortcuts::SpeedButton1Click() {
+void DesktopShortcuts::OnExportDesktopLinksClicked() {
   const Folder common = CommonDesktop();
   if (!common.path) return Say(common.problem + kNothingDone);
   const std::string& folder = *common.path;

@@ -1,7 +1,7 @@
 // The three buttons under "桌面快捷方式管理" on the shortcut page: import every ".lnk" file of
 // the user's and the all-users desktop into the list (bin), delete every ".lnk" file of the
-// user's desktop after a question (bdel), and export the list as links onto the all-users
-// desktop (SpeedButton1).
+// user's desktop after a question (deleteDesktopLinksButton), and export the list as links onto the all-users
+// desktop (exportDesktopLinksButton).
 //
 // The desktop folders come from the "Shell Folders" values, read each time a button is used,
 // with read access only (a user without administrator rights may read, not write, the
@@ -56,7 +56,7 @@ bool IsSafeLinkName(std::string_view name);
 
 class DesktopShortcuts {
  public:
-  // `showShortcutPage` makes TSshortcut the active page and shows the main window.
+  // `showShortcutPage` makes shortcutsTab the active page and shows the main window.
   DesktopShortcuts(ShortcutList& list, IRegistry& registry,
                    std::function<void()> showShortcutPage);
   DesktopShortcuts(const DesktopShortcuts&) = delete;
@@ -67,14 +67,14 @@ class DesktopShortcuts {
   // message); then SortShortcuts and the shortcut page is shown. A link the shell cannot read
   // ends the import with its error (rows added before it stay; the list is still sorted). An
   // unknown all-users folder is said first; the user's desktop is imported all the same.
-  void binClick();
+  void OnImportDesktopLinksClicked();
   // "全部删除": asks; on Yes deletes every ".lnk" file of the user's desktop (failures skipped).
-  void bdelClick();
+  void OnDeleteDesktopLinksClicked();
   // "全部导出": one link per row, first to last, at <all-users desktop>\<Name>.lnk with the
   // row's target, the desktop folder as working folder and "<Name> [Tovrane创建]"; a link that
   // cannot be written, or whose name is not safe, is skipped without a message. A refused
   // access ends the export with the system's text (thrown as tovr::Error): nothing more is tried.
-  void SpeedButton1Click();
+  void OnExportDesktopLinksClicked();
 
   // The folder a "Shell Folders" value names, without a trailing "\" (a drive's root keeps
   // it); without one, `problem` says why (kNoDesktopKey or kNoDesktopValue, filled in).

@@ -1,4 +1,4 @@
-// A web link dropped on the panel PnlUrl: which of the data object's formats gives the address
+// A web link dropped on the panel urlDropPanel: which of the data object's formats gives the address
 // and which gives the title. The Win32 drop target reads the formats (texts already turned into
 // UTF-8) and hands them here; the rules are portable.
 #pragma once

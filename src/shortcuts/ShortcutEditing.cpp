@@ -16,22 +16,22 @@ std::unique_ptr<controls::MenuItem> Item(std::string name, std::string caption, 
 }  // namespace
 
 ShortcutEditing::ShortcutEditing(ShortcutList& list, IShellDialogs& dialogs) : list_(list), dialogs_(dialogs) {
-  PopupMenu2.Add(Item("S1", "选择文件...", [this] { S1Click(); }));
-  PopupMenu2.Add(Item("S2", "选择文件夹...", [this] { S2Click(); }));
-  ChgTarget.Add(Item("SF", "更改文件", [this] { SFClick(); }));
-  ChgTarget.Add(Item("SFD", "更改文件夹", [this] { SFDClick(); }));
-  ChgTarget.Add(Item("SU", "更改网址", [this] { SUClick(); }));
+  addShortcutMenu.Add(Item("addShortcutFileItem", "选择文件...", [this] { OnAddShortcutFileClicked(); }));
+  addShortcutMenu.Add(Item("addShortcutFolderItem", "选择文件夹...", [this] { OnAddShortcutFolderClicked(); }));
+  changeTargetMenu.Add(Item("changeToFileItem", "更改文件", [this] { OnChangeToFileClicked(); }));
+  changeTargetMenu.Add(Item("changeToFolderItem", "更改文件夹", [this] { OnChangeToFolderClicked(); }));
+  changeTargetMenu.Add(Item("changeUrlItem", "更改网址", [this] { OnChangeUrlClicked(); }));
 }
 
 // ---- Add ----------------------------------------------------------------------------------------
 
-void ShortcutEditing::bNClick() { dialogs_.DropDownMenu(PopupMenu2, "bN"); }
+void ShortcutEditing::OnAddButtonClicked() { dialogs_.DropDownMenu(addShortcutMenu, "addButton"); }
 
-void ShortcutEditing::S1Click() {
+void ShortcutEditing::OnAddShortcutFileClicked() {
   if (std::optional<std::string> file = dialogs_.ChooseFile()) list_.AddShortcut("", *file, true);
 }
 
-void ShortcutEditing::S2Click() {
+void ShortcutEditing::OnAddShortcutFolderClicked() {
   if (std::optional<std::string> folder = dialogs_.ChooseFolder(kFolderBrowserTitle)) {
     list_.AddShortcut("", *folder, true);
   }
@@ -44,7 +44,7 @@ std::optional<std::size_t> ShortcutEditing::ModifyRow() const {
   return std::nullopt;
 }
 
-void ShortcutEditing::bCClick() {
+void ShortcutEditing::OnModifyButtonClicked() {
   const std::optional<std::size_t> row = list_.FirstSelected();
   if (!row) return;
   switch (TargetKindOf(list_.Ports().files, list_[*row].target)) {
@@ -64,21 +64,21 @@ void ShortcutEditing::bCClick() {
         std::optional<std::size_t>& row;
         ~Reset() { row.reset(); }
       } reset{changing_};
-      dialogs_.DropDownMenu(ChgTarget, "bC");
+      dialogs_.DropDownMenu(changeTargetMenu, "modifyButton");
       break;
     }
   }
 }
 
-void ShortcutEditing::SFClick() {
+void ShortcutEditing::OnChangeToFileClicked() {
   if (auto row = ModifyRow()) ChangeToFile(*row);
 }
 
-void ShortcutEditing::SFDClick() {
+void ShortcutEditing::OnChangeToFolderClicked() {
   if (auto row = ModifyRow()) ChangeToFolder(*row);
 }
 
-void ShortcutEditing::SUClick() {
+void ShortcutEditing::OnChangeUrlClicked() {
   if (auto row = ModifyRow()) ChangeUrl(*row);
 }
 
@@ -104,7 +104,7 @@ void ShortcutEditing::ChangeUrl(std::size_t row) {
 
 // ---- Delete -------------------------------------------------------------------------------------
 
-void ShortcutEditing::bdClick() {
+void ShortcutEditing::OnDeleteButtonClicked() {
   const std::vector<std::size_t> selected = list_.SelectedRows();
   if (selected.empty()) return;
   const std::size_t topmost = *std::min_element(selected.begin(), selected.end());
@@ -134,7 +134,7 @@ void ShortcutEditing::DropFiles(const std::vector<std::string>& paths, DropDesti
   list_.SortShortcuts();
 }
 
-void ShortcutEditing::UrlDropped(const DroppedLink& link) {
+void ShortcutEditing::OnUrlDropped(const DroppedLink& link) {
   if (AcceptUrlDrops) AcceptUrlDrops(false);
   struct Reaccept {
     const std::function<void(bool)>& accept;

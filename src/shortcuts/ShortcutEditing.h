@@ -1,7 +1,7 @@
-// The editing commands of the shortcut page: Add (the menu PopupMenu2 below bN: a file or a
-// folder), Modify (bC: by the kind of the selected row's target, with the menu ChgTarget for a
-// missing one), Delete (bd, with the reselection rule), files dropped from the shell onto the
-// main window and web links dropped onto PnlUrl. Every new entry goes through AddShortcut.
+// The editing commands of the shortcut page: Add (the menu addShortcutMenu below addButton: a file or a
+// folder), Modify (modifyButton: by the kind of the selected row's target, with the menu changeTargetMenu for a
+// missing one), Delete (deleteButton, with the reselection rule), files dropped from the shell onto the
+// main window and web links dropped onto urlDropPanel. Every new entry goes through AddShortcut.
 //
 // Modify with no row selected does nothing. A new name given by Modify is refused (with the
 // list's message) when it cannot be stored or another row has it, ASCII case ignored: two
@@ -30,22 +30,22 @@ class ShortcutEditing {
   ShortcutEditing& operator=(const ShortcutEditing&) = delete;
 
   // ---- Add ------------------------------------------------------------------------------------
-  void bNClick();  // drops PopupMenu2 down below bN
-  void S1Click();  // "选择文件...": AddShortcut("", file, true)
-  void S2Click();  // "选择文件夹...": AddShortcut("", folder, true)
+  void OnAddButtonClicked();          // drops addShortcutMenu down below addButton
+  void OnAddShortcutFileClicked();    // "选择文件...": AddShortcut("", file, true)
+  void OnAddShortcutFolderClicked();  // "选择文件夹...": AddShortcut("", folder, true)
 
   // ---- Modify -------------------------------------------------------------------------------
   // The first selected row, by the kind of its target now: a web address opens the dialog, a
-  // file the file dialog, a folder the folder browser, a missing target ChgTarget below bC.
-  void bCClick();
-  void SFClick();   // "更改文件": a file, the row becomes a "文件" row with the file's icon
-  void SFDClick();  // "更改文件夹": a folder, the row becomes a "文件夹" row
-  void SUClick();   // "更改网址": name and target from the dialog; type text and icon stay
+  // file the file dialog, a folder the folder browser, a missing target changeTargetMenu below modifyButton.
+  void OnModifyButtonClicked();
+  void OnChangeToFileClicked();    // "更改文件": a file, the row becomes a "文件" row with the file's icon
+  void OnChangeToFolderClicked();  // "更改文件夹": a folder, the row becomes a "文件夹" row
+  void OnChangeUrlClicked();       // "更改网址": name and target from the dialog; type text and icon stay
 
   // ---- Delete -------------------------------------------------------------------------------
   // Removes every selected row; then selects the row now at the topmost removed position, or
   // the last row when that lies past the end. Nothing without a selection.
-  void bdClick();
+  void OnDeleteButtonClicked();
 
   // ---- Drops --------------------------------------------------------------------------------
   // Files dropped from the shell, in the drop's order. On the shortcut page each is added
@@ -54,16 +54,16 @@ class ShortcutEditing {
   // page, also when a link that cannot be read ends the pass.
   void DropFiles(const std::vector<std::string>& paths, DropDestination destination,
                  const std::function<void(const std::string&)>& toWallpapers = {});
-  // A web link dropped on PnlUrl: the dialog asks (kUrlQuestionDrop); accepted, the title and
+  // A web link dropped on urlDropPanel: the dialog asks (kUrlQuestionDrop); accepted, the title and
   // link enter through AddShortcut(title, link, true). Drops are refused while it is open.
   // Does not sort.
-  void UrlDropped(const DroppedLink& link);
-  // Switches PnlUrl's acceptance of web-link drops (the view's drop target).
+  void OnUrlDropped(const DroppedLink& link);
+  // Switches urlDropPanel's acceptance of web-link drops (the view's drop target).
   std::function<void(bool accept)> AcceptUrlDrops;
 
   // The pop-up menus, opened only by the commands above.
-  controls::MenuItem PopupMenu2{"PopupMenu2"};
-  controls::MenuItem ChgTarget{"ChgTarget"};
+  controls::MenuItem addShortcutMenu{"addShortcutMenu"};
+  controls::MenuItem changeTargetMenu{"changeTargetMenu"};
 
  private:
   std::optional<std::size_t> ModifyRow() const;
@@ -73,7 +73,7 @@ class ShortcutEditing {
 
   ShortcutList& list_;
   IShellDialogs& dialogs_;
-  std::optional<std::size_t> changing_;  // the row ChgTarget acts on while it is open
+  std::optional<std::size_t> changing_;  // the row changeTargetMenu acts on while it is open
 };
 
 }  // namespace tovr::shortcuts

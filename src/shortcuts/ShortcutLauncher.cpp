@@ -22,7 +22,7 @@ void ShortcutLauncher::RunTarget(const std::string& target) {
   }
 }
 
-void ShortcutLauncher::LVDblClick(const ShortcutList& list) {
+void ShortcutLauncher::OnShortcutRowDoubleClicked(const ShortcutList& list) {
   if (const std::optional<std::size_t> row = list.FirstSelected()) RunTarget(list[*row].target);
 }
 

@@ -32,8 +32,8 @@ class ShortcutLauncher {
   // the shell answers is not examined.
   void RunTarget(const std::string& target);
 
-  // LVDblClick: runs the first selected row's target; with no row selected nothing happens.
-  void LVDblClick(const ShortcutList& list);
+  // OnShortcutRowDoubleClicked: runs the first selected row's target; with no row selected nothing happens.
+  void OnShortcutRowDoubleClicked(const ShortcutList& list);
 
  private:
   IFileSystem& files_;

@@ -252,7 +252,7 @@ std::optional<std::size_t> ShortcutList::FirstSelected() const {
 
 // ---- Order ---------------------------------------------------------------------------------
 
-int ShortcutList::LVCompare(std::size_t a, std::size_t b) const {
+int ShortcutList::CompareShortcutRows(std::size_t a, std::size_t b) const {
   return CompareShortcutText(Column(rows_[a].entry, sortColumn_), Column(rows_[b].entry, sortColumn_));
 }
 
@@ -346,7 +346,7 @@ void ShortcutList::Permute(const std::vector<std::size_t>& order) {
   rows_ = std::move(sorted);
 }
 
-void ShortcutList::LVColumnClick(int column) {
+void ShortcutList::OnShortcutColumnClicked(int column) {
   SortBy(column);
   Notify(ListChange::Reordered, 0);
 }
@@ -360,7 +360,7 @@ void ShortcutList::SortShortcuts() {
 
 // ---- In-place rename -----------------------------------------------------------------------
 
-void ShortcutList::LVEdited(std::size_t row, const std::string& newName) {
+void ShortcutList::OnShortcutNameEdited(std::size_t row, const std::string& newName) {
   if (!ShortcutTaken(newName, "") && !RefuseUnstorable(newName)) SetName(row, newName);
   SortShortcuts();
 }

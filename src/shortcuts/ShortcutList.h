@@ -1,4 +1,4 @@
-// The shortcut list LV as the logic sees it: its rows in order, their selection, the sort
+// The shortcut list shortcutList as the logic sees it: its rows in order, their selection, the sort
 // column, the one way entries enter it (AddShortcut with its uniqueness check), renaming in
 // place and the change notification. The Win32 list view mirrors it through `Changed`; the main
 // window sets shortcutsChanged through `OnChange`.
@@ -96,9 +96,9 @@ class ShortcutList {
   // ---- Order ----------------------------------------------------------------------------------
   int SortColumn() const { return sortColumn_; }
   // Compares two rows by the sort column: Name (0), Target (1) or TypeText (2).
-  int LVCompare(std::size_t a, std::size_t b) const;
+  int CompareShortcutRows(std::size_t a, std::size_t b) const;
   // A header click: SortColumn := column; stable ascending sort. A second click sorts the same.
-  void LVColumnClick(int column);
+  void OnShortcutColumnClicked(int column);
   // By Name, then stably by TypeText; SortColumn is 2 afterwards.
   void SortShortcuts();
 
@@ -106,11 +106,11 @@ class ShortcutList {
   // End of an in-place edit of the row's name (not a cancelled one): refused with the check's
   // message when ShortcutTaken(newName, "") (every row counts, the edited one too) or when the
   // name cannot be stored; then the list is sorted either way.
-  void LVEdited(std::size_t row, const std::string& newName);
+  void OnShortcutNameEdited(std::size_t row, const std::string& newName);
 
   // ---- Notification -------------------------------------------------------------------------
   std::function<void(const ListChange&)> Changed;  // for the view
-  // LVChange: a row added, removed or changed, or its selection changed (not a pure reorder).
+  // OnShortcutListChanged: a row added, removed or changed, or its selection changed (not a pure reorder).
   std::function<void()> OnChange;
 
   ShortcutPorts& Ports() { return ports_; }

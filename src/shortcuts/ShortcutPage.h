@@ -1,5 +1,5 @@
-// The shortcut page TSshortcut as one object: the list LV with its launcher and editing
-// commands, the desktop-link buttons below it, the web-link drop panel PnlUrl, the tray menu's
+// The shortcut page shortcutsTab as one object: the list shortcutList with its launcher and editing
+// commands, the desktop-link buttons below it, the web-link drop panel urlDropPanel, the tray menu's
 // shortcut entries and the flag shortcutsChanged. The main window holds one and delegates each
 // of the page's handlers to it in one line; the Win32 view (shortcuts/win32/ShortcutPageView)
 // mirrors its controls.
@@ -56,9 +56,11 @@ class ShortcutPage {
   ShortcutPage& operator=(const ShortcutPage&) = delete;
 
   // The controls placed on the page below the list, in layout order.
-  std::vector<controls::Control*> Controls() { return {&LblDesktop, &bin, &bdel, &SpeedButton1}; }
+  std::vector<controls::Control*> Controls() {
+    return {&desktopLinksLabel, &importDesktopLinksButton, &deleteDesktopLinksButton, &exportDesktopLinksButton};
+  }
 
-  // Refresh: LV rebuilt from [Apps] in file order, then sorted.
+  // Refresh: shortcutList rebuilt from [Apps] in file order, then sorted.
   void Load(TSettingsFile& settings);
   // Save step 2: [Apps] rewritten from the sorted list, last row first, and the tray menu's
   // shortcut entries rebuilt in the form `grouped` asks for. The entries go through the three
@@ -73,15 +75,15 @@ class ShortcutPage {
   std::vector<ShortcutMenuRow> Rows() const;
   void SelectRow(int index);
 
-  ShortcutList LV;  // its change notification sets shortcutsChanged
+  ShortcutList shortcutList;  // its change notification sets shortcutsChanged
   ShortcutLauncher launcher;
   ShortcutEditing editing;  // add, modify, delete and drops
   // Desktop shortcut management: the ".lnk" files of the user's and the all-users desktop.
-  controls::Label LblDesktop{"LblDesktop", "桌面快捷方式管理"};
-  controls::Button bin{"bin", "全部导入"};
-  controls::Button bdel{"bdel", "全部删除"};
-  controls::Button SpeedButton1{"SpeedButton1", "全部导出"};
-  controls::Label PnlUrl{"PnlUrl", "拖入网址"};
+  controls::Label desktopLinksLabel{"desktopLinksLabel", "桌面快捷方式管理"};
+  controls::Button importDesktopLinksButton{"importDesktopLinksButton", "全部导入"};
+  controls::Button deleteDesktopLinksButton{"deleteDesktopLinksButton", "全部删除"};
+  controls::Button exportDesktopLinksButton{"exportDesktopLinksButton", "全部导出"};
+  controls::Label urlDropPanel{"urlDropPanel", "拖入网址"};
   DesktopShortcuts desktopLinks;
   ShortcutMenu shortcutMenu;  // the tray menu's shortcut entries
   bool shortcutsChanged = false;

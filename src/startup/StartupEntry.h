@@ -1,4 +1,4 @@
-// A row of the startup list LR: one string value of a Run or NeverRun key, or one file in a
+// A row of the startup list startupList: one string value of a Run or NeverRun key, or one file in a
 // Startup folder. The row's Location text is the only record of where it comes from; the tick
 // says whether Windows starts it at logon. A registry row is switched off in one of two ways:
 // its value parked in NeverRun (what this list does), or its StartupApproved value saying off

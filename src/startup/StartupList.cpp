@@ -59,7 +59,7 @@ void StartupList::SetCommand(std::size_t row, std::string command, int iconIndex
   Edited();
 }
 
-void StartupList::LREdited(std::size_t row, std::string name) {
+void StartupList::OnStartupNameEdited(std::size_t row, std::string name) {
   if (!Renamable(row)) return;
   rows_[row].sortKey = sortKeyOf_(name);
   rows_[row].entry.name = std::move(name);

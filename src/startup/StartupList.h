@@ -1,7 +1,7 @@
-// The startup list LR as the logic sees it: its rows kept sorted by name in the system's locale
+// The startup list startupList as the logic sees it: its rows kept sorted by name in the system's locale
 // order, through each name's sort key (rows of equal names keep the order they came in), their selection, and
 // the edits a user makes: adding, removing, ticking, changing the command, renaming in place.
-// Every edit runs OnChange (LRChange: the main window's startupChanged); loading and clearing
+// Every edit runs OnChange (OnStartupListChanged: the main window's startupChanged); loading and clearing
 // are not edits. The Win32 list view mirrors the rows through `Changed`.
 //
 // The list also remembers where the values of removed rows are stored, so that the next save
@@ -50,7 +50,7 @@ class StartupList {
   void SetCommand(std::size_t row, std::string command, int iconIndex);
   // End of an in-place rename: the text is taken as it is and the list sorts again. A Startup
   // folder's row keeps its name (it is its file's name): nothing changes.
-  void LREdited(std::size_t row, std::string name);
+  void OnStartupNameEdited(std::size_t row, std::string name);
   bool Renamable(std::size_t row) const { return rows_[row].entry.file.empty(); }
   // The view shows the row again as the list holds it (a tick the list refused); not an edit.
   void ShowAgain(std::size_t row) { Notify(StartupListChange::Updated, row); }
@@ -70,7 +70,7 @@ class StartupList {
   std::vector<StoredAt>& RemovedValues() { return removedValues_; }
 
   std::function<void(const StartupListChange&)> Changed;  // for the view
-  std::function<void()> OnChange;                         // LRChange
+  std::function<void()> OnChange;                         // OnStartupListChanged
 
  private:
   struct Row {

@@ -17,22 +17,21 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 StartupPage::StartupPage(StartupPagePorts ports)
-    : LR([&system = ports.system](const std::string& name) { return system.SortKey(name); }),
-      ports_(ports) {
-  LR.OnChange = [this] { startupChanged = true; };
+    : startupList([&system = ports.system](const std::string& name) { return system.SortKey(name); }), ports_(ports) {
+  startupList.OnChange = [this] { startupChanged = true; };
 }
 
 void StartupPage::LoadStartupEntries() {
-  LoadStartupRows(LR, StorePorts(), [this](const std::string& command) { return CommandIconIndex(command); });
+  LoadStartupRows(startupList, StorePorts(), [this](const std::string& command) { return CommandIconIndex(command); });
 }
 
-void StartupPage::ApplyStartupEntries() { ApplyStartupRows(LR, StorePorts()); }
+void StartupPage::ApplyStartupEntries() { ApplyStartupRows(startupList, StorePorts()); }
 
 int StartupPage::CommandIconIndex(const std::string& command) {
   return startup::CommandIconIndex(command, ports_.files, ports_.icons, ports_.system);
 }
 
-void StartupPage::bNClick() {
+void StartupPage::OnAddButtonClicked() {
   const std::optional<std::string> file = ports_.dialogs.ChooseFile();
   if (!file) return;
   StartupEntry e;
@@ -41,42 +40,42 @@ void StartupPage::bNClick() {
   e.location = kCurrentUserLabel;
   e.enabled = true;
   e.iconIndex = ports_.icons.ShellIconIndex(*file);
-  LR.Add(std::move(e));
+  startupList.Add(std::move(e));
 }
 
-void StartupPage::bdClick() {
-  const std::vector<std::size_t> selected = LR.SelectedRows();
+void StartupPage::OnDeleteButtonClicked() {
+  const std::vector<std::size_t> selected = startupList.SelectedRows();
   if (selected.empty()) return;
-  for (auto it = selected.rbegin(); it != selected.rend(); ++it) LR.Remove(*it);
-  if (!LR.Empty()) LR.SelectOnly(std::min(selected.front(), LR.Count() - 1));
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it) startupList.Remove(*it);
+  if (!startupList.Empty()) startupList.SelectOnly(std::min(selected.front(), startupList.Count() - 1));
 }
 
-void StartupPage::bCClick() {
-  const std::optional<std::size_t> row = LR.FirstSelected();
+void StartupPage::OnModifyButtonClicked() {
+  const std::optional<std::size_t> row = startupList.FirstSelected();
   if (!row) return;
-  if (!LR[*row].file.empty() && !IsShellLinkPath(LR[*row].file)) {
+  if (!startupList[*row].file.empty() && !IsShellLinkPath(startupList[*row].file)) {
     ports_.messages.Show(kFolderOnlyLinksText, kStartupPageCaption, kMbOk | kMbIconInformation);
     return;
   }
   const std::optional<std::string> file = ports_.dialogs.ChooseFile();
   if (!file) return;
-  LR.SetCommand(*row, *file, ports_.icons.ShellIconIndex(*file));
+  startupList.SetCommand(*row, *file, ports_.icons.ShellIconIndex(*file));
 }
 
-void StartupPage::LRDblClick() {
-  if (const std::optional<std::size_t> row = LR.FirstSelected()) {
-    const StartupEntry& e = LR[*row];
+void StartupPage::OnStartupRowDoubleClicked() {
+  if (const std::optional<std::size_t> row = startupList.FirstSelected()) {
+    const StartupEntry& e = startupList[*row];
     ports_.shell.Open("open", e.file.empty() ? e.command : e.file, "", "", kShowHidden);
   }
 }
 
-void StartupPage::LRTicked(std::size_t row, bool ticked) {
-  if (!ticked && !LR[row].file.empty() && !ports_.system.HasStartupApproved()) {
+void StartupPage::OnStartupRowTicked(std::size_t row, bool ticked) {
+  if (!ticked && !startupList[row].file.empty() && !ports_.system.HasStartupApproved()) {
     ports_.messages.Show(kFolderCannotBeOffText, kStartupPageCaption, kMbOk | kMbIconInformation);
-    LR.ShowAgain(row);
+    startupList.ShowAgain(row);
     return;
   }
-  LR.SetEnabled(row, ticked);
+  startupList.SetEnabled(row, ticked);
 }
 
 }  // namespace tovr::startup

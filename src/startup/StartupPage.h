@@ -1,8 +1,8 @@
-// The startup page TSRun as one object: the list LR, the flag startupChanged and the page's
+// The startup page startupTab as one object: the list startupList, the flag startupChanged and the page's
 // commands (the side buttons Add, Delete, Modify and Refresh while the page is active, the
 // double-click on a row), the load when the main window is shown and the apply at the save.
 // The main window holds one and delegates each handler to it in one line; the Win32 view
-// (startup/win32/StartupPageView) mirrors LR.
+// (startup/win32/StartupPageView) mirrors startupList.
 #pragma once
 
 #include <string>
@@ -27,7 +27,7 @@ struct StartupPagePorts {
   IFileSystem& files;
   IShellIcons& icons;
   IShellExecute& shell;
-  IShellDialogs& dialogs;  // OpenDialog1
+  IShellDialogs& dialogs;  // the file dialog
   IStartupSystem& system;
   IShellLinks& links;      // the Startup folders' shortcuts
   IMessageBox& messages;
@@ -44,32 +44,32 @@ class StartupPage {
   StartupPage(const StartupPage&) = delete;
   StartupPage& operator=(const StartupPage&) = delete;
 
-  // Fills LR from the keys and folders when it is empty (see LoadStartupRows).
+  // Fills startupList from the keys and folders when it is empty (see LoadStartupRows).
   void LoadStartupEntries();
-  // Empties LR (the first half of Refresh, which drops unsaved edits).
-  void ClearStartupList() { LR.Clear(); }
+  // Empties startupList (the first half of Refresh, which drops unsaved edits).
+  void ClearStartupList() { startupList.Clear(); }
   // At the save when startupChanged is set (see ApplyStartupRows).
   void ApplyStartupEntries();
   int CommandIconIndex(const std::string& command);
 
-  // Add: a file from OpenDialog1 becomes a ticked row of the current user named after the file.
-  void bNClick();
+  // Add: a file from the file dialog becomes a ticked row of the current user named after the file.
+  void OnAddButtonClicked();
   // Delete: every selected row goes; then the row now at the topmost removed position is
   // selected, or the last row when that lies past the end. Nothing without a selection.
-  void bdClick();
-  // Modify: the first selected row gets the file chosen in OpenDialog1 as its command, and its
+  void OnDeleteButtonClicked();
+  // Modify: the first selected row gets the file chosen in the file dialog as its command, and its
   // icon; name, location and tick stay. Without a selection nothing opens. A Startup folder's
   // file that is not a shortcut cannot be given another command: a message says so.
-  void bCClick();
+  void OnModifyButtonClicked();
   // Run: the first selected row's command, whole, opened by the shell ("open", no parameters,
   // no folder, hidden); what the shell answers is not examined. Nothing without a selection. A
   // Startup folder's row opens its file (a shortcut with its own arguments and folder).
-  void LRDblClick();
+  void OnStartupRowDoubleClicked();
   // The user ticked or unticked a row. Where the system has no StartupApproved values (Windows
   // 7), a Startup folder's row cannot be switched off: a message says so and it stays ticked.
-  void LRTicked(std::size_t row, bool ticked);
+  void OnStartupRowTicked(std::size_t row, bool ticked);
 
-  StartupList LR;  // its edits set startupChanged
+  StartupList startupList;  // its edits set startupChanged
   bool startupChanged = false;
 
  private:

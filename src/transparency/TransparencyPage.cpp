@@ -18,20 +18,23 @@ TransparencyPage::TransparencyPage(IWindowSystem& windows, IMessageBox& messages
                                    AlphaRoutes routes)
     : windows_(windows), messages_(messages), appTitle_(std::move(appTitle)), routes_(std::move(routes)) {
   // The form's design state.
-  SpinEdit5.SetEnabled(false);
-  SpinEdit6.SetEnabled(false);
-  SpinEdit5.SetIncrement(5);
-  SpinEdit6.SetIncrement(5);
-  FrmTB.SetHint("设置透明度值");
+  taskbarAlphaEdit.SetEnabled(false);
+  startMenuAlphaEdit.SetEnabled(false);
+  taskbarAlphaEdit.SetIncrement(5);
+  startMenuAlphaEdit.SetIncrement(5);
+  chosenWindowAlphaSlider.SetHint("设置透明度值");
   // The page's own controls; the boxes and spin edits are wired by the main window.
-  SBRF.OnClick = [this] { RefreshWindowList(); };
-  SBTF.OnClick = [this] { SBTFClick(); };
-  Lstform.OnClick = [this] { LstformClick(); };
-  FrmTB.OnChange = [this] { FrmTBChange(); };
+  refreshWindowListButton.OnClick = [this] { RefreshWindowList(); };
+  applyChosenWindowAlphaButton.OnClick = [this] { OnApplyChosenWindowAlphaClicked(); };
+  windowList.OnClick = [this] { OnWindowListClicked(); };
+  chosenWindowAlphaSlider.OnChange = [this] { OnChosenWindowAlphaChanged(); };
 }
 
 std::vector<controls::Control*> TransparencyPage::Controls() {
-  return {&CTT, &SpinEdit5, &CTM, &SpinEdit6, &LblNeeds, &LblSystems, &SBRF, &Label10, &Label7, &SBTF};
+  return {&translucentTaskbarBox,       &taskbarAlphaEdit,       &translucentStartMenuBox,
+          &startMenuAlphaEdit,          &transparencyNeedsLabel, &transparencySystemsLabel,
+          &refreshWindowListButton,     &chosenWindowAlphaLabel, &chosenWindowAlphaValueLabel,
+          &applyChosenWindowAlphaButton};
 }
 
 void TransparencyPage::Route(const std::function<void(int)>& route, void (TransparencyPage::*own)(int), int alpha) {
@@ -62,59 +65,75 @@ void TransparencyPage::SetStartMenuAlpha(int alpha) {
 
 // ---- Handlers -------------------------------------------------------------------------------
 
-void TransparencyPage::CTClick(const controls::CheckBox& CT, controls::SpinEdit& SpinEdit3) {
-  SpinEdit3.SetEnabled(CT.Checked());
-  Route(routes_.mainWindow, &TransparencyPage::SetMainWindowAlpha, CT.Checked() ? SpinEdit3.Value() : 255);
+void TransparencyPage::OnTranslucentWindowClicked(const controls::CheckBox& translucentWindowBox,
+                                                  controls::SpinEdit& windowAlphaEdit) {
+  windowAlphaEdit.SetEnabled(translucentWindowBox.Checked());
+  Route(routes_.mainWindow, &TransparencyPage::SetMainWindowAlpha,
+        translucentWindowBox.Checked() ? windowAlphaEdit.Value() : 255);
 }
 
-void TransparencyPage::SpinEdit3Change(const controls::CheckBox& CT, const controls::SpinEdit& SpinEdit3) {
-  if (CT.Checked()) Route(routes_.mainWindow, &TransparencyPage::SetMainWindowAlpha, SpinEdit3.Value());
+void TransparencyPage::OnWindowAlphaChanged(const controls::CheckBox& translucentWindowBox,
+                                            const controls::SpinEdit& windowAlphaEdit) {
+  if (translucentWindowBox.Checked())
+    Route(routes_.mainWindow, &TransparencyPage::SetMainWindowAlpha, windowAlphaEdit.Value());
 }
 
-void TransparencyPage::CTTClick() {
-  SpinEdit5.SetEnabled(CTT.Checked());
-  Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha, CTT.Checked() ? SpinEdit5.Value() : 255);
+void TransparencyPage::OnTranslucentTaskbarClicked() {
+  taskbarAlphaEdit.SetEnabled(translucentTaskbarBox.Checked());
+  Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha,
+        translucentTaskbarBox.Checked() ? taskbarAlphaEdit.Value() : 255);
 }
 
-void TransparencyPage::SpinEdit5Change() {
-  if (CTT.Checked()) Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha, SpinEdit5.Value());
+void TransparencyPage::OnTaskbarAlphaChanged() {
+  if (translucentTaskbarBox.Checked())
+    Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha, taskbarAlphaEdit.Value());
 }
 
-void TransparencyPage::CTMClick() {
-  SpinEdit6.SetEnabled(CTM.Checked());
-  Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha, CTM.Checked() ? SpinEdit6.Value() : 255);
+void TransparencyPage::OnTranslucentStartMenuClicked() {
+  startMenuAlphaEdit.SetEnabled(translucentStartMenuBox.Checked());
+  Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha,
+        translucentStartMenuBox.Checked() ? startMenuAlphaEdit.Value() : 255);
 }
 
-void TransparencyPage::SpinEdit6Change() {
-  if (CTM.Checked()) Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha, SpinEdit6.Value());
+void TransparencyPage::OnStartMenuAlphaChanged() {
+  if (translucentStartMenuBox.Checked())
+    Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha, startMenuAlphaEdit.Value());
 }
 
-void TransparencyPage::N2Click() { Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha, SpinEdit5.Value()); }
+void TransparencyPage::OnTaskbarTransparencyItemClicked() {
+  Route(routes_.taskbar, &TransparencyPage::SetTaskbarAlpha, taskbarAlphaEdit.Value());
+}
 
-void TransparencyPage::N3Click() { Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha, SpinEdit6.Value()); }
+void TransparencyPage::OnStartMenuTransparencyItemClicked() {
+  Route(routes_.startMenu, &TransparencyPage::SetStartMenuAlpha, startMenuAlphaEdit.Value());
+}
 
 std::vector<std::string> TransparencyPage::RefreshWindowList() {
-  Lstform.SetLines(ListVisibleWindows(windows_, listedWindows));
-  return Lstform.Lines();
+  windowList.SetLines(ListVisibleWindows(windows_, listedWindows));
+  return windowList.Lines();
 }
 
-void TransparencyPage::LstformClick() { SBTF.SetEnabled(Lstform.SelectedLine() != appTitle_); }
+void TransparencyPage::OnWindowListClicked() {
+  applyChosenWindowAlphaButton.SetEnabled(windowList.SelectedLine() != appTitle_);
+}
 
-void TransparencyPage::SBTFClick() {
-  if (Lstform.ItemIndex() < 0) {
+void TransparencyPage::OnApplyChosenWindowAlphaClicked() {
+  if (windowList.ItemIndex() < 0) {
     messages_.Show(kNoSelectionText, kNoSelectionCaption, kNoSelectionFlags);
     return;
   }
-  WindowItemClick(Lstform.ItemIndex());
+  OnWindowEntryClicked(windowList.ItemIndex());
 }
 
-void TransparencyPage::FrmTBChange() { Label7.SetCaption(std::to_string(FrmTB.Value())); }
+void TransparencyPage::OnChosenWindowAlphaChanged() {
+  chosenWindowAlphaValueLabel.SetCaption(std::to_string(chosenWindowAlphaSlider.Value()));
+}
 
 // A line or entry whose window has closed since names a handle that no longer exists: the
 // request has no effect. A window that refuses is named once; later refusals are silent.
-void TransparencyPage::WindowItemClick(int index) {
+void TransparencyPage::OnWindowEntryClicked(int index) {
   const WindowHandle w = listedWindows.At(index);
-  if (!w || windows_.SetAlpha(w, FrmTB.Value()) || !refusalsShown_.insert(w).second) return;
+  if (!w || windows_.SetAlpha(w, chosenWindowAlphaSlider.Value()) || !refusalsShown_.insert(w).second) return;
   messages_.Show(kRefusedBefore + windows_.Title(w) + kRefusedAfter, kNoSelectionCaption, kMbOk | kMbIconExclamation);
 }
 

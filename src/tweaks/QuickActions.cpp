@@ -2,7 +2,7 @@
 
 namespace tovr::tweaks {
 
-void QuickActions::mrsClick() {
+void QuickActions::OnScreenSaverItemClicked() {
   const std::optional<bool> active = shell_.ScreenSaverActive();
   if (!active) return;  // the system could not say: nothing to do
   if (*active) {
@@ -12,26 +12,26 @@ void QuickActions::mrsClick() {
   }
 }
 
-void QuickActions::mospClick() {
+void QuickActions::OnDisplayPropertiesItemClicked() {
   shell_.Execute("", "rundll32", "shell32,Control_RunDLL \"desk.cpl\"", "", kSwHide);
 }
 
-void QuickActions::menuopencdClick() { shell_.SendMciCommand(kOpenCdDoor); }
+void QuickActions::OnOpenCdDriveItemClicked() { shell_.SendMciCommand(kOpenCdDoor); }
 
-void QuickActions::menuclosecdClick() { shell_.SendMciCommand(kCloseCdDoor); }
+void QuickActions::OnCloseCdDriveItemClicked() { shell_.SendMciCommand(kCloseCdDoor); }
 
 void QuickActions::Mail(const char* subject) {
   shell_.Execute("open", std::string("mailto:") + kFeedbackAddress + "?subject=" + subject, "", "",
                  kSwShowDefault);
 }
 
-void QuickActions::sbmailClick() { Mail(kMailSubject); }
+void QuickActions::OnMailButtonClicked() { Mail(kMailSubject); }
 
-void QuickActions::N9Click() { Mail(kFeedbackSubject); }
+void QuickActions::OnFeedbackItemClicked() { Mail(kFeedbackSubject); }
 
-void QuickActions::sbwebClick() { shell_.Execute("open", kHomePageUrl, "", "", kSwShowDefault); }
+void QuickActions::OnHomePageButtonClicked() { shell_.Execute("open", kHomePageUrl, "", "", kSwShowDefault); }
 
-void QuickActions::m306Click() {
+void QuickActions::OnHelpItemClicked() {
   if (HelpFileExists()) {
     shell_.Execute("open", helpPath_, "", "", kSwShowDefault);
   } else {

@@ -1,7 +1,7 @@
 // One-shot commands of the tray menu and the side panel: the screen saver, the display
 // properties, the CD drive's door, mail to the maker, the home page and the help file. Each
-// hands one request to Windows and keeps no state. The forwarding controls (m304 -> sbmail,
-// m305 -> sbweb, btnhelp -> m306) are the main window's: they click their target, so the
+// hands one request to Windows and keeps no state. The forwarding controls (authorItem -> mailButton,
+// homePageItem -> homePageButton, helpButton -> helpItem) are the main window's: they click their target, so the
 // target's rules (the help item's enabled state) apply.
 #pragma once
 
@@ -39,20 +39,20 @@ class QuickActions {
       : shell_(shell), files_(files), messages_(messages), helpPath_(std::move(helpPath)) {}
 
   // "运行屏幕保护程序": starts the screen saver when one is set, else says there is none.
-  void mrsClick();
+  void OnScreenSaverItemClicked();
   // 打开"显示属性": the display control panel through rundll32, hidden.
-  void mospClick();
+  void OnDisplayPropertiesItemClicked();
   // "打开光驱" / "关闭光驱".
-  void menuopencdClick();
-  void menuclosecdClick();
+  void OnOpenCdDriveItemClicked();
+  void OnCloseCdDriveItemClicked();
   // The side button's mail (also the author item) and the feedback item's mail.
-  void sbmailClick();
-  void N9Click();
+  void OnMailButtonClicked();
+  void OnFeedbackItemClicked();
   // The home page (also "访问主页").
-  void sbwebClick();
+  void OnHomePageButtonClicked();
   // "帮助": opens the help file, or says it is missing (it vanished after start-up: the item
   // is enabled only when the file existed then).
-  void m306Click();
+  void OnHelpItemClicked();
 
   bool HelpFileExists() { return files_.FileExists(helpPath_); }
 

@@ -1,12 +1,12 @@
 // The three system settings of the settings page that live in the registry, not in Config.ini:
-// folders opened with the two-pane Explorer (CE), Explorer's policy against saving its settings
-// at exit (CKExitSave) and the program starting with Windows (CW).
+// folders opened with the two-pane Explorer (folderExploreBox), Explorer's policy against saving its settings
+// at exit (noSaveOnExitBox) and the program starting with Windows (autoRunBox).
 //
-//   CE          HKCU  Software\Classes\Folder\shell    (default) = "explore"   (per user, preferred
+//   folderExploreBox          HKCU  Software\Classes\Folder\shell    (default) = "explore"   (per user, preferred
 //               HKLM  SOFTWARE\Classes\Folder\shell                             by the shell)
-//   CKExitSave  HKCU  Software\Microsoft\Windows\CurrentVersion\Policies\Explorer
+//   noSaveOnExitBox  HKCU  Software\Microsoft\Windows\CurrentVersion\Policies\Explorer
 //                                                    NoSaveSettings = 1 (4 bytes, REG_BINARY)
-//   CW          HKLM  \SOFTWARE\Microsoft\Windows\CurrentVersion\Run         Tovr = the exe's path
+//   autoRunBox          HKLM  \SOFTWARE\Microsoft\Windows\CurrentVersion\Run         Tovr = the exe's path
 //               HKCU  Software\Microsoft\Windows\CurrentVersion\Run     (where HKLM is refused)
 //
 // Keys are opened with the least access the operation needs: reading opens existing keys for

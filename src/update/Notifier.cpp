@@ -3,60 +3,60 @@
 namespace tovr::update {
 
 Notifier::Notifier(INotifierWindow& window) : window_(window) {
-  Timer1.OnTimer = [this] { Timer1Timer(); };
-  Timer2.OnTimer = [this] { Timer2Timer(); };
-  sb.OnClick = [this] { sbClick(); };
+  slideTimer.OnTimer = [this] { OnSlideTimer(); };
+  pauseTimer.OnTimer = [this] { OnPauseTimer(); };
+  downloadButton.OnClick = [this] { OnDownloadButtonClicked(); };
 }
 
 void Notifier::Show(int step) {
   const NotifierMetrics m = window_.Metrics();
-  Label6.SetCaption(kRunningVersion);
+  currentVersionLabel.SetCaption(kRunningVersion);
   screenHeight_ = m.screenHeight;
   slideY = m.screenHeight;
   slideTarget = m.screenHeight - m.windowHeight;
   left = m.screenWidth - m.windowWidth;
   pauseTicks = 0;
   slideStep = step;
-  Timer2.SetEnabled(false);
+  pauseTimer.SetEnabled(false);
   window_.Open(left, slideY);
   shown_ = true;
-  Timer1.SetEnabled(true);
+  slideTimer.SetEnabled(true);
 }
 
-void Notifier::Timer1Timer() {
+void Notifier::OnSlideTimer() {
   if (slideY >= slideTarget && screenHeight_ >= slideY) {
     slideY += slideStep;
     window_.Place(left, slideY);
     return;
   }
-  Timer1.SetEnabled(false);
+  slideTimer.SetEnabled(false);
   if (slideStep < 0) {
-    Timer2.SetEnabled(true);
+    pauseTimer.SetEnabled(true);
   } else {
     Close();
   }
 }
 
-void Notifier::Timer2Timer() {
+void Notifier::OnPauseTimer() {
   window_.Place(left, slideY);
   if (++pauseTicks <= 5) return;
-  Timer2.SetEnabled(false);
+  pauseTimer.SetEnabled(false);
   slideY = slideTarget;
   window_.Place(left, slideY);
   slideStep = -slideStep;
-  Timer1.SetEnabled(true);
+  slideTimer.SetEnabled(true);
 }
 
-void Notifier::sbClick() {
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
-  if (Panel1.Color() == kClInfoBk && onDownload) onDownload();
+void Notifier::OnDownloadButtonClicked() {
+  slideTimer.SetEnabled(false);
+  pauseTimer.SetEnabled(false);
+  if (notifierPanel.Color() == kClInfoBk && onDownload) onDownload();
   Close();
 }
 
 void Notifier::Close() {
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
+  slideTimer.SetEnabled(false);
+  pauseTimer.SetEnabled(false);
   shown_ = false;
   window_.Close();
 }

@@ -1,5 +1,5 @@
 // The new-version notifier TFormCHVer as the logic sees it: its labels, button and panel
-// colour, its slide timer Timer1 (20 ms) and pause timer Timer2 (1000 ms), and the motion: up
+// colour, its slide timer slideTimer (20 ms) and pause timer pauseTimer (1000 ms), and the motion: up
 // from below the bottom edge of the primary screen at its right end, six seconds at the top,
 // down again and closed. The window itself (update/win32/NotifierWindow) is reached through
 // INotifierWindow and mirrors the models.
@@ -46,26 +46,26 @@ class Notifier {
   Notifier(const Notifier&) = delete;
   Notifier& operator=(const Notifier&) = delete;
 
-  // Label6 shows the running version; the window starts just below the screen, flush with its
-  // right edge, and rises by `step` (negative) pixels per tick of Timer1.
+  // currentVersionLabel shows the running version; the window starts just below the screen, flush with its
+  // right edge, and rises by `step` (negative) pixels per tick of slideTimer.
   void Show(int step);
-  void Timer1Timer();  // slide tick
-  void Timer2Timer();  // pause tick
+  void OnSlideTimer();  // slide tick
+  void OnPauseTimer();  // pause tick
   // Stops both timers; with the tooltip-coloured panel (a new release) runs `onDownload`; closes.
-  void sbClick();
+  void OnDownloadButtonClicked();
   bool Shown() const { return shown_; }
 
-  controls::ColorPanel Panel1{"Panel1", kClInfoBk};
-  controls::Label Label1{"Label1", "Tovrane发现新版本!"};
-  controls::Label Label3{"Label3", "当前版本："};
-  controls::Label Label4{"Label4", "最新版本："};
-  controls::Label Label5{"Label5", "更新日期："};
-  controls::Label Label6{"Label6", "?.??"};
-  controls::Label Label7{"Label7", "?.??"};
-  controls::Label Label8{"Label8", "?\?\?\?-?\?-?\?"};  // "????-??-??" (no trigraphs)
-  controls::Button sb{"sb", "立即下载"};
-  controls::Timer Timer1{"Timer1", 20, false};
-  controls::Timer Timer2{"Timer2", 1000, false};
+  controls::ColorPanel notifierPanel{"notifierPanel", kClInfoBk};
+  controls::Label headlineLabel{"headlineLabel", "Tovrane发现新版本!"};
+  controls::Label currentVersionCaptionLabel{"currentVersionCaptionLabel", "当前版本："};
+  controls::Label latestVersionCaptionLabel{"latestVersionCaptionLabel", "最新版本："};
+  controls::Label releaseDateCaptionLabel{"releaseDateCaptionLabel", "更新日期："};
+  controls::Label currentVersionLabel{"currentVersionLabel", "?.??"};
+  controls::Label latestVersionLabel{"latestVersionLabel", "?.??"};
+  controls::Label releaseDateLabel{"releaseDateLabel", "?\?\?\?-?\?-?\?"};  // "????-??-??" (no trigraphs)
+  controls::Button downloadButton{"downloadButton", "立即下载"};
+  controls::Timer slideTimer{"slideTimer", 20, false};
+  controls::Timer pauseTimer{"pauseTimer", 1000, false};
   std::function<void()> onDownload;  // the main window's "下载新版本"
 
   int slideStep = 0;

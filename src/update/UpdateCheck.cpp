@@ -54,12 +54,12 @@ UpdateCheck::UpdateCheck(UpdatePorts ports, controls::MenuItem& trayMenu, ProxyC
                          const LocalDateTime& programFileTime)
     : notifier(ports.notifierWindow),
       ports_(ports),
-      menudown_(MenuItemOf(trayMenu, "menudown")),
+      downloadUpdateItem_(MenuItemOf(trayMenu, "downloadUpdateItem")),
       proxy_(proxy),
       programFileTime_(programFileTime) {
-  tmrupdate.OnTimer = [this] { tmrupdateTimer(); };
+  updateTimer.OnTimer = [this] { OnUpdateTimer(); };
   // The notifier's button triggers the tray item, as the user's click on it would.
-  notifier.onDownload = [this] { menudown_.Click(); };
+  notifier.onDownload = [this] { downloadUpdateItem_.Click(); };
   ports_.http.SetListener(this);
 }
 
@@ -73,12 +73,12 @@ std::string UpdateCheck::VersionFileUrl() const {
 }
 
 std::optional<HttpProxy> UpdateCheck::Proxy() const {
-  std::string host = Trimmed(proxy_.edtpx.Text());
-  if (!proxy_.chkP.Checked() || host.empty()) return std::nullopt;
-  return HttpProxy{std::move(host), Trimmed(proxy_.edtpr.Text())};
+  std::string host = Trimmed(proxy_.proxyHostEdit.Text());
+  if (!proxy_.useProxyBox.Checked() || host.empty()) return std::nullopt;
+  return HttpProxy{std::move(host), Trimmed(proxy_.proxyPortEdit.Text())};
 }
 
-void UpdateCheck::tmrupdateTimer() {
+void UpdateCheck::OnUpdateTimer() {
   if (++updateTicks <= kMinutesBetweenChecks) return;
   updateTicks = 0;
   if (Busy()) return;  // the user's own check or download is running: it keeps its messages
@@ -86,7 +86,7 @@ void UpdateCheck::tmrupdateTimer() {
   StartVersionCheck();
 }
 
-void UpdateCheck::MenuCVClick() {
+void UpdateCheck::OnCheckUpdateItemClicked() {
   if (Busy()) return;
   autoCheck = false;
   StartVersionCheck();
@@ -118,7 +118,7 @@ void UpdateCheck::StartVersionCheck() {
   }
 }
 
-void UpdateCheck::menudownClick() {
+void UpdateCheck::OnDownloadUpdateItemClicked() {
   if (!Busy()) StartDownload();
 }
 
@@ -126,7 +126,7 @@ void UpdateCheck::StartDownload() {
   if (!SecureEnough(downloadUrl)) RefuseAddress(downloadUrl);
   if (ports_.http.Get({downloadUrl, HttpMode::File, downloadTempFile, 0, downloadSize_, Proxy()})) {
     state_ = State::Downloading;
-    menudown_.SetEnabled(false);
+    downloadUpdateItem_.SetEnabled(false);
     downloadPercent_ = -1;
     HttpProgress(0);
     return;
@@ -136,7 +136,7 @@ void UpdateCheck::StartDownload() {
 }
 
 void UpdateCheck::EndDownload() {
-  menudown_.SetEnabled(true);
+  downloadUpdateItem_.SetEnabled(true);
   downloadPercent_ = -1;
   if (onDownloadProgress) onDownloadProgress(std::nullopt);
 }
@@ -239,20 +239,20 @@ void UpdateCheck::VersionFileArrived(const std::string& body) {
   downloadSize_ = file->size;
   if (*released > programFileTime_) {
     if (!text::EqualsIgnoreAsciiCase(file->version, kRunningVersion)) {
-      menudown_.SetVisible(true);
-      notifier.Panel1.SetColor(kClInfoBk);
-      notifier.Label7.SetCaption(file->version);
-      notifier.Label8.SetCaption(file->dateTime);
-      notifier.sb.SetCaption(kDownloadNow);
-      notifier.Label1.SetCaption(kNewHeadline);
+      downloadUpdateItem_.SetVisible(true);
+      notifier.notifierPanel.SetColor(kClInfoBk);
+      notifier.latestVersionLabel.SetCaption(file->version);
+      notifier.releaseDateLabel.SetCaption(file->dateTime);
+      notifier.downloadButton.SetCaption(kDownloadNow);
+      notifier.headlineLabel.SetCaption(kNewHeadline);
     }
   } else {
-    menudown_.SetVisible(false);
-    notifier.Panel1.SetColor(kSilver);
-    notifier.Label7.SetCaption(kNoNewVersion);
-    notifier.Label8.SetCaption(ChineseDate(programFileTime_));
-    notifier.sb.SetCaption(kCloseNotice);
-    notifier.Label1.SetCaption(kNoNewHeadline);
+    downloadUpdateItem_.SetVisible(false);
+    notifier.notifierPanel.SetColor(kSilver);
+    notifier.latestVersionLabel.SetCaption(kNoNewVersion);
+    notifier.releaseDateLabel.SetCaption(ChineseDate(programFileTime_));
+    notifier.downloadButton.SetCaption(kCloseNotice);
+    notifier.headlineLabel.SetCaption(kNoNewHeadline);
   }
   notifier.Show(-2);
 }

@@ -1,14 +1,14 @@
-// The update check as one object: the update timer tmrupdate and its minute count
+// The update check as one object: the update timer updateTimer and its minute count
 // updateTicks, the manual and automatic version check, the notifier it fills and shows, the
-// tray items "检查新版本" (MenuCV) and "下载新版本" (menudown), and the download into
+// tray items "检查新版本" (checkUpdateItem) and "下载新版本" (downloadUpdateItem), and the download into
 // downloadTempFile and from there into a folder the user picks.
 //
 // Nothing from the network is believed unchecked: every address is https (or http to this
 // computer), the version file counts only with a valid signature by the release key (or
 // UpdateKey) in the file beside it (its URL + ".sig"), and a download reaches the chosen folder
-// only with the size and SHA-256 its version file states, marked as coming from the Internet. The main window holds one and
-// delegates tmrupdateTimer, MenuCVClick and menudownClick to it in one line each; the proxy
-// controls stay on the settings page and are read here at each request.
+// only with the size and SHA-256 its version file states, marked as coming from the Internet. The main window holds one
+// and delegates OnUpdateTimer, OnCheckUpdateItemClicked and OnDownloadUpdateItemClicked to it in one line each; the
+// proxy controls stay on the settings page and are read here at each request.
 //
 // One check or download runs at a time: a request while one runs (or while its message box or
 // folder chooser is open) is ignored.
@@ -60,14 +60,14 @@ struct UpdatePorts {
 
 // The settings page's proxy controls: "使用代理服务器", its host and port.
 struct ProxyControls {
-  const controls::CheckBox& chkP;
-  const controls::Edit& edtpx;
-  const controls::Edit& edtpr;
+  const controls::CheckBox& useProxyBox;
+  const controls::Edit& proxyHostEdit;
+  const controls::Edit& proxyPortEdit;
 };
 
 class UpdateCheck final : private IHttpListener {
  public:
-  // `trayMenu` holds MenuCV and menudown; `programFileTime` is the main window's, taken at
+  // `trayMenu` holds checkUpdateItem and downloadUpdateItem; `programFileTime` is the main window's, taken at
   // start, the release date of the running version.
   UpdateCheck(UpdatePorts ports, controls::MenuItem& trayMenu, ProxyControls proxy,
               const LocalDateTime& programFileTime);
@@ -80,13 +80,13 @@ class UpdateCheck final : private IHttpListener {
   // The version file's URL: UpdateUrl from the settings when set, else the built-in one.
   std::string VersionFileUrl() const;
 
-  void tmrupdateTimer();  // a minute: the automatic check after 121 of them
-  void MenuCVClick();     // the manual check
-  void menudownClick();   // the download of the announced release
+  void OnUpdateTimer();                // a minute: the automatic check after 121 of them
+  void OnCheckUpdateItemClicked();     // the manual check
+  void OnDownloadUpdateItemClicked();  // the download of the announced release
   void StartVersionCheck();
   bool Busy() const { return state_ != State::Idle; }
 
-  controls::Timer tmrupdate{"tmrupdate", 60000, true};
+  controls::Timer updateTimer{"updateTimer", 60000, true};
   int updateTicks = 0;
   bool autoCheck = false;
   std::string downloadUrl;
@@ -111,7 +111,7 @@ class UpdateCheck final : private IHttpListener {
   std::optional<HttpProxy> Proxy() const;
 
   UpdatePorts ports_;
-  controls::MenuItem& menudown_;
+  controls::MenuItem& downloadUpdateItem_;
   ProxyControls proxy_;
   const LocalDateTime& programFileTime_;
   State state_ = State::Idle;

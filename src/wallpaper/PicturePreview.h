@@ -1,4 +1,4 @@
-// The picture preview Img in the group box "壁纸预览": the path of the picture it shows (empty:
+// The picture preview wallpaperPreview in the group box "壁纸预览": the path of the picture it shows (empty:
 // an empty box). The view decodes and draws it scaled to fit, centred, its aspect kept; a
 // double-click on it runs OnDblClick.
 #pragma once

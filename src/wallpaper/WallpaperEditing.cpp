@@ -47,15 +47,15 @@ bool DropAccepted(const std::string& path) {
 WallpaperEditing::WallpaperEditing(WallpaperList& list, PicturePreview& preview, IPictureDialogs& dialogs,
                                    IFileSystem& files, IMessageBox& messages)
     : list_(list), preview_(preview), dialogs_(dialogs), files_(files), messages_(messages) {
-  PicAddMenu.Add(Item("PicFile", "选择文件...", [this] { PicFileClick(); }));
-  PicAddMenu.Add(Item("PicFolder", "选择文件夹...", [this] { PicFolderClick(); }));
+  addPictureMenu.Add(Item("addPictureFilesItem", "选择文件...", [this] { OnAddPictureFilesClicked(); }));
+  addPictureMenu.Add(Item("addPictureFolderItem", "选择文件夹...", [this] { OnAddPictureFolderClicked(); }));
 }
 
-void WallpaperEditing::bNClick() { dialogs_.DropDownMenu(PicAddMenu, "bN"); }
+void WallpaperEditing::OnAddButtonClicked() { dialogs_.DropDownMenu(addPictureMenu, "addButton"); }
 
-void WallpaperEditing::PicFileClick() { AddAll(dialogs_.ChoosePictures()); }
+void WallpaperEditing::OnAddPictureFilesClicked() { AddAll(dialogs_.ChoosePictures()); }
 
-void WallpaperEditing::PicFolderClick() {
+void WallpaperEditing::OnAddPictureFolderClicked() {
   if (std::optional<std::string> folder = dialogs_.ChooseFolder(kFolderChooserTitle)) {
     AddAll(FolderPictures(files_, *folder));
   }
@@ -86,7 +86,7 @@ void WallpaperEditing::ReportTooLong(const std::vector<std::string>& paths) {
   messages_.Show(message, kUnsupportedCaption, kRefusalFlags);
 }
 
-void WallpaperEditing::bCClick() {
+void WallpaperEditing::OnModifyButtonClicked() {
   if (!list_.FirstSelected()) return;
   const std::vector<std::string> chosen = dialogs_.ChoosePictures();
   // The list may have changed while the dialog was open (a timer's change of selection).
@@ -95,7 +95,7 @@ void WallpaperEditing::bCClick() {
   if (!list_.SetPath(*row, chosen.front())) ReportTooLong({chosen.front()});
 }
 
-void WallpaperEditing::bdClick() {
+void WallpaperEditing::OnDeleteButtonClicked() {
   const std::vector<std::size_t> selected = list_.SelectedRows();
   if (selected.empty()) return;
   const std::size_t lowest = selected.front();

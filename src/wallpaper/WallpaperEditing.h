@@ -1,6 +1,6 @@
-// The editing commands of the wallpaper page: Add (a drop-down menu below bN: pictures from the
-// picture dialog, or every picture of a folder), Modify (bC: the first selected row gets another
-// file), Delete (bd, with the reselection rule), Refresh is the page's load, and the files
+// The editing commands of the wallpaper page: Add (a drop-down menu below addButton: pictures from the
+// picture dialog, or every picture of a folder), Modify (modifyButton: the first selected row gets another
+// file), Delete (deleteButton, with the reselection rule), Refresh is the page's load, and the files
 // dropped from the shell while the page is active. Every new row goes through AddWallpaper.
 //
 // A path too long for the system's wallpaper buffer is refused, never cut: one box per command
@@ -28,7 +28,7 @@ inline constexpr char kTooLongText[] =
 // The extensions a dropped file may have (its lower-case extension must occur in this text).
 inline constexpr char kDropExtensions[] = "*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf";
 
-// The picture files of `folder` as FLB lists them: the names matching a pattern of the mask
+// The picture files of `folder` as the folder listing lists them: the names matching a pattern of the mask
 // (read-only and hidden files too), sorted by name with letter case ignored, each joined to the
 // folder with one backslash. A name matched by two patterns appears twice.
 std::vector<std::string> FolderPictures(IFileSystem& files, const std::string& folder);
@@ -43,11 +43,11 @@ class WallpaperEditing {
   WallpaperEditing(const WallpaperEditing&) = delete;
   WallpaperEditing& operator=(const WallpaperEditing&) = delete;
 
-  void bNClick();          // drops PicAddMenu down below bN
-  void PicFileClick();     // "选择文件...": the chosen pictures, in the dialog's order
-  void PicFolderClick();   // "选择文件夹...": the folder's pictures
-  void bCClick();          // the first selected row's path becomes the (first) chosen file
-  void bdClick();          // removes the selected rows; reselects at the lowest removed index
+  void OnAddButtonClicked();               // drops addPictureMenu down below addButton
+  void OnAddPictureFilesClicked();         // "选择文件...": the chosen pictures, in the dialog's order
+  void OnAddPictureFolderClicked();        // "选择文件夹...": the folder's pictures
+  void OnModifyButtonClicked();            // the first selected row's path becomes the (first) chosen file
+  void OnDeleteButtonClicked();            // removes the selected rows; reselects at the lowest removed index
   void DropFile(const std::string& path);  // one dropped file, in the drop's order
 
   // AddWallpaper for each path; the refused long ones are named in one box. Returns the
@@ -56,7 +56,7 @@ class WallpaperEditing {
   // The box naming refused long paths; nothing for none.
   void ReportTooLong(const std::vector<std::string>& paths);
 
-  controls::MenuItem PicAddMenu{"PicAddMenu"};
+  controls::MenuItem addPictureMenu{"addPictureMenu"};
 
  private:
   WallpaperList& list_;

@@ -1,4 +1,4 @@
-// The wallpaper list LVP as the logic sees it: the pictures in the user's order, their icons and
+// The wallpaper list wallpaperList as the logic sees it: the pictures in the user's order, their icons and
 // selection, the uniqueness check of AddWallpaper (exact, case-sensitive), the longest path the
 // system's 260-unit wallpaper buffer takes, and the reordering by drag and drop. The Win32 list
 // view mirrors it through `Changed`; the page sets its flags through `OnChange`.
@@ -70,7 +70,7 @@ class WallpaperList {
   void MoveSelectedBefore(std::optional<std::size_t> target);
 
   std::function<void(const ListChange&)> Changed;  // for the view
-  std::function<void()> OnChange;                 // LVPChange: any row or selection change
+  std::function<void()> OnChange;                  // OnWallpaperListChanged: any row or selection change
   std::function<void(std::size_t row)> OnSelectionChange;  // after a row's selection changed
 
  private:

@@ -25,113 +25,113 @@ std::string MinutesLeftText(int minutes) { return "少于 " + std::to_string(min
 
 WallpaperPage::WallpaperPage(WallpaperPagePorts ports, DesktopIconHooks hooks, std::minstd_rand& random,
                              bool& activeDesktopOn)
-    : LVP(ports.shellIconIndex),
-      CBB("CBB", TransitionNames(), "[ 无 ]"),
+    : wallpaperList(ports.shellIconIndex),
+      transitionEffectCombo("transitionEffectCombo", TransitionNames(), "[ 无 ]"),
       applier(ports.registry, ports.activeDesktop, ports.system, ports.messages, hooks, activeDesktopOn),
-      editing(LVP, Img, ports.dialogs, ports.files, ports.messages),
+      editing(wallpaperList, wallpaperPreview, ports.dialogs, ports.files, ports.messages),
       ports_(ports),
       hooks_(std::move(hooks)),
       random_(random) {
   // The form's design state: both follow their boxes once those are clicked.
-  CBB.SetEnabled(false);
-  SPInt.SetEnabled(false);
-  LVP.OnChange = [this] {
+  transitionEffectCombo.SetEnabled(false);
+  intervalMinutes.SetEnabled(false);
+  wallpaperList.OnChange = [this] {
     wallpaperChanged = true;
     wallpaperApplyPending = true;
   };
   // With at most one row selected, the preview follows the row whose selection changed.
-  LVP.OnSelectionChange = [this](std::size_t row) {
-    if (LVP.SelectedCount() <= 1) Img.Show(LVP[row].path);
+  wallpaperList.OnSelectionChange = [this](std::size_t row) {
+    if (wallpaperList.SelectedCount() <= 1) wallpaperPreview.Show(wallpaperList[row].path);
   };
 }
 
 // ---- Handlers ---------------------------------------------------------------------------------
 
 // The animated page cycles the pictures itself: it needs the interval, and rotates in list order.
-void WallpaperPage::CBClick() {
-  CBB.SetEnabled(CB.Checked());
-  if (CB.Checked()) {
-    CA.SetChecked(true);
-    Cn.SetChecked(false);
-    SPInt.SetEnabled(true);
+void WallpaperPage::OnTransitionAnimationClicked() {
+  transitionEffectCombo.SetEnabled(transitionAnimationBox.Checked());
+  if (transitionAnimationBox.Checked()) {
+    timedChangeBox.SetChecked(true);
+    randomOrderBox.SetChecked(false);
+    intervalMinutes.SetEnabled(true);
   }
   wallpaperApplyPending = true;
 }
 
-void WallpaperPage::CAClick() { SPInt.SetEnabled(CA.Checked()); }
+void WallpaperPage::OnTimedChangeClicked() { intervalMinutes.SetEnabled(timedChangeBox.Checked()); }
 
-void WallpaperPage::CBBChange() { wallpaperApplyPending = true; }
+void WallpaperPage::OnTransitionEffectChanged() { wallpaperApplyPending = true; }
 
-void WallpaperPage::SPIntChange() { wallpaperApplyPending = true; }
+void WallpaperPage::OnIntervalMinutesChanged() { wallpaperApplyPending = true; }
 
-void WallpaperPage::LVPDblClick() {
+void WallpaperPage::OnWallpaperRowDoubleClicked() {
   if (std::optional<std::string> path = SelectedWallpaperPath()) {
     applier.SetWallpaper(*path);
     if (hooks_.applyIconStyle) hooks_.applyIconStyle();
   }
 }
 
-void WallpaperPage::Timer1Timer() {
+void WallpaperPage::OnWallpaperTimer() {
   --minutesLeft;
   if (minutesLeft <= 0) {
     PickNextWallpaper();
     if (changeInterval > 0) {
       minutesLeft = changeInterval;
     } else {
-      Timer1.SetEnabled(false);
+      wallpaperTimer.SetEnabled(false);
     }
   }
   ShowMinutesLeft();
 }
 
-void WallpaperPage::m201Click(TSettingsFile& settings) {
-  if (LVP.Empty()) return;
-  if (!LVP.FirstSelected()) LVP.SetSelected(0, true);
+void WallpaperPage::OnNextWallpaperItemClicked(TSettingsFile& settings) {
+  if (wallpaperList.Empty()) return;
+  if (!wallpaperList.FirstSelected()) wallpaperList.SetSelected(0, true);
   PickNextWallpaper();
-  CB.SetChecked(false);
-  CBB.SetEnabled(false);
+  transitionAnimationBox.SetChecked(false);
+  transitionEffectCombo.SetEnabled(false);
   settings.PutFlag(kOption, "DynamicDesk", false);
 }
 
 // ---- Settings ----------------------------------------------------------------------------------
 
 void WallpaperPage::LoadOptions(TSettingsFile& s) {
-  if (s.HasKey(kOption, "DynamicDesk")) CB.SetChecked(s.GetFlag(kOption, "DynamicDesk", false));
-  if (s.HasKey(kOption, "DynaIndex")) CBB.SetItemIndex(s.GetNumber(kOption, "DynaIndex", 23));
+  if (s.HasKey(kOption, "DynamicDesk")) transitionAnimationBox.SetChecked(s.GetFlag(kOption, "DynamicDesk", false));
+  if (s.HasKey(kOption, "DynaIndex")) transitionEffectCombo.SetItemIndex(s.GetNumber(kOption, "DynaIndex", 23));
   if (s.HasKey(kOption, "Interval")) changeInterval = s.GetNumber(kOption, "Interval", 0);
-  if (s.HasKey(kOption, "AutoChange")) CA.SetChecked(s.GetFlag(kOption, "AutoChange", false));
+  if (s.HasKey(kOption, "AutoChange")) timedChangeBox.SetChecked(s.GetFlag(kOption, "AutoChange", false));
   if (changeInterval > 0) {
-    SPInt.SetValue(changeInterval);
+    intervalMinutes.SetValue(changeInterval);
     minutesLeft = changeInterval;
     ShowMinutesLeft();
-    Timer1.SetEnabled(CA.Checked() && !CB.Checked());
+    wallpaperTimer.SetEnabled(timedChangeBox.Checked() && !transitionAnimationBox.Checked());
   }
-  if (s.HasKey(kOption, "RunChange")) CR.SetChecked(s.GetFlag(kOption, "RunChange", false));
-  if (s.HasKey(kOption, "RandomChange")) Cn.SetChecked(s.GetFlag(kOption, "RandomChange", false));
+  if (s.HasKey(kOption, "RunChange")) changeAtStartupBox.SetChecked(s.GetFlag(kOption, "RunChange", false));
+  if (s.HasKey(kOption, "RandomChange")) randomOrderBox.SetChecked(s.GetFlag(kOption, "RandomChange", false));
 }
 
 void WallpaperPage::SaveSchedule(TSettingsFile& s) {
-  s.PutFlag(kOption, "AutoChange", CA.Checked());
-  s.PutNumber(kOption, "Interval", SPInt.Value());
-  s.PutFlag(kOption, "RunChange", CR.Checked());
-  s.PutFlag(kOption, "RandomChange", Cn.Checked());
-  changeInterval = SPInt.Value();
+  s.PutFlag(kOption, "AutoChange", timedChangeBox.Checked());
+  s.PutNumber(kOption, "Interval", intervalMinutes.Value());
+  s.PutFlag(kOption, "RunChange", changeAtStartupBox.Checked());
+  s.PutFlag(kOption, "RandomChange", randomOrderBox.Checked());
+  changeInterval = intervalMinutes.Value();
   if (minutesLeft <= 0 || changeInterval < minutesLeft) minutesLeft = changeInterval;
   ShowMinutesLeft();
-  Timer1.SetEnabled(CA.Checked() && !CB.Checked());
-  L2.SetEnabled(Timer1.Enabled());
+  wallpaperTimer.SetEnabled(timedChangeBox.Checked() && !transitionAnimationBox.Checked());
+  minutesLeftLabel.SetEnabled(wallpaperTimer.Enabled());
 }
 
 void WallpaperPage::SaveEffect(TSettingsFile& s) {
-  s.PutFlag(kOption, "DynamicDesk", CB.Checked());
-  s.PutNumber(kOption, "DynaIndex", CBB.ItemIndex());
+  s.PutFlag(kOption, "DynamicDesk", transitionAnimationBox.Checked());
+  s.PutNumber(kOption, "DynaIndex", transitionEffectCombo.ItemIndex());
 }
 
 void WallpaperPage::LoadWallpaperList(TSettingsFile& settings) {
   TSettingsFile::Operation op = settings.BeginOperation();
   auto entries = settings.SectionEntries(kPicsSection);
   op.Commit();
-  LVP.Clear();
+  wallpaperList.Clear();
   std::vector<std::string> paths;
   paths.reserve(entries.size());
   for (auto& entry : entries) paths.push_back(std::move(entry.second));
@@ -142,41 +142,43 @@ void WallpaperPage::LoadWallpaperList(TSettingsFile& settings) {
 void WallpaperPage::SaveWallpaperList(TSettingsFile& settings) {
   TSettingsFile::Operation op = settings.BeginOperation();
   settings.ClearSection(kPicsSection);
-  for (std::size_t i = 0; i < LVP.Count(); ++i) settings.PutText(kPicsSection, std::to_string(i), LVP[i].path);
+  for (std::size_t i = 0; i < wallpaperList.Count(); ++i)
+    settings.PutText(kPicsSection, std::to_string(i), wallpaperList[i].path);
   op.Commit();
 }
 
 // ---- Operations --------------------------------------------------------------------------------
 
 void WallpaperPage::SelectCurrentWallpaper() {
-  if (LVP.Empty()) return;
-  const std::size_t row = LVP.Find(applier.ReadCurrentWallpaper()).value_or(0);
-  LVP.ClearSelection();
-  LVP.SetSelected(row, true);
-  Img.Show(LVP[row].path);
+  if (wallpaperList.Empty()) return;
+  const std::size_t row = wallpaperList.Find(applier.ReadCurrentWallpaper()).value_or(0);
+  wallpaperList.ClearSelection();
+  wallpaperList.SetSelected(row, true);
+  wallpaperPreview.Show(wallpaperList[row].path);
 }
 
 // Uniform among the rows whose path differs from the current wallpaper (as drawing again while
 // the drawn row is the current one gives); with none, the current picture stays.
 std::size_t WallpaperPage::RandomRow(const std::string& current) {
   std::size_t candidates = 0;
-  for (std::size_t i = 0; i < LVP.Count(); ++i) candidates += LVP[i].path != current ? 1 : 0;
-  if (candidates == 0) return LVP.Find(current).value_or(0);
+  for (std::size_t i = 0; i < wallpaperList.Count(); ++i) candidates += wallpaperList[i].path != current ? 1 : 0;
+  if (candidates == 0) return wallpaperList.Find(current).value_or(0);
   std::size_t k = std::uniform_int_distribution<std::size_t>(0, candidates - 1)(random_);
-  for (std::size_t i = 0; i < LVP.Count(); ++i) {
-    if (LVP[i].path != current && k-- == 0) return i;
+  for (std::size_t i = 0; i < wallpaperList.Count(); ++i) {
+    if (wallpaperList[i].path != current && k-- == 0) return i;
   }
   return 0;
 }
 
 void WallpaperPage::PickNextWallpaper() {
-  if (LVP.Empty()) return;
+  if (wallpaperList.Empty()) return;
   const std::string current = applier.ReadCurrentWallpaper();
-  const std::size_t start = LVP.FirstSelected().value_or(0);
-  LVP.ClearSelection();
-  const std::size_t row = Cn.Checked() ? RandomRow(current) : (start + 1 > LVP.Count() - 1 ? 0 : start + 1);
-  LVP.SetSelected(row, true);
-  applier.SetWallpaper(LVP[row].path);
+  const std::size_t start = wallpaperList.FirstSelected().value_or(0);
+  wallpaperList.ClearSelection();
+  const std::size_t row =
+      randomOrderBox.Checked() ? RandomRow(current) : (start + 1 > wallpaperList.Count() - 1 ? 0 : start + 1);
+  wallpaperList.SetSelected(row, true);
+  applier.SetWallpaper(wallpaperList[row].path);
   if (hooks_.applyIconStyle) hooks_.applyIconStyle();
 }
 
@@ -186,8 +188,8 @@ void WallpaperPage::ApplyAnimatedWallpaper() {
     return;
   }
   std::vector<std::string> urls;
-  urls.reserve(LVP.Count());
-  for (std::size_t i = 0; i < LVP.Count(); ++i) urls.push_back(PictureUrl(LVP[i].path));
+  urls.reserve(wallpaperList.Count());
+  for (std::size_t i = 0; i < wallpaperList.Count(); ++i) urls.push_back(PictureUrl(wallpaperList[i].path));
   WriteWallpaperPage(urls, true);
 }
 
@@ -195,8 +197,8 @@ void WallpaperPage::ApplyAnimatedWallpaper() {
 // the desktop as it was.
 void WallpaperPage::WriteWallpaperPage(const std::vector<std::string>& urls, bool clearFirst) {
   const std::string page = ports_.system.WindowsDirectory() + "\\" + kPageFileName;
-  const PageSettings settings{CBB.ItemIndex(), SPInt.Value() * 60000, ports_.system.ScreenWidth(),
-                              ports_.system.ScreenHeight()};
+  const PageSettings settings{transitionEffectCombo.ItemIndex(), intervalMinutes.Value() * 60000,
+                              ports_.system.ScreenWidth(), ports_.system.ScreenHeight()};
   WritePageFile(ports_.files, page, WallpaperPageText(urls, settings));
   if (clearFirst) applier.SetWallpaper("");
   applier.SetWallpaper(page);
@@ -204,7 +206,7 @@ void WallpaperPage::WriteWallpaperPage(const std::vector<std::string>& urls, boo
 }
 
 std::optional<std::string> WallpaperPage::SelectedWallpaperPath() const {
-  if (std::optional<std::size_t> row = LVP.FirstSelected()) return LVP[*row].path;
+  if (std::optional<std::size_t> row = wallpaperList.FirstSelected()) return wallpaperList[*row].path;
   return std::nullopt;
 }
 

@@ -1,9 +1,9 @@
-// The wallpaper page TSWP as one object: the list LVP with its editing commands, the options
-// (Cn, CR, CA, SPInt, L1, L2, CB, CBB), the preview Img, the minute timer Timer1, the schedule
-// (changeInterval, minutesLeft) and the flags wallpaperChanged and wallpaperApplyPending, and
-// the operations that pick, apply and rotate wallpapers. The main window holds one and
-// delegates each handler to it in one line; the Win32 view (wallpaper/win32/WallpaperPageView)
-// mirrors its list and preview.
+// The wallpaper page wallpaperTab as one object: the list wallpaperList with its editing commands, the options
+// (randomOrderBox, CR, timedChangeBox, intervalMinutes, intervalUnitLabel, minutesLeftLabel, transitionAnimationBox,
+// transitionEffectCombo), the preview wallpaperPreview, the minute timer wallpaperTimer, the schedule (changeInterval,
+// minutesLeft) and the flags wallpaperChanged and wallpaperApplyPending, and the operations that pick, apply and rotate
+// wallpapers. The main window holds one and delegates each handler to it in one line; the Win32 view
+// (wallpaper/win32/WallpaperPageView) mirrors its list and preview.
 #pragma once
 
 #include <functional>
@@ -54,18 +54,22 @@ class WallpaperPage {
   WallpaperPage(const WallpaperPage&) = delete;
   WallpaperPage& operator=(const WallpaperPage&) = delete;
 
-  // The option controls placed on the page, in layout order (LVP and Img have views of their own).
-  std::vector<controls::Control*> Controls() { return {&CA, &SPInt, &L1, &L2, &CB, &CBB, &CR, &Cn}; }
+  // The option controls placed on the page, in layout order (wallpaperList and wallpaperPreview have views of their
+  // own).
+  std::vector<controls::Control*> Controls() {
+    return {&timedChangeBox,         &intervalMinutes,       &intervalUnitLabel,  &minutesLeftLabel,
+            &transitionAnimationBox, &transitionEffectCombo, &changeAtStartupBox, &randomOrderBox};
+  }
 
   // ---- Handlers -------------------------------------------------------------------------
-  void CBClick();
-  void CAClick();
-  void CBBChange();
-  void SPIntChange();
-  void LVPDblClick();  // and a double-click on Img: the selected row becomes the wallpaper
-  void Timer1Timer();
+  void OnTransitionAnimationClicked();
+  void OnTimedChangeClicked();
+  void OnTransitionEffectChanged();
+  void OnIntervalMinutesChanged();
+  void OnWallpaperRowDoubleClicked();  // and a double-click on wallpaperPreview: the selected row becomes the wallpaper
+  void OnWallpaperTimer();
   // The tray command "立即手动更换壁纸": also ends the animated-page mode in the settings file.
-  void m201Click(TSettingsFile& settings);
+  void OnNextWallpaperItemClicked(TSettingsFile& settings);
 
   // ---- Settings -----------------------------------------------------------------------------
   // [Option]'s wallpaper keys, each only when present, and the timer they switch on.
@@ -89,17 +93,17 @@ class WallpaperPage {
   std::optional<std::string> SelectedWallpaperPath() const;
 
   // ---- Controls and state ---------------------------------------------------------------------
-  WallpaperList LVP;
-  PicturePreview Img{"Img"};
-  controls::CheckBox Cn{"Cn", "按随机顺序更换壁纸"};
-  controls::CheckBox CR{"CR", "每次启动时更换新的壁纸"};
-  controls::CheckBox CA{"CA", "定时更换壁纸"};
-  controls::SpinEdit SPInt{"SPInt", 1, 600, 60};
-  controls::Label L1{"L1", "分钟"};
-  controls::Label L2{"L2", "少于XX分钟"};
-  controls::CheckBox CB{"CB", "使用壁纸转换动画"};
-  controls::ComboBox CBB;
-  controls::Timer Timer1{"Timer1", 60000, false};
+  WallpaperList wallpaperList;
+  PicturePreview wallpaperPreview{"wallpaperPreview"};
+  controls::CheckBox randomOrderBox{"randomOrderBox", "按随机顺序更换壁纸"};
+  controls::CheckBox changeAtStartupBox{"changeAtStartupBox", "每次启动时更换新的壁纸"};
+  controls::CheckBox timedChangeBox{"timedChangeBox", "定时更换壁纸"};
+  controls::SpinEdit intervalMinutes{"intervalMinutes", 1, 600, 60};
+  controls::Label intervalUnitLabel{"intervalUnitLabel", "分钟"};
+  controls::Label minutesLeftLabel{"minutesLeftLabel", "少于XX分钟"};
+  controls::CheckBox transitionAnimationBox{"transitionAnimationBox", "使用壁纸转换动画"};
+  controls::ComboBox transitionEffectCombo;
+  controls::Timer wallpaperTimer{"wallpaperTimer", 60000, false};
 
   int changeInterval = 0;  // minutes; 0 before any Interval was loaded or saved
   int minutesLeft = 0;
@@ -111,7 +115,7 @@ class WallpaperPage {
 
  private:
   std::size_t RandomRow(const std::string& current);
-  void ShowMinutesLeft() { L2.SetCaption(MinutesLeftText(minutesLeft)); }
+  void ShowMinutesLeft() { minutesLeftLabel.SetCaption(MinutesLeftText(minutesLeft)); }
 
   WallpaperPagePorts ports_;
   DesktopIconHooks hooks_;

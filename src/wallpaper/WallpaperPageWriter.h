@@ -13,8 +13,8 @@ namespace tovr::wallpaper {
 inline constexpr char kPageFileName[] = "TovrWall.htm";
 
 struct PageSettings {
-  int transition = -1;     // CBB's index; -1 when none is chosen
-  int intervalMs = 0;      // SPInt x 60000
+  int transition = -1;  // transitionEffectCombo's index; -1 when none is chosen
+  int intervalMs = 0;   // intervalMinutes x 60000
   int screenWidth = 0;
   int screenHeight = 0;
 };

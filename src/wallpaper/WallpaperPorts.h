@@ -16,7 +16,7 @@ class MenuItem;
 
 namespace tovr::wallpaper {
 
-// OpenPictureDialog1's one filter, and FLB's mask (both name "*.gif" twice).
+// The picture dialog's one filter, and the folder listing's mask (both name "*.gif" twice).
 inline constexpr char kPictureFilterText[] = "所有 (*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)";
 inline constexpr char kPictureMask[] = "*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf";
 inline constexpr char kFolderChooserTitle[] = "请指定要选择的文件夹";
@@ -48,7 +48,7 @@ class IWallpaperSystem {
 class IPictureDialogs {
  public:
   virtual ~IPictureDialogs() = default;
-  // OpenPictureDialog1 with kPictureFilterText, several files selectable: the chosen files as
+  // The picture dialog with kPictureFilterText, several files selectable: the chosen files as
   // full paths in the dialog's order; empty when cancelled.
   virtual std::vector<std::string> ChoosePictures() = 0;
   // The shell's folder chooser with `title`; nullopt when cancelled.

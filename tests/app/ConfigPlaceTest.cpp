@@ -53,8 +53,8 @@ TEST(ConfigPlaceTest, StartFromAReadOnlyFolderSaysOnceWhereTheSettingsGo) {
   EXPECT_EQ(h.messages.shown[0].text, ConfigMovedText(kMoved));
   EXPECT_EQ(h.messages.shown[0].flags, kMbOk | kMbIconInformation);
   EXPECT_EQ(h.messages.shown[1].caption, "欢迎使用Tovrane");
-  first.iconPage.SpinEdit7.SetValue(4);
-  first.bOKClick();
+  first.iconPage.ringCount.SetValue(4);
+  first.OnSaveButtonClicked();
   EXPECT_EQ(TSettingsFile(h.fs, kMoved).GetText("Option", "Cycles", ""), "4");
   EXPECT_FALSE(h.fs.File(kConfigPath));
 
@@ -62,7 +62,7 @@ TEST(ConfigPlaceTest, StartFromAReadOnlyFolderSaysOnceWhereTheSettingsGo) {
   RecordingForm& second = h.NewForm();
   second.StartUp();
   EXPECT_TRUE(h.messages.shown.empty());
-  EXPECT_EQ(second.iconPage.SpinEdit7.Value(), 4);
+  EXPECT_EQ(second.iconPage.ringCount.Value(), 4);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class RecordingForm : public TKWForm {
   std::vector<ShortcutMenuRow> rows;           // what ShortcutRows answers
   std::optional<std::string> selectedWallpaper;
   bool iconsVisible = true;
-  std::function<void()> onTimermem;            // TimermemTimer's body
+  std::function<void()> onMemoryMonitorTimer;  // OnMemoryMonitorTimer's body
 
   void SetMainWindowAlpha(int a) override { Note("SetMainWindowAlpha(" + std::to_string(a) + ")"); }
   void SetTaskbarAlpha(int a) override { Note("SetTaskbarAlpha(" + std::to_string(a) + ")"); }
@@ -60,9 +60,9 @@ class RecordingForm : public TKWForm {
   }
   std::vector<ShortcutMenuRow> ShortcutRows() override { return rows; }
   void SelectShortcutRow(int i) override { Note("SelectShortcutRow(" + std::to_string(i) + ")"); }
-  void TimermemTimer() override {
-    Note("TimermemTimer");
-    if (onTimermem) onTimermem();
+  void OnMemoryMonitorTimer() override {
+    Note("OnMemoryMonitorTimer");
+    if (onMemoryMonitorTimer) onMemoryMonitorTimer();
   }
 
  private:
@@ -105,7 +105,7 @@ struct FormHarness : FakeToolPorts {
   // The settings page shown once, as the user does it.
   void VisitSettingsPage() {
     form->ShowMainWindow();
-    form->PC.UserSelect(kPageSet);
+    form->pageControl.UserSelect(kPageSettings);
   }
 
   bool Logged(std::string_view entry) const {

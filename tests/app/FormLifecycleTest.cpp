@@ -1,4 +1,4 @@
-// Showing, hiding, closing and quitting the main window; pages; the side buttons bCC and bR.
+// Showing, hiding, closing and quitting the main window; pages; the side buttons closeButton and refreshButton.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,8 +37,8 @@ TEST(FormLifecycleTest, ShowingStartsANewRoundOfEdits) {
 }
 
 // The first fill of the startup list can fail: the window still shows with its page, and the
-// next showing runs FormShow again.
-TEST(FormLifecycleTest, AnErrorInFormShowDoesNotLeaveTheWindowHalfShown) {
+// next showing runs OnFormShown again.
+TEST(FormLifecycleTest, AnErrorWhileShowingDoesNotLeaveTheWindowHalfShown) {
   struct Failing : RecordingForm {
     using RecordingForm::RecordingForm;
     int loads = 0;
@@ -48,8 +48,8 @@ TEST(FormLifecycleTest, AnErrorInFormShowDoesNotLeaveTheWindowHalfShown) {
   };
   FormHarness h;
   Failing f(h.Ports(), h.log);
-  f.PC.SetActivePage("TSSet");
-  EXPECT_FALSE(f.Dispatch("ShowRequest", [&] { f.ShowRequest(); }));
+  f.pageControl.SetActivePage("settingsTab");
+  EXPECT_FALSE(f.Dispatch("OnShowRequest", [&] { f.OnShowRequest(); }));
   EXPECT_EQ(h.messages.shown.at(0).text, "Invalid data type for 'x'.");
   EXPECT_TRUE(h.ui.visible && f.MainWindowShown());
   EXPECT_TRUE(f.settingsVisited);  // the page's show handler ran
@@ -64,27 +64,27 @@ TEST(FormLifecycleTest, ShowRequestsKeepThePageAndDoubleClickSelectsShortcuts) {
     void (TKWForm::*show)();
     const char* page;
   };
-  const Case cases[] = {{"m1", &TKWForm::m1Click, "TSicon"},
-                        {"2024", &TKWForm::ShowRequest, "TSicon"},
-                        {"double-click", &TKWForm::TrayIcon1DblClick, "TSshortcut"}};
+  const Case cases[] = {{"showMainWindowItem", &TKWForm::OnShowMainWindowItemClicked, "iconsTab"},
+                        {"2024", &TKWForm::OnShowRequest, "iconsTab"},
+                        {"double-click", &TKWForm::OnTrayDoubleClicked, "shortcutsTab"}};
   for (const Case& c : cases) {
     FormHarness h;
     RecordingForm& f = StartedWithFile(h);
-    f.PC.SetActivePage("TSicon");
+    f.pageControl.SetActivePage("iconsTab");
     (f.*c.show)();
     EXPECT_TRUE(h.ui.visible) << c.name;
     EXPECT_TRUE(f.MainWindowShown()) << c.name;
-    EXPECT_EQ(f.PC.ActiveName(), c.page) << c.name;
+    EXPECT_EQ(f.pageControl.ActiveName(), c.page) << c.name;
   }
 }
 
 TEST(FormLifecycleTest, TrayMenuItemsReachTheirHandlers) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
-  f.FindMenuItem("m1")->Click();
+  f.FindMenuItem("showMainWindowItem")->Click();
   EXPECT_TRUE(h.ui.visible);
   h.messages.answer = kIdNo;
-  f.FindMenuItem("menuclose")->Click();
+  f.FindMenuItem("quitItem")->Click();
   EXPECT_EQ(h.messages.shown.size(), 1u);
 }
 
@@ -93,18 +93,18 @@ TEST(FormLifecycleTest, CloseRequestHidesUnlessQuitting) {
   RecordingForm& f = StartedWithFile(h);
   f.ShowMainWindow();
   h.log.clear();
-  EXPECT_FALSE(f.FormCloseQuery());
+  EXPECT_FALSE(f.OnFormCloseRequested());
   EXPECT_EQ(h.log, (std::vector<std::string>{"ui.HideMainWindow", "ui.AcceptFiles(0)"}));
   EXPECT_FALSE(f.MainWindowShown());
   f.quitting = true;
-  EXPECT_TRUE(f.FormCloseQuery());
+  EXPECT_TRUE(f.OnFormCloseRequested());
 }
 
 TEST(FormLifecycleTest, MinimiseHidesToTheTray) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
   f.ShowMainWindow();
-  f.ApplicationMinimize();
+  f.OnApplicationMinimized();
   EXPECT_FALSE(h.ui.visible);
   EXPECT_EQ(h.ui.acceptsFiles, false);
   EXPECT_FALSE(h.ui.quitRequested);
@@ -120,7 +120,7 @@ TEST(FormLifecycleTest, QuitAsksFirst) {
     FormHarness h;
     RecordingForm& f = StartedWithFile(h);
     h.messages.answer = c.answer;
-    f.menucloseClick();
+    f.OnQuitItemClicked();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "确实要退出 Tovrane 吗？");
     EXPECT_EQ(h.messages.shown[0].caption, "关闭");
@@ -135,10 +135,10 @@ TEST(FormLifecycleTest, QuitItemWhileItsQuestionIsOpenAsksOnce) {
   RecordingForm& f = StartedWithFile(h);
   h.messages.onShow = [&](const FakeMessageBox::Shown&) -> std::optional<int> {
     // The modal loop delivers a second click on "关闭".
-    EXPECT_FALSE(f.Dispatch("menuclose", [&] { f.FindMenuItem("menuclose")->Click(); }));
+    EXPECT_FALSE(f.Dispatch("quitItem", [&] { f.FindMenuItem("quitItem")->Click(); }));
     return kIdYes;
   };
-  f.Dispatch("menuclose", [&] { f.FindMenuItem("menuclose")->Click(); });
+  f.Dispatch("quitItem", [&] { f.FindMenuItem("quitItem")->Click(); });
   EXPECT_EQ(h.messages.shown.size(), 1u);
   EXPECT_TRUE(h.ui.quitRequested);
 }
@@ -147,7 +147,7 @@ TEST(FormLifecycleTest, EndOfSessionQuitsWithoutQuestionOrWrite) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
   f.ShowMainWindow();
-  f.CT.UserClick();
+  f.translucentWindowBox.UserClick();
   f.shortcutPage.shortcutsChanged = true;
   h.fs.ResetCounts();
   EXPECT_EQ(f.QueryEndSession(), 1);
@@ -155,21 +155,21 @@ TEST(FormLifecycleTest, EndOfSessionQuitsWithoutQuestionOrWrite) {
   EXPECT_TRUE(h.ui.quitRequested);
   EXPECT_TRUE(h.messages.shown.empty());
   EXPECT_EQ(h.fs.Writes(), 0);
-  EXPECT_TRUE(f.FormCloseQuery());
+  EXPECT_TRUE(f.OnFormCloseRequested());
 }
 
-TEST(FormLifecycleTest, Panel2IsEnabledOnTheListPagesOnly) {
+TEST(FormLifecycleTest, ListButtonsPanelIsEnabledOnTheListPagesOnly) {
   FormHarness h;
   RecordingForm& f = StartedWithFile(h);
   f.ShowMainWindow();
   const bool want[kPageCount] = {true, true, false, true, false, false, false};
   for (int page : {6, 0, 4, 1, 2, 3, 5}) {
-    f.PC.UserSelect(page);
-    EXPECT_EQ(f.Panel2.Enabled(), want[page]) << "page " << page;
+    f.pageControl.UserSelect(page);
+    EXPECT_EQ(f.listButtonsPanel.Enabled(), want[page]) << "page " << page;
   }
-  f.PC.UserSelect(kPageSet);
-  f.PC.SetActivePage("TSWP");  // the program's selection does not run PCChange
-  EXPECT_FALSE(f.Panel2.Enabled());
+  f.pageControl.UserSelect(kPageSettings);
+  f.pageControl.SetActivePage("wallpaperTab");  // the program's selection does not run OnPageChanged
+  EXPECT_FALSE(f.listButtonsPanel.Enabled());
 }
 
 TEST(FormLifecycleTest, RefreshReloadsTheActivePagesList) {
@@ -177,17 +177,17 @@ TEST(FormLifecycleTest, RefreshReloadsTheActivePagesList) {
     const char* page;
     std::vector<std::string> calls;
   };
-  const Case cases[] = {{"TSshortcut", {"LoadShortcuts"}},
-                        {"TSWP", {"LoadWallpaperList"}},
-                        {"TSRun", {"ClearStartupList", "LoadStartupEntries"}},
-                        {"TSicon", {}},
-                        {"TSSet", {}}};
+  const Case cases[] = {{"shortcutsTab", {"LoadShortcuts"}},
+                        {"wallpaperTab", {"LoadWallpaperList"}},
+                        {"startupTab", {"ClearStartupList", "LoadStartupEntries"}},
+                        {"iconsTab", {}},
+                        {"settingsTab", {}}};
   for (const Case& c : cases) {
     FormHarness h;
     RecordingForm& f = StartedWithFile(h);
-    f.PC.SetActivePage(c.page);
+    f.pageControl.SetActivePage(c.page);
     h.log.clear();
-    f.bR.UserClick();
+    f.refreshButton.UserClick();
     EXPECT_EQ(h.log, c.calls) << c.page;
   }
 }
@@ -199,27 +199,29 @@ TEST(FormLifecycleTest, CloseWithoutSavingReloadsTheChangedLists) {
     const char* page;
   };
   const Case cases[] = {
-      {false, false, false, {}, "TSicon"},
-      {true, false, false, {"LoadShortcuts"}, "TSshortcut"},
-      {true, true, true,
+      {false, false, false, {}, "iconsTab"},
+      {true, false, false, {"LoadShortcuts"}, "shortcutsTab"},
+      {true,
+       true,
+       true,
        {"LoadShortcuts", "LoadWallpaperList", "ClearStartupList", "LoadStartupEntries"},
-       "TSRun"},
-      {false, true, false, {"LoadWallpaperList"}, "TSWP"},
+       "startupTab"},
+      {false, true, false, {"LoadWallpaperList"}, "wallpaperTab"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     RecordingForm& f = StartedWithFile(h);
-    f.PC.SetActivePage("TSicon");
+    f.pageControl.SetActivePage("iconsTab");
     f.ShowMainWindow();
     f.shortcutPage.shortcutsChanged = cases[i].shortcuts;
     f.wallpaperPage.wallpaperChanged = cases[i].wallpaper;
     f.startupPage.startupChanged = cases[i].startup;
     h.log.clear();
-    f.bCC.UserClick();
+    f.closeButton.UserClick();
     std::vector<std::string> want = {"ui.HideMainWindow", "ui.AcceptFiles(0)"};
     want.insert(want.end(), cases[i].calls.begin(), cases[i].calls.end());
     EXPECT_EQ(h.log, want) << "case " << i;
-    EXPECT_EQ(f.PC.ActiveName(), cases[i].page) << "case " << i;
+    EXPECT_EQ(f.pageControl.ActiveName(), cases[i].page) << "case " << i;
   }
 }
 
@@ -232,9 +234,9 @@ TEST(FormLifecycleTest, MenuOpeningListsTheWindowsOnce) {
   h.GivenOptions("");
   std::vector<std::string> log;
   Windows f(h.Ports(), log);
-  f.PopupMenu1Popup();
-  f.PopupMenu1Popup();
-  const auto& items = f.FindMenuItem("MTF")->Items();
+  f.OnTrayMenuOpening();
+  f.OnTrayMenuOpening();
+  const auto& items = f.FindMenuItem("transparencyItem")->Items();
   ASSERT_EQ(items.size(), 5u);
   EXPECT_EQ(items[3]->Caption(), "Notepad");
   EXPECT_EQ(items[4]->Hint(), "1");
@@ -252,13 +254,13 @@ TEST(FormLifecycleTest, LookupsFindEveryPlacedControlByName) {
     }
   }
   EXPECT_GT(count, 60);
-  EXPECT_EQ(f.FindControl("PC"), &f.PC);
+  EXPECT_EQ(f.FindControl("pageControl"), &f.pageControl);
   EXPECT_EQ(f.FindControl("nothing"), nullptr);
-  EXPECT_EQ(f.FindTimer("tmrupdate"), &f.updateCheck.tmrupdate);
-  EXPECT_EQ(f.FindMenuItem("menuclose")->Caption(), "关闭");
-  EXPECT_FALSE(f.CKAMICON.Visible());
-  EXPECT_EQ(f.iconPage.CheckBox2.Caption(), "定时自动图标背景色    时间间隔(秒)");
-  EXPECT_EQ(f.sbweb.Hint().rfind("访问主页 ", 0), 0u);
+  EXPECT_EQ(f.FindTimer("updateTimer"), &f.updateCheck.updateTimer);
+  EXPECT_EQ(f.FindMenuItem("quitItem")->Caption(), "关闭");
+  EXPECT_FALSE(f.animatedIconBox.Visible());
+  EXPECT_EQ(f.iconPage.iconRefreshBox.Caption(), "定时自动图标背景色    时间间隔(秒)");
+  EXPECT_EQ(f.homePageButton.Hint().rfind("访问主页 ", 0), 0u);
 }
 
 }  // namespace

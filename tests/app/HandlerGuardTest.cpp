@@ -50,17 +50,17 @@ TEST(HandlerGuardTest, AHandlerShowingItsBoxIsNotReentered) {
   int nested = 0;
   box.onShow = [&](const FakeMessageBox::Shown&) -> std::optional<int> {
     // While the box is open the timer fires three more times, and another event arrives.
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(guard.Run("Timermem", failingTick));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(guard.Run("memoryMonitorTimer", failingTick));
     if (nested++ == 0) {
-      EXPECT_TRUE(guard.Run("bOK", [] {}));
+      EXPECT_TRUE(guard.Run("saveButton", [] {}));
     }
     return std::nullopt;
   };
-  guard.Run("Timermem", failingTick);
+  guard.Run("memoryMonitorTimer", failingTick);
   EXPECT_EQ(runs, 1);
   EXPECT_EQ(box.shown.size(), 1u);
   // Once the box is closed, the next tick runs (and fails) again.
-  guard.Run("Timermem", failingTick);
+  guard.Run("memoryMonitorTimer", failingTick);
   EXPECT_EQ(runs, 2);
   EXPECT_EQ(box.shown.size(), 2u);
 }
@@ -69,23 +69,23 @@ TEST(HandlerGuardTest, OtherHandlersFailingInsideABoxShowTheirOwnBox) {
   FakeMessageBox box;
   HandlerGuard guard(box, "Tovrane");
   box.onShow = [&](const FakeMessageBox::Shown& s) -> std::optional<int> {
-    if (s.text == "first.") guard.Run("Timer1", [] { throw Error("second"); });
+    if (s.text == "first.") guard.Run("wallpaperTimer", [] { throw Error("second"); });
     return std::nullopt;
   };
-  guard.Run("Timermem", [] { throw Error("first"); });
+  guard.Run("memoryMonitorTimer", [] { throw Error("first"); });
   ASSERT_EQ(box.shown.size(), 2u);
   EXPECT_EQ(box.shown[1].text, "second.");
-  EXPECT_FALSE(guard.IsRunning("Timermem"));
-  EXPECT_FALSE(guard.IsRunning("Timer1"));
+  EXPECT_FALSE(guard.IsRunning("memoryMonitorTimer"));
+  EXPECT_FALSE(guard.IsRunning("wallpaperTimer"));
 }
 
 TEST(HandlerGuardTest, FormTimerFailingEveryTickStacksNoBoxes) {
   FormHarness h;
   h.GivenOptions("");
   RecordingForm& f = h.Started();
-  f.onTimermem = [] { throw Error("CPU index out of bounds"); };
+  f.onMemoryMonitorTimer = [] { throw Error("CPU index out of bounds"); };
   // The view delivers each tick through Dispatch; ticks keep coming while the box is open.
-  auto tick = [&] { return f.Dispatch("Timermem", [&] { f.memoryPage.Timermem.Tick(); }); };
+  auto tick = [&] { return f.Dispatch("memoryMonitorTimer", [&] { f.memoryPage.memoryMonitorTimer.Tick(); }); };
   h.messages.onShow = [&](const FakeMessageBox::Shown&) -> std::optional<int> {
     tick();
     tick();
@@ -94,7 +94,7 @@ TEST(HandlerGuardTest, FormTimerFailingEveryTickStacksNoBoxes) {
   tick();
   EXPECT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "CPU index out of bounds.");
-  EXPECT_EQ(std::count(h.log.begin(), h.log.end(), "TimermemTimer"), 1);
+  EXPECT_EQ(std::count(h.log.begin(), h.log.end(), "OnMemoryMonitorTimer"), 1);
 }
 
 }  // namespace

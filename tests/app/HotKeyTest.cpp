@@ -49,16 +49,16 @@ TEST(HotKeyTest, RegisteredAtStartSaidOnceWhenTakenAndAgainOnlyWhenChanged) {
 
   // A save that leaves the field: not asked again, not said again; the setting stays.
   h.VisitSettingsPage();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(std::count(h.ui.calls.begin(), h.ui.calls.end(), "SetMenuHotKey(1616)"), 1);
   EXPECT_NE(h.ConfigText().find("HotKey=1616"), std::string::npos);
   // Another key picked and saved: held at once; none at all: the key is let go.
   f.menuHotKey.UserSetValue(kDefaultHotKey);
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(h.ui.menuHotKey, kDefaultHotKey);
   f.menuHotKey.UserSetValue(0);
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(std::count(h.ui.calls.begin(), h.ui.calls.end(), "SetMenuHotKey(0)"), 1);
   EXPECT_EQ(h.messages.shown.size(), 1u);
 }

@@ -1,6 +1,6 @@
 // The quick actions as the user reaches them: tray items and side buttons, the forwarding ones
-// included (m304 clicks sbmail, m305 sbweb, btnhelp m306), each with the exact request it
-// hands to Windows.
+// included (authorItem clicks mailButton, homePageItem homePageButton, helpButton helpItem), each with the exact
+// request it hands to Windows.
 #include <gtest/gtest.h>
 
 #include "app/FormHarness.h"
@@ -10,7 +10,7 @@ namespace {
 
 void ClickControl(RecordingForm& f, const std::string& name) {
   if (controls::MenuItem* item = f.FindMenuItem(name)) return item->Click();
-  if (name == "btnhelp") return f.btnhelpClick();  // the handler, whatever the button's state
+  if (name == "helpButton") return f.OnHelpButtonClicked();  // the handler, whatever the button's state
   static_cast<controls::Button*>(f.FindControl(name))->UserClick();
 }
 
@@ -28,20 +28,20 @@ TEST(QuickActionsTest, EachCommandHandsItsRequestToWindowsOrSaysWhyNot) {
     const char* box = nullptr;          // caption "错误"
     unsigned flags = 0;
   } cases[] = {
-      {"sbweb", true, true, true, {web}},
-      {"sbmail", true, true, true, {mail + "Tovrane用户|||10)"}},
-      {"m304", true, true, true, {mail + "Tovrane用户|||10)"}},
-      {"N9", true, true, true, {mail + "Tovrane 意见或建议|||10)"}},
-      {"mosp", true, true, true, {"Execute(|rundll32|shell32,Control_RunDLL \"desk.cpl\"||0)"}},
-      {"menuopencd", true, true, true, {"Mci(Set cdaudio door open wait)"}},
-      {"menuclosecd", true, true, true, {"Mci(set cdaudio door closed)"}},
-      {"mrs", true, true, true, {"PostToDesktop(274,61760,0)"}},  // WM_SYSCOMMAND, SC_SCREENSAVE
-      {"mrs", false, true, true, {}, noSaver, 0x110},
-      {"mrs", std::nullopt, true, true, {}},
-      {"m306", true, true, true, {help}},
-      {"btnhelp", true, true, true, {help}},
-      {"btnhelp", true, true, false, {}, noHelp, 0x1030},  // vanished after start-up
-      {"btnhelp", true, false, true, {}},  // missing at start: the item ignores clicks
+      {"homePageButton", true, true, true, {web}},
+      {"mailButton", true, true, true, {mail + "Tovrane用户|||10)"}},
+      {"authorItem", true, true, true, {mail + "Tovrane用户|||10)"}},
+      {"feedbackItem", true, true, true, {mail + "Tovrane 意见或建议|||10)"}},
+      {"displayPropertiesItem", true, true, true, {"Execute(|rundll32|shell32,Control_RunDLL \"desk.cpl\"||0)"}},
+      {"openCdDriveItem", true, true, true, {"Mci(Set cdaudio door open wait)"}},
+      {"closeCdDriveItem", true, true, true, {"Mci(set cdaudio door closed)"}},
+      {"screenSaverItem", true, true, true, {"PostToDesktop(274,61760,0)"}},  // WM_SYSCOMMAND, SC_SCREENSAVE
+      {"screenSaverItem", false, true, true, {}, noSaver, 0x110},
+      {"screenSaverItem", std::nullopt, true, true, {}},
+      {"helpItem", true, true, true, {help}},
+      {"helpButton", true, true, true, {help}},
+      {"helpButton", true, true, false, {}, noHelp, 0x1030},  // vanished after start-up
+      {"helpButton", true, false, true, {}},                  // missing at start: the item ignores clicks
   };
   for (const auto& c : cases) {
     FormHarness h;

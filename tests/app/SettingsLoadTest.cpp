@@ -21,78 +21,120 @@ struct LoadRow {
   std::vector<std::pair<const char*, const char*>> stored;  // text in the file -> shown
 };
 
-// Screen height 768 (half: 384); total memory 512 MiB (MemLevel's maximum: 513).
+// Screen height 768 (half: 384); total memory 512 MiB (defragmentSizeSlider's maximum: 513).
 const std::vector<LoadRow>& Rows() {
   static const std::vector<LoadRow> rows = {
-      {"DynamicDesk", [](TKWForm& f) { return Bool(f.wallpaperPage.CB.Checked()); }, "0",
+      {"DynamicDesk",
+       [](TKWForm& f) { return Bool(f.wallpaperPage.transitionAnimationBox.Checked()); },
+       "0",
        {{"1", "1"}, {"0", "0"}, {"x", "0"}}},
-      {"DynaIndex", [](TKWForm& f) { return Num(f.wallpaperPage.CBB.ItemIndex()); }, "-1",
+      {"DynaIndex",
+       [](TKWForm& f) { return Num(f.wallpaperPage.transitionEffectCombo.ItemIndex()); },
+       "-1",
        {{"5", "5"}, {"0", "0"}, {"23", "23"}, {"abc", "23"}, {"24", "-1"}, {"-2", "-1"}}},
-      {"Interval", [](TKWForm& f) { return Num(f.wallpaperPage.changeInterval); }, "0",
-       {{"30", "30"}, {"x", "0"}}},
-      {"AutoChange", [](TKWForm& f) { return Bool(f.wallpaperPage.CA.Checked()); }, "0",
+      {"Interval", [](TKWForm& f) { return Num(f.wallpaperPage.changeInterval); }, "0", {{"30", "30"}, {"x", "0"}}},
+      {"AutoChange",
+       [](TKWForm& f) { return Bool(f.wallpaperPage.timedChangeBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"RunChange", [](TKWForm& f) { return Bool(f.wallpaperPage.CR.Checked()); }, "0",
+      {"RunChange",
+       [](TKWForm& f) { return Bool(f.wallpaperPage.changeAtStartupBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"RandomChange", [](TKWForm& f) { return Bool(f.wallpaperPage.Cn.Checked()); }, "0",
+      {"RandomChange",
+       [](TKWForm& f) { return Bool(f.wallpaperPage.randomOrderBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"IconR", [](TKWForm& f) { return Num(f.iconPage.SpinEdit1.Value()); }, "384",
+      {"IconR",
+       [](TKWForm& f) { return Num(f.iconPage.circleRadius.Value()); },
+       "384",
        {{"250", "250"}, {"x", "300"}, {"-5", "0"}, {"500", "500"}}},
-      {"Ratio", [](TKWForm& f) { return Num(f.iconPage.SpinEdit2.Value()); }, "100",
+      {"Ratio",
+       [](TKWForm& f) { return Num(f.iconPage.ellipseRatio.Value()); },
+       "100",
        {{"150", "150"}, {"x", "100"}, {"5", "10"}, {"5000", "1000"}}},
-      {"Cycles", [](TKWForm& f) { return Num(f.iconPage.SpinEdit7.Value()); }, "1",
+      {"Cycles",
+       [](TKWForm& f) { return Num(f.iconPage.ringCount.Value()); },
+       "1",
        {{"3", "3"}, {"x", "1"}, {"0", "1"}, {"11", "10"}}},
-      {"IconFC", [](TKWForm& f) { return Num(f.iconPage.PnlFC.Color()); }, "16777215",
+      {"IconFC",
+       [](TKWForm& f) { return Num(f.iconPage.iconTextColourSwatch.Color()); },
+       "16777215",
        {{"255", "255"}, {"0x00FF00", "65280"}, {"x", "16777215"}}},
-      {"IconBC", [](TKWForm& f) { return Num(f.iconPage.PnlBC.Color()); }, "0",
+      {"IconBC",
+       [](TKWForm& f) { return Num(f.iconPage.iconTextBackColourSwatch.Color()); },
+       "0",
        {{"255", "255"}, {"x", "4294967295"}}},
-      {"IconTrans", [](TKWForm& f) { return Bool(f.iconPage.C4.Checked()); }, "1",
+      {"IconTrans",
+       [](TKWForm& f) { return Bool(f.iconPage.transparentTextBackBox.Checked()); },
+       "1",
        {{"0", "0"}, {"1", "1"}, {"x", "1"}}},
-      {"IconStyle", [](TKWForm& f) { return Num(f.iconPage.iconStyle); }, "0",
-       {{"3", "3"}, {"x", "0"}}},
-      {"Transparent", [](TKWForm& f) { return Bool(f.CT.Checked()); }, "0",
-       {{"1", "1"}, {"x", "0"}}},
-      {"Transparence", [](TKWForm& f) { return Num(f.SpinEdit3.Value()); }, "200",
+      {"IconStyle", [](TKWForm& f) { return Num(f.iconPage.iconStyle); }, "0", {{"3", "3"}, {"x", "0"}}},
+      {"Transparent", [](TKWForm& f) { return Bool(f.translucentWindowBox.Checked()); }, "0", {{"1", "1"}, {"x", "0"}}},
+      {"Transparence",
+       [](TKWForm& f) { return Num(f.windowAlphaEdit.Value()); },
+       "200",
        {{"150", "150"}, {"x", "255"}, {"5", "20"}, {"300", "255"}}},
-      {"TBTransparent", [](TKWForm& f) { return Bool(f.transparencyPage.CTT.Checked()); }, "0",
+      {"TBTransparent",
+       [](TKWForm& f) { return Bool(f.transparencyPage.translucentTaskbarBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"MUTransparent", [](TKWForm& f) { return Bool(f.transparencyPage.CTM.Checked()); }, "0",
+      {"MUTransparent",
+       [](TKWForm& f) { return Bool(f.transparencyPage.translucentStartMenuBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"transTaskBar", [](TKWForm& f) { return Num(f.transparencyPage.SpinEdit5.Value()); }, "200",
+      {"transTaskBar",
+       [](TKWForm& f) { return Num(f.transparencyPage.taskbarAlphaEdit.Value()); },
+       "200",
        {{"100", "100"}, {"x", "255"}, {"19", "20"}}},
-      {"transMenu", [](TKWForm& f) { return Num(f.transparencyPage.SpinEdit6.Value()); }, "200",
+      {"transMenu",
+       [](TKWForm& f) { return Num(f.transparencyPage.startMenuAlphaEdit.Value()); },
+       "200",
        {{"100", "100"}, {"x", "255"}, {"256", "255"}}},
-      {"SortMenu", [](TKWForm& f) { return Bool(f.CS.Checked()); }, "0",
+      {"SortMenu",
+       [](TKWForm& f) { return Bool(f.groupedMenuBox.Checked()); },
+       "0",
        {{"1", "1"}, {"0", "0"}, {"x", "1"}}},
-      {"AutoRefIcon", [](TKWForm& f) { return Bool(f.iconPage.CheckBox2.Checked()); }, "1",
+      {"AutoRefIcon",
+       [](TKWForm& f) { return Bool(f.iconPage.iconRefreshBox.Checked()); },
+       "1",
        {{"0", "0"}, {"x", "1"}}},
-      {"RefIconDelay", [](TKWForm& f) { return Num(f.iconPage.SpinEdit4.Value()); }, "5",
+      {"RefIconDelay",
+       [](TKWForm& f) { return Num(f.iconPage.iconRefreshSeconds.Value()); },
+       "5",
        {{"10", "10"}, {"x", "5"}, {"-3", "0"}, {"4000", "3600"}}},
-      {"HideIcons", [](TKWForm& f) { return Bool(f.iconPage.CKHideIcon.Checked()); }, "0",
-       {{"1", "1"}, {"x", "0"}}},
-      {"RestoreIconLayout", [](TKWForm& f) { return Bool(f.iconPage.autoRestoreLayout.Checked()); }, "1",
+      {"HideIcons", [](TKWForm& f) { return Bool(f.iconPage.hideIconsBox.Checked()); }, "0", {{"1", "1"}, {"x", "0"}}},
+      {"RestoreIconLayout",
+       [](TKWForm& f) { return Bool(f.iconPage.autoRestoreLayout.Checked()); },
+       "1",
        {{"0", "0"}, {"1", "1"}, {"x", "1"}}},
-      {"AnimateIcon", [](TKWForm& f) { return Bool(f.CKAMICON.Checked()); }, "0",
-       {{"1", "1"}, {"x", "0"}}},
-      {"UseProxy", [](TKWForm& f) { return Bool(f.chkP.Checked()); }, "0",
-       {{"1", "1"}, {"x", "0"}}},
-      {"ProxyIP", [](TKWForm& f) { return f.edtpx.Text(); }, "", {{"10.0.0.1", "10.0.0.1"}}},
-      {"ProxyPort", [](TKWForm& f) { return f.edtpr.Text(); }, "",
+      {"AnimateIcon", [](TKWForm& f) { return Bool(f.animatedIconBox.Checked()); }, "0", {{"1", "1"}, {"x", "0"}}},
+      {"UseProxy", [](TKWForm& f) { return Bool(f.useProxyBox.Checked()); }, "0", {{"1", "1"}, {"x", "0"}}},
+      {"ProxyIP", [](TKWForm& f) { return f.proxyHostEdit.Text(); }, "", {{"10.0.0.1", "10.0.0.1"}}},
+      {"ProxyPort",
+       [](TKWForm& f) { return f.proxyPortEdit.Text(); },
+       "",
        {{"8080", "8080"}, {"80a 代理", "80a 代理"}}},
-      {"MemRange", [](TKWForm& f) { return Num(f.memoryPage.MemLevel.Value()); }, "513",
+      {"MemRange",
+       [](TKWForm& f) { return Num(f.memoryPage.defragmentSizeSlider.Value()); },
+       "513",
        {{"64", "64"}, {"x", "513"}, {"1", "2"}, {"9999", "513"}}},
-      {"MemLimitV", [](TKWForm& f) { return Num(f.memoryPage.DLevel.Value()); }, "10",
+      {"MemLimitV",
+       [](TKWForm& f) { return Num(f.memoryPage.memoryLimitSlider.Value()); },
+       "10",
        {{"20", "20"}, {"x", "10"}, {"1", "2"}, {"101", "100"}}},
-      {"CPULimitV", [](TKWForm& f) { return Num(f.memoryPage.CPULevel.Value()); }, "10",
+      {"CPULimitV",
+       [](TKWForm& f) { return Num(f.memoryPage.cpuLimitSlider.Value()); },
+       "10",
        {{"20", "20"}, {"x", "10"}, {"1", "2"}}},
-      {"MemLimit", [](TKWForm& f) { return Bool(f.memoryPage.Dinfo.Checked()); }, "0",
+      {"MemLimit",
+       [](TKWForm& f) { return Bool(f.memoryPage.memoryLimitBox.Checked()); },
+       "0",
        {{"1", "1"}, {"x", "0"}}},
-      {"CPULimit", [](TKWForm& f) { return Bool(f.memoryPage.CInfo.Checked()); }, "0",
-       {{"1", "1"}, {"x", "0"}}},
-      {"AutoUpdate", [](TKWForm& f) { return Bool(f.chkupdate.Checked()); }, "1",
-       {{"0", "0"}, {"x", "1"}}},
+      {"CPULimit", [](TKWForm& f) { return Bool(f.memoryPage.cpuLimitBox.Checked()); }, "0", {{"1", "1"}, {"x", "0"}}},
+      {"AutoUpdate", [](TKWForm& f) { return Bool(f.autoUpdateBox.Checked()); }, "1", {{"0", "0"}, {"x", "1"}}},
       // Never read: the box shows Windows' own policy.
-      {"NoSave", [](TKWForm& f) { return Bool(f.CKExitSave.Checked()); }, "0", {{"1", "0"}}},
+      {"NoSave", [](TKWForm& f) { return Bool(f.noSaveOnExitBox.Checked()); }, "0", {{"1", "0"}}},
   };
   return rows;
 }
@@ -137,10 +179,10 @@ TEST(SettingsLoadTest, TimedChangeFollowsIntervalAutoChangeAndDynamicDesk) {
     FormHarness h;
     h.GivenOptions(cases[i].lines);
     RecordingForm& f = h.Started();
-    EXPECT_EQ(f.wallpaperPage.Timer1.Enabled(), cases[i].timer) << "case " << i;
-    EXPECT_EQ(f.wallpaperPage.Timer1.Interval(), 60000u) << "case " << i;
-    EXPECT_EQ(f.wallpaperPage.L2.Caption(), cases[i].l2) << "case " << i;
-    EXPECT_EQ(f.wallpaperPage.SPInt.Value(), cases[i].spInt) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.wallpaperTimer.Enabled(), cases[i].timer) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.wallpaperTimer.Interval(), 60000u) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.minutesLeftLabel.Caption(), cases[i].l2) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.intervalMinutes.Value(), cases[i].spInt) << "case " << i;
   }
 }
 
@@ -148,24 +190,24 @@ TEST(SettingsLoadTest, AnimatedWallpaperTicksTimedChangeAndEnablesItsControls) {
   FormHarness h;
   h.GivenOptions("DynamicDesk=1\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_TRUE(f.wallpaperPage.CA.Checked());
-  EXPECT_FALSE(f.wallpaperPage.Cn.Checked());
-  EXPECT_TRUE(f.wallpaperPage.CBB.Enabled());
-  EXPECT_TRUE(f.wallpaperPage.SPInt.Enabled());
+  EXPECT_TRUE(f.wallpaperPage.timedChangeBox.Checked());
+  EXPECT_FALSE(f.wallpaperPage.randomOrderBox.Checked());
+  EXPECT_TRUE(f.wallpaperPage.transitionEffectCombo.Enabled());
+  EXPECT_TRUE(f.wallpaperPage.intervalMinutes.Enabled());
   EXPECT_TRUE(f.wallpaperPage.wallpaperApplyPending);
 
   FormHarness plain;
   plain.GivenOptions("Greeting=Thank\r\n");
   RecordingForm& g = plain.Started();
-  EXPECT_FALSE(g.wallpaperPage.CBB.Enabled());
-  EXPECT_FALSE(g.wallpaperPage.SPInt.Enabled());
+  EXPECT_FALSE(g.wallpaperPage.transitionEffectCombo.Enabled());
+  EXPECT_FALSE(g.wallpaperPage.intervalMinutes.Enabled());
 }
 
 TEST(SettingsLoadTest, SavedTranslucencyIsAppliedThroughTheHandlers) {
   FormHarness h;
   h.GivenOptions("Transparent=1\r\nTransparence=150\r\nTBTransparent=1\r\ntransTaskBar=90\r\n");
   h.NewForm().StartUp();
-  // Ticking CT applies the box's current value, the stored value follows at once.
+  // Ticking translucentWindowBox applies the box's current value, the stored value follows at once.
   const std::vector<std::string> alphas = [&] {
     std::vector<std::string> out;
     for (const auto& e : h.log) {
@@ -175,12 +217,12 @@ TEST(SettingsLoadTest, SavedTranslucencyIsAppliedThroughTheHandlers) {
   }();
   EXPECT_EQ(alphas, (std::vector<std::string>{"SetMainWindowAlpha(200)", "SetMainWindowAlpha(150)",
                                               "SetTaskbarAlpha(200)", "SetTaskbarAlpha(90)"}));
-  EXPECT_TRUE(h.form->SpinEdit3.Enabled());
-  EXPECT_TRUE(h.form->transparencyPage.SpinEdit5.Enabled());
-  EXPECT_FALSE(h.form->transparencyPage.SpinEdit6.Enabled());
+  EXPECT_TRUE(h.form->windowAlphaEdit.Enabled());
+  EXPECT_TRUE(h.form->transparencyPage.taskbarAlphaEdit.Enabled());
+  EXPECT_FALSE(h.form->transparencyPage.startMenuAlphaEdit.Enabled());
 }
 
-TEST(SettingsLoadTest, IconRefreshTimerFollowsCheckBox2AndDelay) {
+TEST(SettingsLoadTest, IconRefreshTimerFollowsRefreshBoxAndSeconds) {
   struct Case {
     const char* lines;
     bool enabled;
@@ -197,25 +239,25 @@ TEST(SettingsLoadTest, IconRefreshTimerFollowsCheckBox2AndDelay) {
     FormHarness h;
     h.GivenOptions(cases[i].lines);
     RecordingForm& f = h.Started();
-    EXPECT_EQ(f.iconPage.TimerIcon.Enabled(), cases[i].enabled) << "case " << i;
-    EXPECT_EQ(f.iconPage.TimerIcon.Interval(), cases[i].interval) << "case " << i;
-    EXPECT_EQ(f.iconPage.SpinEdit4.Enabled(), cases[i].spinEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.iconRefreshTimer.Enabled(), cases[i].enabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.iconRefreshTimer.Interval(), cases[i].interval) << "case " << i;
+    EXPECT_EQ(f.iconPage.iconRefreshSeconds.Enabled(), cases[i].spinEnabled) << "case " << i;
   }
 }
 
 TEST(SettingsLoadTest, TransparentCaptionBackgroundNeedsThePeriodicRefresh) {
-  // IconTrans=0 unticks C4; with the periodic refresh off its handler also disables SpinEdit4,
-  // which AutoRefIcon then enables again.
+  // IconTrans=0 unticks transparentTextBackBox; with the periodic refresh off its handler also disables
+  // iconRefreshSeconds, which AutoRefIcon then enables again.
   FormHarness h;
   h.GivenOptions("IconTrans=0\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_FALSE(f.iconPage.C4.Checked());
-  EXPECT_TRUE(f.iconPage.SpinEdit4.Enabled());
-  // Ticking C4 while CheckBox2 is off leaves it off.
-  f.iconPage.CheckBox2.SetChecked(false);
-  f.iconPage.C4.UserClick();
-  EXPECT_FALSE(f.iconPage.C4.Checked());
-  EXPECT_FALSE(f.iconPage.SpinEdit4.Enabled());
+  EXPECT_FALSE(f.iconPage.transparentTextBackBox.Checked());
+  EXPECT_TRUE(f.iconPage.iconRefreshSeconds.Enabled());
+  // Ticking transparentTextBackBox while iconRefreshBox is off leaves it off.
+  f.iconPage.iconRefreshBox.SetChecked(false);
+  f.iconPage.transparentTextBackBox.UserClick();
+  EXPECT_FALSE(f.iconPage.transparentTextBackBox.Checked());
+  EXPECT_FALSE(f.iconPage.iconRefreshSeconds.Enabled());
 }
 
 TEST(SettingsLoadTest, HideIconsIsAppliedAndMirroredInTheTrayMenu) {
@@ -225,7 +267,7 @@ TEST(SettingsLoadTest, HideIconsIsAppliedAndMirroredInTheTrayMenu) {
     h.NewForm().StartUp();
     const std::string call = "SetDesktopIconsHidden(" + std::to_string(hidden) + ",1)";
     EXPECT_TRUE(h.Logged(call)) << hidden;
-    EXPECT_EQ(h.form->FindMenuItem("m202")->Checked(), hidden);
+    EXPECT_EQ(h.form->FindMenuItem("hideIconsItem")->Checked(), hidden);
   }
 }
 
@@ -233,16 +275,16 @@ TEST(SettingsLoadTest, ProxyFieldsFollowUseProxyAndUpdateTimerFollowsAutoUpdate)
   FormHarness h;
   h.GivenOptions("UseProxy=1\r\nProxyIP=proxy\r\nAutoUpdate=0\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_TRUE(f.edtpx.Enabled());
-  EXPECT_TRUE(f.edtpr.Enabled());
-  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
+  EXPECT_TRUE(f.proxyHostEdit.Enabled());
+  EXPECT_TRUE(f.proxyPortEdit.Enabled());
+  EXPECT_FALSE(f.updateCheck.updateTimer.Enabled());
 
   FormHarness d;
   d.GivenOptions("");
   RecordingForm& g = d.Started();
-  EXPECT_FALSE(g.edtpx.Enabled());
-  EXPECT_TRUE(g.updateCheck.tmrupdate.Enabled());
-  EXPECT_TRUE(g.memoryPage.Timermem.Enabled());
+  EXPECT_FALSE(g.proxyHostEdit.Enabled());
+  EXPECT_TRUE(g.updateCheck.updateTimer.Enabled());
+  EXPECT_TRUE(g.memoryPage.memoryMonitorTimer.Enabled());
 }
 
 TEST(SettingsLoadTest, SlidersRewriteTheirCaptions) {
@@ -250,10 +292,10 @@ TEST(SettingsLoadTest, SlidersRewriteTheirCaptions) {
   h.env.totalPhysicalMemory = 256ull << 20;
   h.GivenOptions("MemRange=64\r\nMemLimitV=20\r\nCPULimitV=30\r\n");
   RecordingForm& f = h.Started();
-  EXPECT_EQ(f.memoryPage.MemLevel.Max(), 257);
-  EXPECT_EQ(f.memoryPage.LInfo.Caption(), "整理0-64MB的内存区域");
-  EXPECT_EQ(f.memoryPage.Dinfo.Caption(), "当可用物理内存小于 20% 时自动进行内存整理");
-  EXPECT_EQ(f.memoryPage.CInfo.Caption(), "当CPU占用率超过 30% 时不自动进行内存整理");
+  EXPECT_EQ(f.memoryPage.defragmentSizeSlider.Max(), 257);
+  EXPECT_EQ(f.memoryPage.defragmentSizeLabel.Caption(), "整理0-64MB的内存区域");
+  EXPECT_EQ(f.memoryPage.memoryLimitBox.Caption(), "当可用物理内存小于 20% 时自动进行内存整理");
+  EXPECT_EQ(f.memoryPage.cpuLimitBox.Caption(), "当CPU占用率超过 30% 时不自动进行内存整理");
 }
 
 TEST(SettingsLoadTest, ColourLabelsShowRgbText) {
@@ -261,14 +303,14 @@ TEST(SettingsLoadTest, ColourLabelsShowRgbText) {
   h.env.systemColors[5] = 0x00FF8040;  // a system colour index 5
   h.GivenOptions("IconFC=16744512\r\nIconBC=-2147483643\r\n");  // 0xFF8040, then 0x80000005
   RecordingForm& f = h.Started();
-  EXPECT_EQ(f.iconPage.LBLFC.Caption(), "RGB:  64,128,255");
-  EXPECT_EQ(f.iconPage.LBLBC.Caption(), "RGB:  64,128,255");
+  EXPECT_EQ(f.iconPage.iconTextRgbLabel.Caption(), "RGB:  64,128,255");
+  EXPECT_EQ(f.iconPage.iconTextBackRgbLabel.Caption(), "RGB:  64,128,255");
 
   FormHarness d;
   d.GivenOptions("IconBC=bad\r\n");  // -1: an unknown system colour resolves to black
   RecordingForm& g = d.Started();
-  EXPECT_EQ(g.iconPage.LBLFC.Caption(), "RGB: 255,255,255");
-  EXPECT_EQ(g.iconPage.LBLBC.Caption(), "RGB:   0,  0,  0");
+  EXPECT_EQ(g.iconPage.iconTextRgbLabel.Caption(), "RGB: 255,255,255");
+  EXPECT_EQ(g.iconPage.iconTextBackRgbLabel.Caption(), "RGB:   0,  0,  0");
 }
 
 TEST(SettingsLoadTest, ReadsAndWritesTheFileOncePerLoad) {

@@ -58,7 +58,7 @@ TEST(SettingsSaveTest, GroupsFollowTheFlags) {
     RecordingForm& f = h.Started();  // first run: the file holds only Greeting
     if (cases[i].visited) h.VisitSettingsPage();
     f.wallpaperPage.wallpaperChanged = cases[i].wallpaperChanged;
-    f.bOKClick();
+    f.OnSaveButtonClicked();
     std::set<std::string> want = Union({&kGroupA});
     if (cases[i].wallpaperChanged) want.insert(kGroupW.begin(), kGroupW.end());
     if (cases[i].visited) want.insert(kGroupS.begin(), kGroupS.end());
@@ -77,18 +77,18 @@ TEST(SettingsSaveTest, SettingsPageNeverShownLeavesItsKeysAndTheRegistryAlone) {
   RecordingForm& f = h.Started();
   h.registry.ClearChanges();
   // Edits on the page without showing it, then show the window on another page and save.
-  f.CT.SetChecked(false);
-  f.CW.SetChecked(false);
-  f.CE.SetChecked(true);
+  f.translucentWindowBox.SetChecked(false);
+  f.autoRunBox.SetChecked(false);
+  f.folderExploreBox.SetChecked(true);
   f.ShowMainWindow();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetText("Option", "Transparent", ""), "1");
   EXPECT_EQ(file.GetText("Option", "Transparence", ""), "150");
   EXPECT_EQ(file.GetText("Option", "AutoUpdate", ""), "0");
   EXPECT_EQ(file.GetText("Option", "SortMenu", ""), "1");
   EXPECT_TRUE(ToggleChanges(h.registry).empty());
-  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
+  EXPECT_FALSE(f.updateCheck.updateTimer.Enabled());
 }
 
 TEST(SettingsSaveTest, SettingsPageShownWritesItsKeysAndAppliesTheToggles) {
@@ -96,19 +96,19 @@ TEST(SettingsSaveTest, SettingsPageShownWritesItsKeysAndAppliesTheToggles) {
   h.GivenOptions("Transparent=1\r\nTransparence=150\r\n");
   h.registry.Put(RegRoot::LocalMachine, kRunKey, "Tovr", RegValue::FromString(kExePath));
   RecordingForm& f = h.Started();
-  ASSERT_TRUE(f.CW.Checked());
+  ASSERT_TRUE(f.autoRunBox.Checked());
   h.VisitSettingsPage();
-  f.CE.UserClick();
-  f.CKExitSave.UserClick();
-  f.CW.UserClick();  // off: our own Run value goes
-  f.chkupdate.UserClick();
-  f.bOKClick();
+  f.folderExploreBox.UserClick();
+  f.noSaveOnExitBox.UserClick();
+  f.autoRunBox.UserClick();  // off: our own Run value goes
+  f.autoUpdateBox.UserClick();
+  f.OnSaveButtonClicked();
 
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetNumber("Option", "transparence", 0), 150);
   EXPECT_EQ(file.GetText("Option", "AutoUpdate", ""), "0");
   EXPECT_EQ(file.GetText("Option", "NoSave", ""), "1");
-  EXPECT_FALSE(f.updateCheck.tmrupdate.Enabled());
+  EXPECT_FALSE(f.updateCheck.updateTimer.Enabled());
   EXPECT_EQ(h.registry.Peek(RegRoot::LocalMachine, "SOFTWARE\\Classes\\Folder\\shell", ""),
             RegValue::FromString("explore"));
   const auto noSave = h.registry.Peek(
@@ -123,7 +123,7 @@ TEST(SettingsSaveTest, TransparenceIsWrittenUnderTheLowerCaseSpellingOnANewFile)
   FormHarness h;
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_NE(h.ConfigText().find("\r\ntransparence=200\r\n"), std::string::npos) << h.ConfigText();
 }
 
@@ -131,17 +131,17 @@ TEST(SettingsSaveTest, SettingsVisitedSurvivesHidingAndShowing) {
   FormHarness h;
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
-  f.bCCClick();
-  f.PC.SetActivePage("TSshortcut");
+  f.OnCloseButtonClicked();
+  f.pageControl.SetActivePage("shortcutsTab");
   f.ShowMainWindow();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_TRUE(OptionKeys(h).contains("transparence"));
 }
 
 TEST(SettingsSaveTest, ShowingTheWindowOnTheSettingsPageCountsAsVisiting) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.PC.SetActivePage("TSSet");  // while hidden: not shown yet
+  f.pageControl.SetActivePage("settingsTab");  // while hidden: not shown yet
   EXPECT_FALSE(f.settingsVisited);
   f.ShowMainWindow();
   EXPECT_TRUE(f.settingsVisited);
@@ -151,7 +151,7 @@ TEST(SettingsSaveTest, DynaIndexAbsentSavesMinusOne) {
   FormHarness h;
   h.GivenOptions("IconBC=bad\r\n");
   RecordingForm& f = h.Started();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetText("Option", "DynaIndex", ""), "-1");
   EXPECT_EQ(file.GetText("Option", "IconBC", ""), "-1");
@@ -162,7 +162,7 @@ TEST(SettingsSaveTest, ProxyPortKeepsItsText) {
   FormHarness h;
   h.GivenOptions("ProxyPort=80 80x\r\n");
   RecordingForm& f = h.Started();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetText("Option", "ProxyPort", "?"), "80 80x");
   EXPECT_EQ(file.GetText("Option", "ProxyIP", "?"), "");
@@ -177,28 +177,29 @@ TEST(SettingsSaveTest, WallpaperScheduleTakesTheNewInterval) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     RecordingForm& f = h.Started();
-    f.wallpaperPage.CA.SetChecked(true);
-    f.wallpaperPage.SPInt.SetValue(30);
+    f.wallpaperPage.timedChangeBox.SetChecked(true);
+    f.wallpaperPage.intervalMinutes.SetValue(30);
     f.wallpaperPage.minutesLeft = cases[i].minutesLeft;
     f.wallpaperPage.wallpaperChanged = true;
-    f.bOKClick();
+    f.OnSaveButtonClicked();
     EXPECT_EQ(f.wallpaperPage.changeInterval, 30) << "case " << i;
     EXPECT_EQ(f.wallpaperPage.minutesLeft, cases[i].want) << "case " << i;
-    EXPECT_EQ(f.wallpaperPage.L2.Caption(), "少于 " + std::to_string(cases[i].want) + " 分钟") << "case " << i;
-    EXPECT_TRUE(f.wallpaperPage.Timer1.Enabled()) << "case " << i;
-    EXPECT_TRUE(f.wallpaperPage.L2.Enabled()) << "case " << i;
+    EXPECT_EQ(f.wallpaperPage.minutesLeftLabel.Caption(), "少于 " + std::to_string(cases[i].want) + " 分钟")
+        << "case " << i;
+    EXPECT_TRUE(f.wallpaperPage.wallpaperTimer.Enabled()) << "case " << i;
+    EXPECT_TRUE(f.wallpaperPage.minutesLeftLabel.Enabled()) << "case " << i;
   }
 }
 
 TEST(SettingsSaveTest, AnimatedWallpaperKeepsTheTimerAndLabelOff) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.wallpaperPage.CB.SetChecked(true);
+  f.wallpaperPage.transitionAnimationBox.SetChecked(true);
   f.wallpaperPage.wallpaperChanged = true;
-  f.bOKClick();
-  EXPECT_TRUE(f.wallpaperPage.CA.Checked());
-  EXPECT_FALSE(f.wallpaperPage.Timer1.Enabled());
-  EXPECT_FALSE(f.wallpaperPage.L2.Enabled());
+  f.OnSaveButtonClicked();
+  EXPECT_TRUE(f.wallpaperPage.timedChangeBox.Checked());
+  EXPECT_FALSE(f.wallpaperPage.wallpaperTimer.Enabled());
+  EXPECT_FALSE(f.wallpaperPage.minutesLeftLabel.Enabled());
 }
 
 TEST(SettingsSaveTest, PendingWallpaperIsAppliedOnceThenCleared) {
@@ -213,14 +214,14 @@ TEST(SettingsSaveTest, PendingWallpaperIsAppliedOnceThenCleared) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     RecordingForm& f = h.Started();
-    f.wallpaperPage.CB.SetChecked(cases[i].animated);
+    f.wallpaperPage.transitionAnimationBox.SetChecked(cases[i].animated);
     f.selectedWallpaper = cases[i].selected;
     f.wallpaperPage.wallpaperApplyPending = true;
-    f.bOKClick();
+    f.OnSaveButtonClicked();
     EXPECT_EQ(h.log.front(), cases[i].call) << "case " << i;
     EXPECT_FALSE(f.wallpaperPage.wallpaperApplyPending) << "case " << i;
     h.log.clear();
-    f.bOKClick();
+    f.OnSaveButtonClicked();
     EXPECT_FALSE(h.Logged(cases[i].call)) << "case " << i << ": applied again";
   }
 }
@@ -228,12 +229,12 @@ TEST(SettingsSaveTest, PendingWallpaperIsAppliedOnceThenCleared) {
 TEST(SettingsSaveTest, ListsAreSavedOnlyWhenChanged) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_FALSE(h.Logged("SaveShortcuts(0)"));
   EXPECT_FALSE(h.Logged("ApplyStartupEntries"));
-  f.CS.UserClick();  // sets shortcutsChanged; the menu is rebuilt grouped
+  f.groupedMenuBox.UserClick();  // sets shortcutsChanged; the menu is rebuilt grouped
   f.startupPage.startupChanged = true;
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_TRUE(h.Logged("SaveShortcuts(1)"));
   EXPECT_TRUE(h.Logged("ApplyStartupEntries"));
   EXPECT_TRUE(f.groupedMenu);
@@ -242,22 +243,22 @@ TEST(SettingsSaveTest, ListsAreSavedOnlyWhenChanged) {
 TEST(SettingsSaveTest, AfterWritingItAppliesTheDesktopSettings) {
   FormHarness h;
   RecordingForm& f = h.Started();
-  f.iconPage.R2.UserClick();
-  f.iconPage.CKHideIcon.UserClick();
-  f.iconPage.SpinEdit4.SetValue(7);
-  f.bOKClick();
+  f.iconPage.iconStyleRightRadio.UserClick();
+  f.iconPage.hideIconsBox.UserClick();
+  f.iconPage.iconRefreshSeconds.SetValue(7);
+  f.OnSaveButtonClicked();
   EXPECT_EQ(h.log, (std::vector<std::string>{"ApplyIconStyle", "SetDesktopIconsHidden(1,1)",
                                              "ui.AcceptFiles(0)"}));
-  EXPECT_TRUE(f.FindMenuItem("m202")->Checked());
-  EXPECT_TRUE(f.FindMenuItem("m203")->Enabled());
-  EXPECT_EQ(f.iconPage.TimerIcon.Interval(), 7000u);
-  EXPECT_TRUE(f.iconPage.TimerIcon.Enabled());
+  EXPECT_TRUE(f.FindMenuItem("hideIconsItem")->Checked());
+  EXPECT_TRUE(f.FindMenuItem("refreshIconsItem")->Enabled());
+  EXPECT_EQ(f.iconPage.iconRefreshTimer.Interval(), 7000u);
+  EXPECT_TRUE(f.iconPage.iconRefreshTimer.Enabled());
 
-  f.iconPage.R0.UserClick();
-  f.iconPage.CheckBox2.UserClick();  // off
-  f.bOKClick();
-  EXPECT_FALSE(f.FindMenuItem("m203")->Enabled());
-  EXPECT_FALSE(f.iconPage.TimerIcon.Enabled());
+  f.iconPage.iconStyleNoneRadio.UserClick();
+  f.iconPage.iconRefreshBox.UserClick();  // off
+  f.OnSaveButtonClicked();
+  EXPECT_FALSE(f.FindMenuItem("refreshIconsItem")->Enabled());
+  EXPECT_FALSE(f.iconPage.iconRefreshTimer.Enabled());
   TSettingsFile file(h.fs, kConfigPath);
   EXPECT_EQ(file.GetText("Option", "AutoRefIcon", ""), "0");
   EXPECT_EQ(file.GetText("Option", "IconStyle", ""), "0");
@@ -269,16 +270,16 @@ TEST(SettingsSaveTest, SavingTwiceWritesTheSameAndChangesNothingElse) {
   RecordingForm& f = h.Started();
   h.VisitSettingsPage();
   f.wallpaperPage.wallpaperChanged = true;
-  f.bOKClick();  // creates the keys its values need (reading at start-up creates none)
+  f.OnSaveButtonClicked();  // creates the keys its values need (reading at start-up creates none)
   h.registry.ClearChanges();
   h.log.clear();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   const std::string first = h.ConfigText();
   const auto firstChanges = h.registry.Changes();
   const auto firstLog = h.log;
   h.registry.ClearChanges();
   h.log.clear();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(h.ConfigText(), first);
   EXPECT_EQ(h.registry.Changes(), firstChanges);
   EXPECT_EQ(h.log, firstLog);
@@ -290,7 +291,7 @@ TEST(SettingsSaveTest, ReadsAndWritesTheFileOncePerSave) {
   h.VisitSettingsPage();
   f.wallpaperPage.wallpaperChanged = true;
   h.fs.ResetCounts();
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(h.fs.Reads(), 1);
   EXPECT_EQ(h.fs.Writes(), 1);
 }
@@ -304,9 +305,9 @@ TEST(SettingsSaveTest, FailedWriteStopsTheSaveAndIsShown) {
   h.fs.SetReadOnly(kConfigPath);
   h.registry.ClearChanges();
   h.log.clear();
-  f.CW.UserClick();
+  f.autoRunBox.UserClick();
 
-  f.Dispatch("bOK", [&] { f.bOK.UserClick(); });
+  f.Dispatch("saveButton", [&] { f.saveButton.UserClick(); });
 
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "Unable to write to C:\\Tovr\\Config.ini.");
@@ -328,18 +329,18 @@ TEST(SettingsSaveTest, RefusedToggleIsReportedOnceAndTheRestOfTheSaveRuns) {
   h.VisitSettingsPage();
   h.registry.ClearChanges();
   h.messages.shown.clear();
-  f.Dispatch("bOK", [&] { f.bOK.UserClick(); });
+  f.Dispatch("saveButton", [&] { f.saveButton.UserClick(); });
   EXPECT_TRUE(h.messages.shown.empty());
   EXPECT_TRUE(ToggleChanges(h.registry).empty());
 
   for (int save = 0; save < 2; ++save) {
-    if (save == 0) f.CKExitSave.UserClick();
+    if (save == 0) f.noSaveOnExitBox.UserClick();
     f.startupPage.startupChanged = true;
     f.wallpaperPage.wallpaperApplyPending = true;
-    f.iconPage.SpinEdit7.SetValue(3);
+    f.iconPage.ringCount.SetValue(3);
     h.log.clear();
     h.messages.shown.clear();
-    f.Dispatch("bOK", [&] { f.bOK.UserClick(); });
+    f.Dispatch("saveButton", [&] { f.saveButton.UserClick(); });
     ASSERT_EQ(h.messages.shown.size(), 1u) << save;
     EXPECT_EQ(h.messages.shown[0].text,
               "Windows 拒绝了以下更改，其余设置均已保存：\r\n"

@@ -1,4 +1,4 @@
-// FormCreate: the 28 start-up steps in order, the first run, and an error ending the sequence.
+// OnFormCreated: the 28 start-up steps in order, the first run, and an error ending the sequence.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,7 +26,7 @@ TEST(StartupSequenceTest, RunsTheStepsInOrderWithTheirCalls) {
       "LoadWallpaperList", "LoadShortcuts", "step 25", "step 26", "step 27", "step 28",
       "ApplyIconStyle"};
   EXPECT_EQ(h.log, want);
-  EXPECT_EQ(h.form->PC.ActiveName(), "TSshortcut");
+  EXPECT_EQ(h.form->pageControl.ActiveName(), "shortcutsTab");
   EXPECT_FALSE(h.form->MainWindowShown());
   EXPECT_FALSE(h.ui.visible);
 }
@@ -39,7 +39,7 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   EXPECT_EQ(h.messages.shown[0].text, kGreeting);
   EXPECT_EQ(h.messages.shown[0].caption, "欢迎使用Tovrane");
   EXPECT_EQ(h.messages.shown[0].flags, 4160u);
-  EXPECT_TRUE(f.CW.Checked());
+  EXPECT_TRUE(f.autoRunBox.Checked());
   EXPECT_EQ(h.registry.Peek(RegRoot::LocalMachine, kRunKey, "Tovr"),
             RegValue::FromString(kExePath));
   TSettingsFile file(h.fs, kConfigPath);
@@ -47,10 +47,10 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   EXPECT_EQ(file.SectionKeys("Option"), std::vector<std::string>{"Greeting"});
   EXPECT_EQ(file.GetText("Option", "Greeting", ""), "Thank");
   // Defaults of a first run.
-  EXPECT_TRUE(f.iconPage.TimerIcon.Enabled());
-  EXPECT_EQ(f.iconPage.TimerIcon.Interval(), 5000u);
-  EXPECT_TRUE(f.updateCheck.tmrupdate.Enabled());
-  EXPECT_FALSE(f.wallpaperPage.Timer1.Enabled());
+  EXPECT_TRUE(f.iconPage.iconRefreshTimer.Enabled());
+  EXPECT_EQ(f.iconPage.iconRefreshTimer.Interval(), 5000u);
+  EXPECT_TRUE(f.updateCheck.updateTimer.Enabled());
+  EXPECT_FALSE(f.wallpaperPage.wallpaperTimer.Enabled());
 
   // The second start finds the file: no greeting, autorun read back from the registry.
   const std::string firstFile = h.ConfigText();
@@ -58,7 +58,7 @@ TEST(StartupSequenceTest, FirstRunSetsUpAutorunGreetsOnceAndLeavesOnlyTheMarker)
   RecordingForm& second = h.NewForm();
   second.StartUp();
   EXPECT_TRUE(h.messages.shown.empty());
-  EXPECT_TRUE(second.CW.Checked());
+  EXPECT_TRUE(second.autoRunBox.Checked());
   EXPECT_EQ(h.ConfigText(), firstFile);
 }
 
@@ -73,9 +73,9 @@ TEST(StartupSequenceTest, ReadsTheSystemStateIntoTheSettingsPage) {
   h.registry.Put(RegRoot::LocalMachine, kRunKey, "Tovr",
                  RegValue::FromString("c:\\tovr\\tovrane.exe"));  // other letter case
   RecordingForm& f = h.Started();
-  EXPECT_TRUE(f.CE.Checked());
-  EXPECT_TRUE(f.CKExitSave.Checked());
-  EXPECT_FALSE(f.CW.Checked());
+  EXPECT_TRUE(f.folderExploreBox.Checked());
+  EXPECT_TRUE(f.noSaveOnExitBox.Checked());
+  EXPECT_FALSE(f.autoRunBox.Checked());
 }
 
 TEST(StartupSequenceTest, HelpItemAndButtonFollowTheHelpFile) {
@@ -84,9 +84,9 @@ TEST(StartupSequenceTest, HelpItemAndButtonFollowTheHelpFile) {
     h.GivenOptions("");
     if (present) h.fs.SetFile("C:\\Tovr\\help.chm", "x");
     RecordingForm& f = h.Started();
-    EXPECT_EQ(f.FindMenuItem("m306")->Enabled(), present);
+    EXPECT_EQ(f.FindMenuItem("helpItem")->Enabled(), present);
     f.ShowMainWindow();
-    EXPECT_EQ(f.btnhelp.Enabled(), present);
+    EXPECT_EQ(f.helpButton.Enabled(), present);
   }
 }
 
@@ -95,10 +95,10 @@ TEST(StartupSequenceTest, SetsTheAboutCaptionsAndTheRadius) {
   h.env.screenHeight = 1001;
   h.GivenOptions("");
   RecordingForm& f = h.Started();
-  EXPECT_EQ(f.FindMenuItem("m303")->Caption(), "[版本  2.53 测试版]");
-  EXPECT_EQ(f.FindMenuItem("m302")->Caption(), "[名称 Tovrane]");
-  EXPECT_EQ(f.iconPage.SpinEdit1.Value(), 500);
-  EXPECT_EQ(f.iconPage.SpinEdit1.Max(), 500);
+  EXPECT_EQ(f.FindMenuItem("aboutVersionItem")->Caption(), "[版本  2.53 测试版]");
+  EXPECT_EQ(f.FindMenuItem("aboutNameItem")->Caption(), "[名称 Tovrane]");
+  EXPECT_EQ(f.iconPage.circleRadius.Value(), 500);
+  EXPECT_EQ(f.iconPage.circleRadius.Max(), 500);
   EXPECT_EQ(f.updateCheck.downloadTempFile, "C:\\Temp\\NbDown.tmp");
   EXPECT_EQ(f.memoryPage.lastAutoRun, h.env.tickCount);
   EXPECT_EQ(f.programFileTime, (LocalDateTime{2004, 5, 6, 7, 8, 9, 0}));
@@ -110,8 +110,11 @@ TEST(StartupSequenceTest, TicksTheStoredArrangement) {
     const char* ticked;
     bool circleEnabled;
   };
-  const Case cases[] = {{"0", "R0", false}, {"3", "R3", false}, {"5", "R5", true},
-                        {"9", "R0", false}, {"-1", "R0", false}};
+  const Case cases[] = {{"0", "iconStyleNoneRadio", false},
+                        {"3", "iconStyleTopRadio", false},
+                        {"5", "iconStyleEllipsesRadio", true},
+                        {"9", "iconStyleNoneRadio", false},
+                        {"-1", "iconStyleNoneRadio", false}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     FormHarness h;
     h.GivenOptions(std::string("IconStyle=") + cases[i].style + "\r\n");
@@ -121,9 +124,9 @@ TEST(StartupSequenceTest, TicksTheStoredArrangement) {
     EXPECT_EQ(f.iconPage.iconStyleGroup.Buttons()[static_cast<std::size_t>(ticked)]->Name(),
               cases[i].ticked)
         << "case " << i;
-    EXPECT_EQ(f.iconPage.SpinEdit1.Enabled(), cases[i].circleEnabled) << "case " << i;
-    EXPECT_EQ(f.iconPage.SpinEdit2.Enabled(), cases[i].circleEnabled) << "case " << i;
-    EXPECT_EQ(f.iconPage.SpinEdit7.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.circleRadius.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.ellipseRatio.Enabled(), cases[i].circleEnabled) << "case " << i;
+    EXPECT_EQ(f.iconPage.ringCount.Enabled(), cases[i].circleEnabled) << "case " << i;
     EXPECT_EQ(f.iconPage.iconStyle, std::stoi(cases[i].style)) << "case " << i;
   }
 }
@@ -203,7 +206,7 @@ TEST(StartupSequenceTest, StandardUsersFirstStartCompletesAndLaterStartsOnlyRead
     f.rows = {{"a", "C:\\a", 1}};
     f.StartUp();
     EXPECT_EQ(h.messages.shown.size(), start == 0 ? 1u : 0u) << "the greeting, once";
-    EXPECT_TRUE(f.CW.Checked()) << start;
+    EXPECT_TRUE(f.autoRunBox.Checked()) << start;
     EXPECT_TRUE(h.Logged("AddShortcutMenuItem(a,0,1)")) << start;
     for (std::size_t i = opened; start == 1 && i < h.registry.Opens().size(); ++i) {
       EXPECT_EQ(h.registry.Opens()[i].mode, RegOpen::ReadOnly) << h.registry.Opens()[i].path;
@@ -225,7 +228,7 @@ TEST(StartupSequenceTest, RefusedAutorunIsShownOnceAndTheStartUpGoesOn) {
   ASSERT_EQ(h.messages.shown.size(), 1u) << "no greeting: it would say autorun was set up";
   EXPECT_EQ(h.messages.shown[0].text, "Failed to set data for 'Tovr'.");
   EXPECT_EQ(h.messages.shown[0].flags, 16u);
-  EXPECT_FALSE(f.CW.Checked());
+  EXPECT_FALSE(f.autoRunBox.Checked());
   EXPECT_EQ(TSettingsFile(h.fs, kConfigPath).GetText("Option", "Greeting", ""), "Thank");
   EXPECT_TRUE(h.Logged("SetDesktopIconsHidden(0,1)"));  // the settings were loaded
   EXPECT_TRUE(h.Logged("AddShortcutMenuItem(a,0,1)"));

@@ -21,7 +21,7 @@ TEST(CheckBoxTest, ClickHandlerRunsOnlyWhenTheStateChanges) {
   int n = 0;
   for (const Case& c : cases) {
     ++n;
-    CheckBox box{"CA"};
+    CheckBox box{"timedChangeBox"};
     box.SetChecked(c.start);
     int clicks = 0, notified = 0;
     box.OnClick = [&] { ++clicks; };
@@ -34,7 +34,7 @@ TEST(CheckBoxTest, ClickHandlerRunsOnlyWhenTheStateChanges) {
 }
 
 TEST(CheckBoxTest, ViewHearsOfTheNewStateBeforeTheHandlerRuns) {
-  CheckBox box{"CT"};
+  CheckBox box{"translucentWindowBox"};
   std::vector<std::string> log;
   box.Changed = [&] { log.push_back(box.Checked() ? "view:on" : "view:off"); };
   box.OnClick = [&] { log.push_back(box.Checked() ? "click:on" : "click:off"); };
@@ -58,8 +58,8 @@ TEST(CheckBoxTest, DisabledBoxIgnoresTheUserButNotTheProgram) {
 TEST(CheckBoxTest, HandlerThatUnticksItsOwnBoxRunsOnce) {
   // A box whose handler refuses the tick (a transparent background needs the periodic
   // re-apply): the view follows both changes, the handler does not run itself again.
-  CheckBox c4{"C4"};
-  CheckBox refresh{"CheckBox2"};
+  CheckBox c4{"transparentTextBackBox"};
+  CheckBox refresh{"iconRefreshBox"};
   int clicks = 0, notified = 0;
   c4.Changed = [&] { ++notified; };
   c4.OnClick = [&] {
@@ -78,20 +78,21 @@ TEST(CheckBoxTest, HandlerThatUnticksItsOwnBoxRunsOnce) {
 }
 
 TEST(CheckBoxTest, HandlerMayTickAnotherBoxWhoseHandlerRuns) {
-  CheckBox cb{"CB"}, ca{"CA"}, cn{"Cn"};
+  CheckBox cb{"transitionAnimationBox"}, ca{"timedChangeBox"}, cn{"randomOrderBox"};
   std::vector<std::string> log;
   cn.SetChecked(true);
   cb.OnClick = [&] {
-    log.push_back("CBClick");
+    log.push_back("OnTransitionAnimationClicked");
     if (cb.Checked()) {
       ca.SetChecked(true);
       cn.SetChecked(false);
     }
   };
-  ca.OnClick = [&] { log.push_back("CAClick"); };
-  cn.OnClick = [&] { log.push_back("CnClick"); };
+  ca.OnClick = [&] { log.push_back("OnTimedChangeClicked"); };
+  cn.OnClick = [&] { log.push_back("OnRandomOrderClicked"); };
   cb.SetChecked(true);
-  EXPECT_EQ(log, (std::vector<std::string>{"CBClick", "CAClick", "CnClick"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"OnTransitionAnimationClicked", "OnTimedChangeClicked", "OnRandomOrderClicked"}));
   // Loading the same state again changes nothing and runs nothing.
   log.clear();
   cb.SetChecked(true);
@@ -100,7 +101,7 @@ TEST(CheckBoxTest, HandlerMayTickAnotherBoxWhoseHandlerRuns) {
 }
 
 TEST(CheckBoxTest, HandlerRunsAgainAfterItThrew) {
-  CheckBox box{"CW"};
+  CheckBox box{"autoRunBox"};
   int clicks = 0;
   box.OnClick = [&] {
     ++clicks;
@@ -128,8 +129,9 @@ class RadioGroupTest : public ::testing::Test {
   }
 
   RadioGroup group_;
-  RadioButton buttons_[6] = {{"R0", "", group_, 0}, {"R1", "", group_, 1}, {"R2", "", group_, 2},
-                             {"R3", "", group_, 3}, {"R4", "", group_, 4}, {"R5", "", group_, 5}};
+  RadioButton buttons_[6] = {{"iconStyleNoneRadio", "", group_, 0},   {"iconStyleLeftRadio", "", group_, 1},
+                             {"iconStyleRightRadio", "", group_, 2},  {"iconStyleTopRadio", "", group_, 3},
+                             {"iconStyleBottomRadio", "", group_, 4}, {"iconStyleEllipsesRadio", "", group_, 5}};
   std::vector<int> clicked_, notified_;
 };
 

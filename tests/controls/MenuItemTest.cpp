@@ -23,49 +23,49 @@ std::unique_ptr<MenuItem> Item(const std::string& name, int tag = 0) {
 }
 
 TEST(MenuItemTest, InsertAtTopFromTheLastRowKeepsListOrder) {
-  MenuItem menu{"PopupMenu1"};
-  menu.Add(Item("N4"));
-  menu.Add(Item("m1"));
+  MenuItem menu{"trayPopupMenu"};
+  menu.Add(Item("shortcutsSeparatorItem"));
+  menu.Add(Item("showMainWindowItem"));
   for (const char* row : {"c", "b", "a"}) menu.Insert(0, Item(row, 3));
-  menu.Insert(99, Item("menuclose"));  // past the end: appended
-  EXPECT_EQ(Names(menu), (Names_{"a", "b", "c", "N4", "m1", "menuclose"}));
+  menu.Insert(99, Item("quitItem"));  // past the end: appended
+  EXPECT_EQ(Names(menu), (Names_{"a", "b", "c", "shortcutsSeparatorItem", "showMainWindowItem", "quitItem"}));
 }
 
 TEST(MenuItemTest, RemoveTaggedTakesOnlyDirectChildrenWithThatTag) {
-  MenuItem menu{"PopupMenu1"};
+  MenuItem menu{"trayPopupMenu"};
   MenuItem& group = menu.Add(Item("网址", 3));
   group.Add(Item("site", 3));
-  menu.Add(Item("N4"));
-  MenuItem& mtf = menu.Add(Item("MTF"));
-  mtf.Add(Item("N2"));
-  mtf.Add(Item("w0", 5));
-  mtf.Add(Item("w1", 5));
-  mtf.Add(Item("N3"));
+  menu.Add(Item("shortcutsSeparatorItem"));
+  MenuItem& transparencySubmenu = menu.Add(Item("transparencyItem"));
+  transparencySubmenu.Add(Item("taskbarTransparencyItem"));
+  transparencySubmenu.Add(Item("w0", 5));
+  transparencySubmenu.Add(Item("w1", 5));
+  transparencySubmenu.Add(Item("startMenuTransparencyItem"));
   menu.Add(Item("files", 3));
   const std::uint64_t siteSerial = group.Items()[0]->Serial();
 
   menu.RemoveTagged(5);  // tag 5 lives one level down: nothing at the top
-  EXPECT_EQ(Names(menu), (Names_{"网址", "N4", "MTF", "files"}));
-  mtf.RemoveTagged(5);
-  EXPECT_EQ(Names(mtf), (Names_{"N2", "N3"}));
+  EXPECT_EQ(Names(menu), (Names_{"网址", "shortcutsSeparatorItem", "transparencyItem", "files"}));
+  transparencySubmenu.RemoveTagged(5);
+  EXPECT_EQ(Names(transparencySubmenu), (Names_{"taskbarTransparencyItem", "startMenuTransparencyItem"}));
   menu.RemoveTagged(3);
-  EXPECT_EQ(Names(menu), (Names_{"N4", "MTF"}));
+  EXPECT_EQ(Names(menu), (Names_{"shortcutsSeparatorItem", "transparencyItem"}));
   EXPECT_EQ(menu.FindSerial(siteSerial), nullptr);  // the group took its entries along
 }
 
 TEST(MenuItemTest, FindsDescendantsByNameAndSerial) {
-  MenuItem menu{"PopupMenu1"};
-  MenuItem& about = menu.Add(Item("m9"));
-  MenuItem& help = about.Add(Item("m306"));
-  EXPECT_EQ(menu.Find("m306"), &help);
-  EXPECT_EQ(menu.Find("PopupMenu1"), &menu);
-  EXPECT_EQ(menu.Find("m307"), nullptr);
+  MenuItem menu{"trayPopupMenu"};
+  MenuItem& about = menu.Add(Item("aboutItem"));
+  MenuItem& help = about.Add(Item("helpItem"));
+  EXPECT_EQ(menu.Find("helpItem"), &help);
+  EXPECT_EQ(menu.Find("trayPopupMenu"), &menu);
+  EXPECT_EQ(menu.Find("noSuchItem"), nullptr);
   EXPECT_EQ(menu.FindSerial(help.Serial()), &help);
   EXPECT_NE(help.Serial(), about.Serial());
 }
 
 TEST(MenuItemTest, SerialsAreNeverReused) {
-  MenuItem menu{"PopupMenu1"};
+  MenuItem menu{"trayPopupMenu"};
   const std::uint64_t first = menu.Add(Item("w0", 5)).Serial();
   menu.RemoveTagged(5);
   const std::uint64_t second = menu.Add(Item("w0", 5)).Serial();  // may reuse the address
@@ -74,7 +74,7 @@ TEST(MenuItemTest, SerialsAreNeverReused) {
 }
 
 TEST(MenuItemTest, ClickRunsOnlyWhenEnabledAndSurvivesRemovingItself) {
-  MenuItem menu{"MTF"};
+  MenuItem menu{"transparencyItem"};
   MenuItem& entry = menu.Add(Item("w0", 5));
   int clicks = 0;
   entry.OnClick = [&] {

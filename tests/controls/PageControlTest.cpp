@@ -13,7 +13,11 @@ namespace {
 
 class PageControlTest : public ::testing::Test {
  protected:
-  PageControlTest() : pc_("PC", {{"TSshortcut", "快捷方式"}, {"TSWP", "桌面壁纸"}, {"TSmemory", "内存整理"}, {"TSSet", "系统设置"}}) {
+  PageControlTest()
+      : pc_("pageControl", {{"shortcutsTab", "快捷方式"},
+                            {"wallpaperTab", "桌面壁纸"},
+                            {"memoryTab", "内存整理"},
+                            {"settingsTab", "系统设置"}}) {
     for (auto& page : pc_.Pages()) {
       const std::string name = page.name;
       page.OnShow = [this, name] { log_.push_back("show:" + name); };
@@ -29,17 +33,17 @@ class PageControlTest : public ::testing::Test {
 };
 
 TEST_F(PageControlTest, ProgramSelectionHidesThenShowsWithoutOnChange) {
-  pc_.SetActivePage("TSmemory");
+  pc_.SetActivePage("memoryTab");
   EXPECT_EQ(pc_.ActiveIndex(), 2);
-  EXPECT_EQ(log_, (Log{"view:TSmemory", "hide:TSshortcut", "show:TSmemory"}));
+  EXPECT_EQ(log_, (Log{"view:memoryTab", "hide:shortcutsTab", "show:memoryTab"}));
   log_.clear();
   pc_.SetActiveIndex(3);
-  EXPECT_EQ(log_, (Log{"view:TSSet", "hide:TSmemory", "show:TSSet"}));
+  EXPECT_EQ(log_, (Log{"view:settingsTab", "hide:memoryTab", "show:settingsTab"}));
 }
 
 TEST_F(PageControlTest, UserSelectionRunsOnChangeAfterTheSwitch) {
   pc_.UserSelect(1);
-  EXPECT_EQ(log_, (Log{"view:TSWP", "hide:TSshortcut", "show:TSWP", "change:TSWP"}));
+  EXPECT_EQ(log_, (Log{"view:wallpaperTab", "hide:shortcutsTab", "show:wallpaperTab", "change:wallpaperTab"}));
 }
 
 TEST_F(PageControlTest, SelectingTheActivePageOrNoPageDoesNothing) {
@@ -52,37 +56,37 @@ TEST_F(PageControlTest, SelectingTheActivePageOrNoPageDoesNothing) {
   pc_.UserSelect(7);
   pc_.SetActivePage("TSnone");
   EXPECT_TRUE(log_.empty());
-  EXPECT_EQ(pc_.ActiveName(), "TSWP");
-  EXPECT_EQ(pc_.IndexOf("TSSet"), 3);
+  EXPECT_EQ(pc_.ActiveName(), "wallpaperTab");
+  EXPECT_EQ(pc_.IndexOf("settingsTab"), 3);
   EXPECT_EQ(pc_.IndexOf("TSnone"), -1);
 }
 
 TEST_F(PageControlTest, PagesOfAHiddenControlAreNotShownUntilItShows) {
   pc_.SetShowing(false);
-  EXPECT_EQ(log_, (Log{"hide:TSshortcut"}));
+  EXPECT_EQ(log_, (Log{"hide:shortcutsTab"}));
   log_.clear();
   // Start-up selects pages in the hidden window: only the view follows.
-  pc_.SetActivePage("TSWP");
-  pc_.SetActivePage("TSshortcut");
-  pc_.SetActivePage("TSSet");
-  EXPECT_EQ(log_, (Log{"view:TSWP", "view:TSshortcut", "view:TSSet"}));
+  pc_.SetActivePage("wallpaperTab");
+  pc_.SetActivePage("shortcutsTab");
+  pc_.SetActivePage("settingsTab");
+  EXPECT_EQ(log_, (Log{"view:wallpaperTab", "view:shortcutsTab", "view:settingsTab"}));
   log_.clear();
   pc_.SetShowing(true);
   pc_.SetShowing(true);
-  EXPECT_EQ(log_, (Log{"show:TSSet"}));
+  EXPECT_EQ(log_, (Log{"show:settingsTab"}));
 }
 
 TEST_F(PageControlTest, SelectionFromAPageHandlerFollowsTheRunningSwitch) {
-  // TSWP's OnShow sends the control on to TSSet: every page shown is hidden once, in order.
+  // wallpaperTab's OnShow sends the control on to settingsTab: every page shown is hidden once, in order.
   pc_.Pages()[1].OnShow = [this] {
-    log_.push_back("show:TSWP");
-    pc_.SetActivePage("TSSet");
+    log_.push_back("show:wallpaperTab");
+    pc_.SetActivePage("settingsTab");
     log_.push_back("asked");
   };
   pc_.UserSelect(1);
-  EXPECT_EQ(pc_.ActiveName(), "TSSet");
-  EXPECT_EQ(log_, (Log{"view:TSWP", "hide:TSshortcut", "show:TSWP", "asked", "view:TSSet", "hide:TSWP",
-                       "show:TSSet", "change:TSSet"}));
+  EXPECT_EQ(pc_.ActiveName(), "settingsTab");
+  EXPECT_EQ(log_, (Log{"view:wallpaperTab", "hide:shortcutsTab", "show:wallpaperTab", "asked", "view:settingsTab",
+                       "hide:wallpaperTab", "show:settingsTab", "change:settingsTab"}));
 }
 
 TEST_F(PageControlTest, ThrowingHandlerLeavesTheControlUsable) {
@@ -91,11 +95,11 @@ TEST_F(PageControlTest, ThrowingHandlerLeavesTheControlUsable) {
   EXPECT_EQ(pc_.ActiveIndex(), 2);
   log_.clear();
   pc_.SetActiveIndex(0);
-  EXPECT_EQ(log_, (Log{"view:TSshortcut", "hide:TSmemory", "show:TSshortcut"}));
+  EXPECT_EQ(log_, (Log{"view:shortcutsTab", "hide:memoryTab", "show:shortcutsTab"}));
 }
 
 TEST(PageControlEmptyTest, NoPagesMeansNoActivePage) {
-  PageControl pc{"PC", {}};
+  PageControl pc{"pageControl", {}};
   EXPECT_EQ(pc.ActiveIndex(), -1);
   EXPECT_EQ(pc.ActiveName(), "");
   pc.SetActiveIndex(0);

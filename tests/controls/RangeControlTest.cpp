@@ -30,7 +30,7 @@ TEST(RangeControlTest, SetValueClampsAndRunsOnChangeOnlyForANewValue) {
   int n = 0;
   for (const Case& c : cases) {
     ++n;
-    SpinEdit spin{"SPInt", c.min, c.max, c.start};
+    SpinEdit spin{"intervalMinutes", c.min, c.max, c.start};
     int changes = 0, notified = 0;
     spin.OnChange = [&] { ++changes; };
     spin.Changed = [&] { ++notified; };
@@ -42,9 +42,9 @@ TEST(RangeControlTest, SetValueClampsAndRunsOnChangeOnlyForANewValue) {
 }
 
 TEST(RangeControlTest, ConstructionClampsTheInitialValue) {
-  TrackBar below{"DLevel", 2, 100, 0};
-  TrackBar above{"MemLevel", 2, 1024, 5000};
-  TrackBar reversed{"CPULevel", 50, 10, 30};  // a max below min is raised to min
+  TrackBar below{"memoryLimitSlider", 2, 100, 0};
+  TrackBar above{"defragmentSizeSlider", 2, 1024, 5000};
+  TrackBar reversed{"cpuLimitSlider", 50, 10, 30};  // a max below min is raised to min
   EXPECT_EQ(below.Value(), 2);
   EXPECT_EQ(above.Value(), 1024);
   EXPECT_EQ(reversed.Max(), 50);
@@ -53,7 +53,7 @@ TEST(RangeControlTest, ConstructionClampsTheInitialValue) {
 
 TEST(RangeControlTest, NarrowedRangeKeepsTheValueUntilItIsNextSet) {
   // Start-up sets the radius's bound last, so a larger stored radius stays until edited.
-  SpinEdit radius{"SpinEdit1", 0, 10000, 900};
+  SpinEdit radius{"circleRadius", 0, 10000, 900};
   int changes = 0, notified = 0;
   radius.OnChange = [&] { ++changes; };
   radius.Changed = [&] { ++notified; };
@@ -70,7 +70,7 @@ TEST(RangeControlTest, NarrowedRangeKeepsTheValueUntilItIsNextSet) {
 }
 
 TEST(RangeControlTest, NarrowedRangeClampsASlidersPositionAtOnce) {
-  TrackBar level{"MemLevel", 2, 1024, 1024};
+  TrackBar level{"defragmentSizeSlider", 2, 1024, 1024};
   std::vector<int> changes;
   int notified = 0;
   level.OnChange = [&] { changes.push_back(level.Value()); };
@@ -84,7 +84,7 @@ TEST(RangeControlTest, NarrowedRangeClampsASlidersPositionAtOnce) {
 }
 
 TEST(RangeControlTest, ReversedRangeIsRaisedToTheMinimum) {
-  SpinEdit spin{"SpinEdit7", 1, 10, 5};
+  SpinEdit spin{"ringCount", 1, 10, 5};
   spin.SetRange(8, 3);
   EXPECT_EQ(spin.Min(), 8);
   EXPECT_EQ(spin.Max(), 8);
@@ -94,7 +94,7 @@ TEST(RangeControlTest, ReversedRangeIsRaisedToTheMinimum) {
 
 TEST(RangeControlTest, ChangeHandlerSettingItsOwnValueRunsOnce) {
   // A handler that snaps the value to its step: state and view follow, no recursion.
-  SpinEdit spin{"SpinEdit3", 20, 255, 200};
+  SpinEdit spin{"windowAlphaEdit", 20, 255, 200};
   spin.SetIncrement(5);
   int changes = 0;
   spin.OnChange = [&] {

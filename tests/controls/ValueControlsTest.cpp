@@ -16,7 +16,7 @@ namespace {
 ComboBox Effects() {
   std::vector<std::string> items;
   for (int i = 0; i < 24; ++i) items.push_back("effect " + std::to_string(i));
-  return ComboBox{"CBB", items, "[ 无 ]"};
+  return ComboBox{"transitionEffectCombo", items, "[ 无 ]"};
 }
 
 TEST(ComboBoxTest, IndexOutsideTheItemsSelectsNone) {
@@ -51,7 +51,7 @@ TEST(ComboBoxTest, OnlyTheUsersSelectionRunsOnChange) {
 }
 
 TEST(EditTest, NewTextRunsOnChangeOnce) {
-  Edit edit{"edtpx"};
+  Edit edit{"proxyHostEdit"};
   std::vector<std::string> seen;
   edit.OnChange = [&] { seen.push_back(edit.Text()); };
   edit.SetText("proxy");
@@ -63,7 +63,7 @@ TEST(EditTest, NewTextRunsOnChangeOnce) {
 }
 
 TEST(ControlTest, ViewIsNotifiedOnlyOfRealChanges) {
-  ColorPanel panel{"PnlFC", 16777215};
+  ColorPanel panel{"iconTextColourSwatch", 16777215};
   int notified = 0;
   panel.Changed = [&] { ++notified; };
   panel.SetColor(16777215);
@@ -81,8 +81,8 @@ TEST(ControlTest, ViewIsNotifiedOnlyOfRealChanges) {
 }
 
 TEST(ControlTest, DisabledButtonsAndPanelsIgnoreClicks) {
-  Button button{"bOK"};
-  ColorPanel panel{"PnlBC", 0};
+  Button button{"saveButton"};
+  ColorPanel panel{"iconTextBackColourSwatch", 0};
   int clicks = 0;
   button.OnClick = [&] { ++clicks; };
   panel.OnClick = [&] { ++clicks; };
@@ -96,7 +96,7 @@ TEST(ControlTest, DisabledButtonsAndPanelsIgnoreClicks) {
 }
 
 TEST(TimerTest, ViewHearsOfIntervalAndEnabledChangesOnly) {
-  Timer timer{"TimerIcon", 60000, false};
+  Timer timer{"iconRefreshTimer", 60000, false};
   int notified = 0;
   timer.Changed = [&] { ++notified; };
   timer.SetEnabled(false);
@@ -118,7 +118,7 @@ TEST(TimerTest, TicksRunTheHandlerOnlyWhileRunning) {
   int n = 0;
   for (const Case& c : cases) {
     ++n;
-    Timer timer{"Timer1", c.interval, c.enabled};
+    Timer timer{"wallpaperTimer", c.interval, c.enabled};
     int ticks = 0;
     timer.OnTimer = [&] { ++ticks; };
     timer.Tick();
@@ -129,7 +129,7 @@ TEST(TimerTest, TicksRunTheHandlerOnlyWhileRunning) {
 
 TEST(TimerTest, TickDuringItsOwnHandlerIsDropped) {
   // A handler that shows a modal box: the box's message loop delivers the next WM_TIMER.
-  Timer timer{"Timer1", 60000, true};
+  Timer timer{"wallpaperTimer", 60000, true};
   int ticks = 0;
   timer.OnTimer = [&] {
     ++ticks;

@@ -41,11 +41,11 @@ struct LayoutHarness : PageHarness {
   }
   void ChangeSize(int width, int height) {
     listView.desktopSize = {width, height};
-    page.DisplayChanged();
+    page.OnDesktopSizeChanged();
   }
   // The wait after a size change ends (the timer fires when it runs).
   void WaitEnds() {
-    if (page.layoutRestoreDelay.Running()) page.LayoutRestoreDelayTimer();
+    if (page.layoutRestoreDelayTimer.Running()) page.OnLayoutRestoreDelayTimer();
   }
 };
 
@@ -55,7 +55,7 @@ TEST(IconLayoutsTest, SaveWritesEveryIconUnderTheDesktopSizeInUtf16) {
   // Icons whose names could not be read are left out, also as " #2".
   h.Desktop({{"回收站", {20, 10}}, {"", {1, 1}}, {"a=b.txt", {-5, 95}}, {"[x]", {1800, 1000}}, {"", {2, 2}},
              {"😀 表情", {0, 0}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   EXPECT_EQ(h.fs.File(kLayoutPath), Utf16File("[1920x1080]\r\n回收站=20,10\r\na=b.txt=-5,95\r\n[x]=1800,1000\r\n"
                                               "😀 表情=0,0\r\n"));
   EXPECT_TRUE(h.messages.shown.empty());
@@ -67,10 +67,10 @@ TEST(IconLayoutsTest, SaveWritesEveryIconUnderTheDesktopSizeInUtf16) {
 TEST(IconLayoutsTest, RestoreMovesTheSavedNamesOnTheDesktopAndLeavesTheRest) {
   LayoutHarness h;
   h.Desktop({{"回收站", {20, 10}}, {"文档", {20, 95}}, {"旧文件", {20, 180}}, {"a=b.txt", {95, 10}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   h.Desktop({{"新文件", {300, 300}}, {"a=b.txt", {400, 300}}, {"文稿", {500, 300}}, {"回收站", {600, 300}}});
   h.listView.calls.clear();
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{300, 300}, {95, 10}, {500, 300}, {20, 10}}));
   EXPECT_EQ(h.listView.calls, (std::vector<std::string>{"MoveItems(2)", "SetTextColours(16777215,4294967295)",
                                                         "RedrawItems(0,4)"}));
@@ -92,11 +92,11 @@ TEST(IconLayoutsTest, IconsOfOneNameAreToldApartByTheirOrder) {
   }
   LayoutHarness h;
   h.Desktop({{"新建文件夹", {20, 10}}, {"新建文件夹", {20, 95}}, {"新建文件夹", {20, 180}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   EXPECT_EQ(h.Saved().sections.at(0).icons,
             (std::vector<SavedIcon>{{"新建文件夹", 20, 10}, {"新建文件夹 #2", 20, 95}, {"新建文件夹 #3", 20, 180}}));
   h.Desktop({{"新建文件夹", {0, 0}}, {"新建文件夹", {0, 0}}, {"新建文件夹", {0, 0}}});
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{20, 10}, {20, 95}, {20, 180}}));
 }
 
@@ -104,23 +104,23 @@ TEST(IconLayoutsTest, IconsOfOneNameAreToldApartByTheirOrder) {
 TEST(IconLayoutsTest, TwoDesktopSizesKeepAndRestoreTheirOwnPositions) {
   LayoutHarness h;
   h.Desktop({{"回收站", {20, 10}}, {"文档", {20, 95}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   h.listView.desktopSize = {800, 600};
   h.Desktop({{"回收站", {700, 10}}, {"文档", {700, 95}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   const LayoutSection small{"800x600", {{"回收站", 700, 10}, {"文档", 700, 95}}};
   EXPECT_EQ(h.Saved().sections,
             (std::vector<LayoutSection>{{"1024x768", {{"回收站", 20, 10}, {"文档", 20, 95}}}, small}));
 
   h.listView.desktopSize = {1024, 768};
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{20, 10}, {20, 95}}));
   h.listView.positions[0] = {500, 500};
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   EXPECT_EQ(h.Saved().sections,
             (std::vector<LayoutSection>{{"1024x768", {{"回收站", 500, 500}, {"文档", 20, 95}}}, small}));
   h.listView.desktopSize = {800, 600};
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{700, 10}, {700, 95}}));
   EXPECT_TRUE(h.messages.shown.empty());
 }
@@ -165,7 +165,7 @@ TEST(IconLayoutsTest, CommandsThatCannotDoTheirWorkSayWhy) {
     h.Desktop({{"回收站", {300, 300}}});
     c.given(h);
     const std::optional<std::string> before = h.fs.File(kLayoutPath);
-    c.save ? h.page.SaveIconLayoutClick() : h.page.RestoreIconLayoutClick();
+    c.save ? h.page.OnSaveIconLayoutItemClicked() : h.page.OnRestoreIconLayoutItemClicked();
     ASSERT_EQ(h.messages.shown.size(), 1u) << c.what;
     EXPECT_EQ(h.messages.shown[0].text, c.text) << c.what;
     EXPECT_EQ(h.messages.shown[0].flags, c.icon) << c.what;
@@ -202,7 +202,7 @@ TEST(IconLayoutsTest, AnythingOutOfFormatMakesTheFileDamagedAndMovesNothing) {
     LayoutHarness h;
     h.Desktop({{"回收站", {300, 300}}});
     h.fs.SetFile(kLayoutPath, cases[i].bytes);
-    h.page.RestoreIconLayoutClick();
+    h.page.OnRestoreIconLayoutItemClicked();
     ASSERT_EQ(h.messages.shown.size(), 1u) << "case " << i;
     const std::string& text = h.messages.shown[0].text;
     EXPECT_TRUE(text.starts_with("桌面图标位置文件已损坏")) << "case " << i << ": " << text;
@@ -217,10 +217,10 @@ TEST(IconLayoutsTest, AnythingOutOfFormatMakesTheFileDamagedAndMovesNothing) {
   LayoutHarness h;
   h.Desktop({{"回收站", {300, 300}}});
   h.fs.SetFile(kLayoutPath, Utf16File("\n[800x600]\n\n[1024x768]\n回收站=-20,-5\n\n"));
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{-20, -5}}));
   h.fs.SetFile(kLayoutPath, "");
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.Texts(), (std::vector<std::string>{kNoLayoutText}));
 }
 
@@ -236,12 +236,12 @@ TEST(IconLayoutsTest, DamagedFileIsToldOnceAndOnlyASaveReplacesItKeepingItAside)
     h.WaitEnds();
   }
   EXPECT_EQ(h.messages.shown.size(), 1u);
-  h.page.RestoreIconLayoutClick();
+  h.page.OnRestoreIconLayoutItemClicked();
   EXPECT_EQ(h.messages.shown.size(), 2u);
   EXPECT_EQ(h.fs.File(kLayoutPath), damaged);
   EXPECT_TRUE(h.listView.calls.empty());
 
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   EXPECT_EQ(h.fs.File(std::string(kLayoutPath) + ".bak"), damaged);
   EXPECT_EQ(h.Saved().sections, (std::vector<LayoutSection>{{"1024x768", {{"回收站", 300, 300}}}}));
   ASSERT_EQ(h.messages.shown.size(), 3u);
@@ -259,29 +259,29 @@ TEST(IconLayoutsTest, DamagedFileIsToldOnceAndOnlyASaveReplacesItKeepingItAside)
 TEST(IconLayoutsTest, RestoreAfterASizeChangeOnlyWithNoArrangementAndASavedSize) {
   LayoutHarness h;
   h.Desktop({{"回收站", {20, 10}}, {"文档", {20, 95}}});
-  h.page.SaveIconLayoutClick();
+  h.page.OnSaveIconLayoutItemClicked();
   const std::vector<Position> saved = h.Positions();
   const auto scramble = [&h] { h.Desktop({{"回收站", {400, 400}}, {"文档", {500, 400}}}); };
 
   h.page.autoRestoreLayout.SetChecked(false);
   h.ChangeSize(800, 600);
-  EXPECT_FALSE(h.page.layoutRestoreDelay.Running()) << "box unticked";
+  EXPECT_FALSE(h.page.layoutRestoreDelayTimer.Running()) << "box unticked";
   h.page.autoRestoreLayout.SetChecked(true);
 
   h.ChangeSize(800, 600);
-  EXPECT_TRUE(h.page.layoutRestoreDelay.Running());
-  EXPECT_EQ(h.page.layoutRestoreDelay.Interval(), kLayoutRestoreDelayMs);
+  EXPECT_TRUE(h.page.layoutRestoreDelayTimer.Running());
+  EXPECT_EQ(h.page.layoutRestoreDelayTimer.Interval(), kLayoutRestoreDelayMs);
   scramble();
   h.WaitEnds();
-  EXPECT_FALSE(h.page.layoutRestoreDelay.Running()) << "one restore per change";
+  EXPECT_FALSE(h.page.layoutRestoreDelayTimer.Running()) << "one restore per change";
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{400, 400}, {500, 400}})) << "no section for 800x600";
 
-  h.page.R1.SetChecked(true);
+  h.page.iconStyleLeftRadio.SetChecked(true);
   h.ChangeSize(1024, 768);
   h.WaitEnds();
   EXPECT_EQ(h.Positions(), (std::vector<Position>{{400, 400}, {500, 400}})) << "an arrangement is chosen";
 
-  h.page.R0.SetChecked(true);
+  h.page.iconStyleNoneRadio.SetChecked(true);
   h.ChangeSize(1024, 768);
   h.page.autoRestoreLayout.SetChecked(false);
   h.WaitEnds();
@@ -302,16 +302,16 @@ TEST(IconLayoutsTest, TrayItemsDisplayChangeAndTheBoxOnTheMainWindow) {
   app::FormHarness h;
   app::RecordingForm& f = h.Started();
   h.desktopListView.Hold({"回收站"});
-  f.FindMenuItem("menuSaveIconLayout")->Click();
+  f.FindMenuItem("saveIconLayoutItem")->Click();
   EXPECT_EQ(h.fs.File("C:\\Tovr\\IconLayout.ini"), Utf16File("[1024x768]\r\n回收站=10,10\r\n"));
   h.desktopListView.positions[0] = {600, 600};
-  f.FindMenuItem("menuRestoreIconLayout")->Click();
+  f.FindMenuItem("restoreIconLayoutItem")->Click();
   EXPECT_EQ(h.desktopListView.positions[0], (Position{10, 10}));
 
-  f.DisplayChange();
-  EXPECT_TRUE(f.FindTimer("layoutRestoreDelay")->Running());
+  f.OnDisplayChanged();
+  EXPECT_TRUE(f.FindTimer("layoutRestoreDelayTimer")->Running());
   f.iconPage.autoRestoreLayout.SetChecked(false);
-  f.bOKClick();
+  f.OnSaveButtonClicked();
   EXPECT_EQ(TSettingsFile(h.fs, app::kConfigPath).GetText("Option", "RestoreIconLayout", ""), "0");
 }
 

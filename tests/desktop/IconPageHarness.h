@@ -29,12 +29,12 @@ struct PageHarness {
   FakeActiveDesktop activeDesktop;
   MemoryFileSystem fs;
   FakeMessageBox messages;
-  controls::MenuItem m202{"m202", "隐藏桌面所有图标"};
+  controls::MenuItem hideIconsItem{"hideIconsItem", "隐藏桌面所有图标"};
   bool activeDesktopOn = false;
-  IconPage page{{listView, dialog, registry, activeDesktop, [](int) { return 0u; }, fs, messages, "Tovrane",
-                 kLayoutPath},
-                m202,
-                activeDesktopOn};
+  IconPage page{
+      {listView, dialog, registry, activeDesktop, [](int) { return 0u; }, fs, messages, "Tovrane", kLayoutPath},
+      hideIconsItem,
+      activeDesktopOn};
 };
 
 }  // namespace tovr::desktop

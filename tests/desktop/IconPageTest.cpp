@@ -31,10 +31,10 @@ TEST(IconPageTest, HidingWritesBothValuesThenHidesTheWindowOrRefreshesActiveDesk
   // From the tray with Active Desktop on: refreshed at once each time, the box in step.
   PageHarness h;
   h.activeDesktopOn = true;
-  h.page.m202Click();
-  EXPECT_TRUE(h.m202.Checked() && h.page.CKHideIcon.Checked());
-  h.page.m202Click();
-  EXPECT_FALSE(h.m202.Checked() || h.page.CKHideIcon.Checked());
+  h.page.OnHideIconsItemClicked();
+  EXPECT_TRUE(h.hideIconsItem.Checked() && h.page.hideIconsBox.Checked());
+  h.page.OnHideIconsItemClicked();
+  EXPECT_FALSE(h.hideIconsItem.Checked() || h.page.hideIconsBox.Checked());
   EXPECT_EQ(h.activeDesktop.calls, (std::vector<std::string>{"ApplyChanges(15)", "ApplyChanges(15)"}));
 }
 
@@ -65,14 +65,14 @@ TEST(IconPageTest, VisibilityIsTheWindowsOrWithoutOneOrWithActiveDesktopTheRegis
 
 TEST(IconPageTest, ColourPanelsOpenTheDialogAtTheirColourAndTakeOnlyAConfirmedOne) {
   PageHarness h;
-  h.page.PnlBC.SetColor(0x80000005);
-  h.page.PnlBCClick();  // cancelled
-  EXPECT_EQ(h.page.PnlBC.Color(), 0x80000005u);
-  EXPECT_EQ(h.page.LBLBC.Caption(), "RGB   ");
+  h.page.iconTextBackColourSwatch.SetColor(0x80000005);
+  h.page.OnIconTextBackColourClicked();  // cancelled
+  EXPECT_EQ(h.page.iconTextBackColourSwatch.Color(), 0x80000005u);
+  EXPECT_EQ(h.page.iconTextBackRgbLabel.Caption(), "RGB   ");
   h.dialog.answer = 0xFF8040;
-  h.page.PnlFCClick();
+  h.page.OnIconTextColourClicked();
   EXPECT_EQ(h.dialog.presets, (std::vector<std::uint32_t>{0x80000005u, 16777215u}));
-  EXPECT_EQ(h.page.LBLFC.Caption(), "RGB:  64,128,255");
+  EXPECT_EQ(h.page.iconTextRgbLabel.Caption(), "RGB:  64,128,255");
   EXPECT_TRUE(h.listView.calls.empty());  // nothing reaches the desktop before a save or tick
 }
 
@@ -82,33 +82,33 @@ TEST(IconPageTest, ColourPanelsOpenTheDialogAtTheirColourAndTakeOnlyAConfirmedOn
 TEST(IconPageTest, ColourTimerTouchesTheDesktopOnlyWhenItsColoursChanged) {
   PageHarness h;
   h.listView.items = 3;
-  h.page.PnlFC.SetColor(0x0000FF);
-  h.page.PnlBC.SetColor(0x00FF00);
-  h.page.C4.SetChecked(false);
+  h.page.iconTextColourSwatch.SetColor(0x0000FF);
+  h.page.iconTextBackColourSwatch.SetColor(0x00FF00);
+  h.page.transparentTextBackBox.SetChecked(false);
   const std::vector<std::string> applied = {"SetTextColours(255,65280)", "RedrawItems(0,3)"};
-  h.page.TimerIconTimer();
+  h.page.OnIconRefreshTimer();
   EXPECT_EQ(h.listView.calls, applied) << "the first tick finds the shell's own colours";
-  for (int tick = 0; tick < 6; ++tick) h.page.TimerIconTimer();
+  for (int tick = 0; tick < 6; ++tick) h.page.OnIconRefreshTimer();
   EXPECT_EQ(h.listView.calls, applied) << "ticks with the colours right";
   h.listView.textColour = 0xFFFFFF;  // the shell redrew the desktop with its own colours
   h.listView.calls.clear();
-  h.page.TimerIconTimer();
-  h.page.TimerIconTimer();
+  h.page.OnIconRefreshTimer();
+  h.page.OnIconRefreshTimer();
   EXPECT_EQ(h.listView.calls, applied);
   h.listView.textColour = 0xFFFFFF;
   h.listView.answers = false;
   h.listView.calls.clear();
-  h.page.TimerIconTimer();
+  h.page.OnIconRefreshTimer();
   EXPECT_TRUE(h.listView.calls.empty()) << "a shell that does not answer skips the tick";
 }
 
 TEST(IconPageTest, ZeroPeriodStopsTheTimerYetThePeriodicBoxIsSavedTicked) {
   app::FormHarness h;
   app::RecordingForm& f = h.Started();
-  f.iconPage.SpinEdit4.SetValue(0);
-  f.bOKClick();
-  EXPECT_TRUE(f.iconPage.CheckBox2.Checked());
-  EXPECT_FALSE(f.iconPage.TimerIcon.Enabled());
+  f.iconPage.iconRefreshSeconds.SetValue(0);
+  f.OnSaveButtonClicked();
+  EXPECT_TRUE(f.iconPage.iconRefreshBox.Checked());
+  EXPECT_FALSE(f.iconPage.iconRefreshTimer.Enabled());
   EXPECT_EQ(TSettingsFile(h.fs, app::kConfigPath).GetText("Option", "AutoRefIcon", ""), "1");
 }
 

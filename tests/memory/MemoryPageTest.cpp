@@ -36,11 +36,14 @@ struct Rig {
   }
   FakeMemoryMonitor system;
   FakeBlockAllocator blocks;
-  controls::MenuItem menumem{"menumem", "立即整理内存"};
+  controls::MenuItem defragMemoryItem{"defragMemoryItem", "立即整理内存"};
   std::uint32_t now = 100000;
   std::string hint;
   int hintsSet = 0;
-  MemoryPage page{{system, blocks}, menumem, [this] { return now; }, [this](const std::string& h) {
+  MemoryPage page{{system, blocks},
+                  defragMemoryItem,
+                  [this] { return now; },
+                  [this](const std::string& h) {
                     hint.assign(h);
                     ++hintsSet;
                   }};
@@ -48,53 +51,57 @@ struct Rig {
 
 TEST(MemoryPageTest, TickSetsTheGaugesAndTheHint) {
   Rig r;
-  r.page.TSmemoryShow();  // Gauge1 reads 0: the first tick runs at once
-  EXPECT_EQ(r.page.Gauge1.Progress(), 70);
+  r.page.OnMemoryPageShown();  // freePhysicalMemoryGauge reads 0: the first tick runs at once
+  EXPECT_EQ(r.page.freePhysicalMemoryGauge.Progress(), 70);
   EXPECT_EQ(r.hint, "Tovrane  可用内存：70 %");
-  EXPECT_EQ(r.page.Gauge2.Progress(), 0);  // the tab was not visible yet
-  // One processor 60 % busy and the total instance 80 %: Gauge3 shows their mean.
+  EXPECT_EQ(r.page.freePageFileGauge.Progress(), 0);  // the tab was not visible yet
+  // One processor 60 % busy and the total instance 80 %: cpuUsageGauge shows their mean.
   r.system.perfData = Block({kThreeSeconds * 4 / 10, kThreeSeconds * 2 / 10}, 3);
-  r.page.TimermemTimer();
-  EXPECT_EQ(r.page.Gauge3.Progress(), 70);
-  EXPECT_EQ(r.page.Gauge2.Progress(), 25);
-  EXPECT_EQ(r.page.Gauge4.Progress(), 75);
+  r.page.OnMemoryMonitorTimer();
+  EXPECT_EQ(r.page.cpuUsageGauge.Progress(), 70);
+  EXPECT_EQ(r.page.freePageFileGauge.Progress(), 25);
+  EXPECT_EQ(r.page.freeVirtualMemoryGauge.Progress(), 75);
   EXPECT_EQ(r.hintsSet, 1);  // the same line is not set again
-  r.page.TSmemoryHide();
+  r.page.OnMemoryPageHidden();
   r.system.status.availPageFile = 0;
-  r.page.TimermemTimer();
-  EXPECT_EQ(r.page.Gauge2.Progress(), 25);
+  r.page.OnMemoryMonitorTimer();
+  EXPECT_EQ(r.page.freePageFileGauge.Progress(), 25);
 }
 
-TEST(MemoryPageTest, Button2RunsWithStepsOnlyWhileTheTabIsVisible) {
+TEST(MemoryPageTest, DefragmentNowRunsWithStepsOnlyWhileTheTabIsVisible) {
   for (bool visible : {true, false}) {
     Rig r;
-    r.page.MemLevel.SetValue(2);
+    r.page.defragmentSizeSlider.SetValue(2);
     r.page.memoryTabVisible = visible;
     int steps = 0;
     r.page.ProcessMessages = [&] {
       ++steps;
-      EXPECT_FALSE(r.page.Button2.Enabled() || r.menumem.Enabled() || r.page.Timermem.Enabled());
+      EXPECT_FALSE(r.page.defragmentNowButton.Enabled() || r.defragMemoryItem.Enabled() ||
+                   r.page.memoryMonitorTimer.Enabled());
       EXPECT_EQ(r.hint, kDefragmentingHint);
-      r.page.Button2Click();  // a second start while running: nothing
+      r.page.OnDefragmentNowClicked();  // a second start while running: nothing
     };
-    r.page.Button2Click();
+    r.page.OnDefragmentNowClicked();
     EXPECT_EQ(r.blocks.commits, 2) << visible;
-    EXPECT_EQ(r.page.Gauge5.Max(), 4) << visible;
-    EXPECT_EQ(r.page.Gauge5.Progress(), visible ? 4 : 0) << visible;
+    EXPECT_EQ(r.page.defragmentProgressGauge.Max(), 4) << visible;
+    EXPECT_EQ(r.page.defragmentProgressGauge.Progress(), visible ? 4 : 0) << visible;
     EXPECT_EQ(steps, visible ? 4 : 0) << visible;
-    EXPECT_TRUE(r.page.Button2.Enabled() && r.menumem.Enabled() && r.page.Timermem.Enabled()) << visible;
+    EXPECT_TRUE(r.page.defragmentNowButton.Enabled() && r.defragMemoryItem.Enabled() &&
+                r.page.memoryMonitorTimer.Enabled())
+        << visible;
     EXPECT_EQ(r.hint, kDefragmentingHint) << "until the next tick";
-    r.page.TimermemTimer();
+    r.page.OnMemoryMonitorTimer();
     EXPECT_EQ(r.hint, "Tovrane  可用内存：70 %");
   }
 }
 
 TEST(MemoryPageTest, ARunEndsWithItsControlsBackEvenWhenItsTickFails) {
   Rig r;
-  r.page.MemLevel.SetValue(2);
+  r.page.defragmentSizeSlider.SetValue(2);
   r.system.perfFails = true;
-  EXPECT_EQ(testing::ErrorOf([&] { r.page.Button2Click(); }), kReadPerfDataText);
-  EXPECT_TRUE(r.page.Button2.Enabled() && r.menumem.Enabled() && r.page.Timermem.Enabled());
+  EXPECT_EQ(testing::ErrorOf([&] { r.page.OnDefragmentNowClicked(); }), kReadPerfDataText);
+  EXPECT_TRUE(r.page.defragmentNowButton.Enabled() && r.defragMemoryItem.Enabled() &&
+              r.page.memoryMonitorTimer.Enabled());
   EXPECT_FALSE(r.page.defragmenter.Busy());
 }
 
@@ -102,11 +109,11 @@ TEST(MemoryPageTest, TickStartsOneAutomaticRunFromTheWholeMemoryStatus) {
   Rig r;
   // 16 GiB with 515 MiB available (95 % in use): a 32-bit status could not tell it.
   r.system.status = {95, 16384ull << 20, 515ull << 20, 0, 0, 0, 0};
-  r.page.MemLevel.SetMax(16385);
-  r.page.MemLevel.SetValue(8192);
-  r.page.Dinfo.SetChecked(true);
+  r.page.defragmentSizeSlider.SetMax(16385);
+  r.page.defragmentSizeSlider.SetValue(8192);
+  r.page.memoryLimitBox.SetChecked(true);
   r.page.lastAutoRun = r.now - 30000;
-  r.page.TimermemTimer();
+  r.page.OnMemoryMonitorTimer();
   EXPECT_EQ(r.page.lastAutoRun, r.now);
   EXPECT_EQ(r.blocks.commits, 3);  // one run: 515 MiB less the 512 MiB margin of 16 GiB
   EXPECT_EQ(r.hint, kDefragmentingHint);
@@ -118,12 +125,12 @@ TEST(MemoryPageTest, ATickAfterTheFirstAllocatesNothing) {
     Rig r(perfData ? std::nullopt : std::optional(ProcessorTimes{}));
     const auto a = Block({kThreeSeconds / 2, 0}, 3), b = Block({kThreeSeconds, kThreeSeconds / 3}, 6);
     r.page.memoryTabVisible = true;
-    r.page.Dinfo.SetChecked(true);  // the trigger is weighed on every tick, but no run starts
-    r.page.CInfo.SetChecked(true);
+    r.page.memoryLimitBox.SetChecked(true);  // the trigger is weighed on every tick, but no run starts
+    r.page.cpuLimitBox.SetChecked(true);
     r.page.lastAutoRun = r.now;
     {
       testing::CountAllocations counter;
-      r.page.TimermemTimer();
+      r.page.OnMemoryMonitorTimer();
       // The first sample of the performance data sizes the counter arrays: the count sees it.
       if (perfData) {
         EXPECT_GT(counter.Count(), 0);
@@ -136,7 +143,7 @@ TEST(MemoryPageTest, ATickAfterTheFirstAllocatesNothing) {
       long allocations = -1;
       {
         testing::CountAllocations counter;
-        r.page.TimermemTimer();
+        r.page.OnMemoryMonitorTimer();
         allocations = counter.Count();
       }
       EXPECT_EQ(allocations, 0) << "perf data " << perfData << ", tick " << tick;

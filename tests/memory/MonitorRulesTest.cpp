@@ -6,8 +6,8 @@
 namespace tovr::memory {
 namespace {
 
-// All four conditions hold: 9 % free below DLevel 10, CInfo off, long after the last run,
-// 100 MiB available below MemLevel 512.
+// All four conditions hold: 9 % free below memoryLimitSlider 10, cpuLimitBox off, long after the last run,
+// 100 MiB available below defragmentSizeSlider 512.
 TriggerInput Firing() {
   TriggerInput in;
   in.memLimitOn = true;
@@ -17,7 +17,7 @@ TriggerInput Firing() {
   in.lastAutoRun = 1000;
   in.now = 1000 + 30000;
   in.availPhys = 100ull << 20;
-  in.memLevel = 512;
+  in.defragmentSizeMiB = 512;
   return in;
 }
 
@@ -29,22 +29,52 @@ TEST(MonitorRulesTest, AutomaticTriggerTable) {
   };
   const Case cases[] = {
       {"all four hold", [](TriggerInput&) {}, true},
-      {"Dinfo not ticked", [](TriggerInput& in) { in.memLimitOn = false; }, false},
-      {"10 % free with DLevel 10", [](TriggerInput& in) { in.freePercent = 10; }, false},
-      {"CPU 10 % with CPULevel 10", [](TriggerInput& in) { in.cpuLimitOn = true; in.cpuPercent = 10; }, true},
-      {"CPU 11 % with CPULevel 10", [](TriggerInput& in) { in.cpuLimitOn = true; in.cpuPercent = 11; }, false},
-      {"CPU 90 % with CInfo off", [](TriggerInput& in) { in.cpuPercent = 90; }, true},
-      {"CPU unknown with CInfo ticked", [](TriggerInput& in) { in.cpuLimitOn = true; }, false},
-      {"MemLevel 64 with 100 MiB free", [](TriggerInput& in) { in.memLevel = 64; }, false},
-      {"MemLevel 100 with 100 MiB free", [](TriggerInput& in) { in.memLevel = 100; }, false},
-      {"MemLevel 101 with 100 MiB free", [](TriggerInput& in) { in.memLevel = 101; }, true},
+      {"memoryLimitBox not ticked", [](TriggerInput& in) { in.memLimitOn = false; }, false},
+      {"10 % free with memoryLimitSlider 10", [](TriggerInput& in) { in.freePercent = 10; }, false},
+      {"CPU 10 % with cpuLimitSlider 10",
+       [](TriggerInput& in) {
+         in.cpuLimitOn = true;
+         in.cpuPercent = 10;
+       },
+       true},
+      {"CPU 11 % with cpuLimitSlider 10",
+       [](TriggerInput& in) {
+         in.cpuLimitOn = true;
+         in.cpuPercent = 11;
+       },
+       false},
+      {"CPU 90 % with cpuLimitBox off", [](TriggerInput& in) { in.cpuPercent = 90; }, true},
+      {"CPU unknown with cpuLimitBox ticked", [](TriggerInput& in) { in.cpuLimitOn = true; }, false},
+      {"defragmentSizeSlider 64 with 100 MiB free", [](TriggerInput& in) { in.defragmentSizeMiB = 64; }, false},
+      {"defragmentSizeSlider 100 with 100 MiB free", [](TriggerInput& in) { in.defragmentSizeMiB = 100; }, false},
+      {"defragmentSizeSlider 101 with 100 MiB free", [](TriggerInput& in) { in.defragmentSizeMiB = 101; }, true},
       {"29 999 ms after the last run", [](TriggerInput& in) { in.now = in.lastAutoRun + 29999; }, false},
       {"just after start-up", [](TriggerInput& in) { in.now = in.lastAutoRun + 5; }, false},
       {"no time since the last run", [](TriggerInput& in) { in.now = in.lastAutoRun; }, false},
-      {"29 999 ms across the wrap", [](TriggerInput& in) { in.lastAutoRun = 0xFFFFF000; in.now = 29999 - 0x1000; }, false},
-      {"30 000 ms across the wrap", [](TriggerInput& in) { in.lastAutoRun = 0xFFFFF000; in.now = 30000 - 0x1000; }, true},
-      {"6 GiB free below MemLevel 8192", [](TriggerInput& in) { in.availPhys = 6ull << 30; in.memLevel = 8192; }, true},
-      {"5 GiB free above MemLevel 4096", [](TriggerInput& in) { in.availPhys = 5ull << 30; in.memLevel = 4096; }, false},
+      {"29 999 ms across the wrap",
+       [](TriggerInput& in) {
+         in.lastAutoRun = 0xFFFFF000;
+         in.now = 29999 - 0x1000;
+       },
+       false},
+      {"30 000 ms across the wrap",
+       [](TriggerInput& in) {
+         in.lastAutoRun = 0xFFFFF000;
+         in.now = 30000 - 0x1000;
+       },
+       true},
+      {"6 GiB free below defragmentSizeSlider 8192",
+       [](TriggerInput& in) {
+         in.availPhys = 6ull << 30;
+         in.defragmentSizeMiB = 8192;
+       },
+       true},
+      {"5 GiB free above defragmentSizeSlider 4096",
+       [](TriggerInput& in) {
+         in.availPhys = 5ull << 30;
+         in.defragmentSizeMiB = 4096;
+       },
+       false},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     TriggerInput in = Firing();

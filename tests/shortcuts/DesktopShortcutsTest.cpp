@@ -68,7 +68,7 @@ TEST_F(DesktopShortcutsTest, ImportTakesTheUserDesktopFirstRefusesDuplicatesAndS
   PutLink(kCommon, "Calc.lnk", "C:\\Apps\\calc.exe");      // target listed as Rechner
   PutLink("C:\\Elsewhere", "Other.lnk", "C:\\Apps\\other.exe");
 
-  desktop.binClick();
+  desktop.OnImportDesktopLinksClicked();
 
   // By name, then by type text: the files before the folder.
   EXPECT_EQ(Rows(), (std::vector<std::string>{"mail>C:\\Apps\\mail.exe:文件",
@@ -87,7 +87,7 @@ TEST_F(DesktopShortcutsTest, ImportTakesTheUserDesktopFirstRefusesDuplicatesAndS
 
   // A second import refuses every link again, by its name.
   boxes.shown.clear();
-  desktop.binClick();
+  desktop.OnImportDesktopLinksClicked();
   EXPECT_EQ(list.Count(), 3u);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"名称 mail 已经存在", "目标 C:\\Apps\\calc.exe 已经存在",
                                                "名称 Docs 已经存在", "名称 mail 已经存在"}));
@@ -96,7 +96,7 @@ TEST_F(DesktopShortcutsTest, ImportTakesTheUserDesktopFirstRefusesDuplicatesAndS
 
 TEST_F(DesktopShortcutsTest, ImportOfEmptyDesktopsStillShowsTheShortcutPage) {
   fs.AddDirectory(kUser);
-  desktop.binClick();
+  desktop.OnImportDesktopLinksClicked();
   EXPECT_EQ(list.Count(), 0u);
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(pageShown, 1);
@@ -106,7 +106,7 @@ TEST_F(DesktopShortcutsTest, UnreadableLinkEndsTheImportKeepingEarlierRows) {
   PutLink(kUser, "Mail.lnk", "C:\\Apps\\mail.exe");
   fs.SetFile(std::string(kCommon) + "\\Broken.lnk", "?");  // the shell cannot load it
   PutLink(kCommon, "Zcalc.lnk", "C:\\Apps\\calc.exe");
-  EXPECT_THROW(desktop.binClick(), Error);
+  EXPECT_THROW(desktop.OnImportDesktopLinksClicked(), Error);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"mail>C:\\Apps\\mail.exe:文件"}));
   EXPECT_EQ(pageShown, 0);
 }
@@ -123,7 +123,7 @@ TEST_F(DesktopShortcutsTest, DeleteAllAsksAndDeletesOnlyTheUserDesktopsLinks) {
     PutLink(kCommon, "Docs.lnk", "D:\\Docs");
     PutLink("C:\\Users\\me", "Outside.lnk", "D:\\Docs");
 
-    desktop.bdelClick();
+    desktop.OnDeleteDesktopLinksClicked();
 
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "确定要删除桌面上的所有快捷方式吗？");
@@ -146,7 +146,7 @@ TEST_F(DesktopShortcutsTest, DeleteAllSkipsFilesThatCannotBeDeleted) {
   PutLink(kUser, "b.lnk", "C:\\Apps\\mail.exe");
   PutLink(kUser, "c.lnk", "C:\\Apps\\mail.exe");
   fs.SetReadOnly(std::string(kUser) + "\\b.lnk");
-  desktop.bdelClick();
+  desktop.OnDeleteDesktopLinksClicked();
   EXPECT_FALSE(fs.FileExists(std::string(kUser) + "\\a.lnk"));
   EXPECT_TRUE(fs.FileExists(std::string(kUser) + "\\b.lnk"));
   EXPECT_FALSE(fs.FileExists(std::string(kUser) + "\\c.lnk"));
@@ -165,7 +165,7 @@ TEST_F(DesktopShortcutsTest, ExportWritesOneLinkPerRowAndSkipsUnsafeNames) {
   for (int pass = 0; pass < 2; ++pass) {
     SCOPED_TRACE(pass);
     links.written.clear();
-    desktop.SpeedButton1Click();
+    desktop.OnExportDesktopLinksClicked();
     ASSERT_EQ(links.written.size(), 3u);
     const std::pair<std::string, std::string> expected[] = {
         {"Mail", "C:\\Apps\\mail.exe"}, {"Site", "http://example.com/"}, {"Docs", "D:\\Docs"}};
@@ -181,7 +181,7 @@ TEST_F(DesktopShortcutsTest, ExportWritesOneLinkPerRowAndSkipsUnsafeNames) {
   EXPECT_TRUE(boxes.shown.empty());
 
   links.failWrites = true;  // a link that cannot be written is skipped without a message
-  desktop.SpeedButton1Click();
+  desktop.OnExportDesktopLinksClicked();
   EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -258,9 +258,9 @@ TEST_F(DesktopShortcutsTest, UndeterminedDesktopTouchesNoFileOfItAndSaysWhy) {
         c.keyMissing ? "无法确定桌面文件夹：无法打开注册表项“" + keyName + "”。"
                      : std::string("无法确定桌面文件夹：注册表中的“") + value + "”值不存在或为空。";
     const std::string stop = why + "未对任何文件进行操作。";
-    d.binClick();
-    d.bdelClick();
-    d.SpeedButton1Click();
+    d.OnImportDesktopLinksClicked();
+    d.OnDeleteDesktopLinksClicked();
+    d.OnExportDesktopLinksClicked();
     std::vector<std::string> texts;
     for (const auto& s : b.shown) texts.push_back(s.text);
     // Without the user's folder the import and the delete stop; without the all-users folder
@@ -295,7 +295,7 @@ TEST_F(DesktopShortcutsTest, FolderValuesAreReadEachTimeAndTrailingSeparatorsDro
   SetCommonDesktop(RegValue::FromString("E:\\"));
   EXPECT_EQ(desktop.CommonDesktop().path, std::optional<std::string>("E:\\"));
   ASSERT_TRUE(list.AddShortcut("Mail", "C:\\Apps\\mail.exe", false));
-  desktop.SpeedButton1Click();
+  desktop.OnExportDesktopLinksClicked();
   ASSERT_EQ(links.written.size(), 1u);
   EXPECT_EQ(links.written[0].linkPath, "E:\\Mail.lnk");
   SetCommonDesktop(RegValue::FromString("\\\\server\\share\\Desktop"));
@@ -309,11 +309,11 @@ TEST_F(DesktopShortcutsTest, StandardUserReadsBothDesktopsAndARefusedExportSaysW
   reg.DenyAsStandardUser();
   PutLink(kUser, "Mail.lnk", "C:\\Apps\\mail.exe");
   PutLink(kCommon, "Calc.lnk", "C:\\Apps\\calc.exe");
-  desktop.binClick();
+  desktop.OnImportDesktopLinksClicked();
   EXPECT_EQ(list.Count(), 2u);
   EXPECT_TRUE(boxes.shown.empty());
   links.denyWrites = true;
-  EXPECT_EQ(testing::ErrorOf([&] { desktop.SpeedButton1Click(); }), "拒绝访问。");
+  EXPECT_EQ(testing::ErrorOf([&] { desktop.OnExportDesktopLinksClicked(); }), "拒绝访问。");
   EXPECT_EQ(links.attempts, 1);
 }
 

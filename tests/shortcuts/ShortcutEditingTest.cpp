@@ -66,7 +66,7 @@ TEST_F(ShortcutEditingTest, DeleteRemovesTheSelectionAndSelectsTheRowAtTheTopmos
     list.Clear();
     for (const char* name : {"A", "B", "C", "D", "E"}) Add(name, std::string("http://") + name);
     for (std::size_t row : c.select) list.SetSelected(row, true);
-    editing.bdClick();
+    editing.OnDeleteButtonClicked();
     EXPECT_EQ(Names(), c.remaining) << "case " << n;
     EXPECT_EQ(list.FirstSelected(), c.selectedAfter) << "case " << n;
     EXPECT_EQ(list.SelectedRows().size(), c.selectedAfter ? 1u : 0u) << "case " << n;
@@ -74,18 +74,18 @@ TEST_F(ShortcutEditingTest, DeleteRemovesTheSelectionAndSelectsTheRowAtTheTopmos
   }
 }
 
-TEST_F(ShortcutEditingTest, AddMenuDropsBelowBNAndAddsAtTheEndWithoutSorting) {
+TEST_F(ShortcutEditingTest, AddMenuDropsBelowTheAddButtonAndAddsAtTheEndWithoutSorting) {
   Add("zz", "http://z");
-  dialogs.menuChoices = {"S1", "S2", "S1"};
+  dialogs.menuChoices = {"addShortcutFileItem", "addShortcutFolderItem", "addShortcutFileItem"};
   dialogs.files = {"C:\\Tools\\new.tool.exe", std::nullopt};
   dialogs.folders = {"D:\\Data\\Photos"};
-  editing.bNClick();
-  editing.bNClick();
-  editing.bNClick();  // the file dialog cancelled
+  editing.OnAddButtonClicked();
+  editing.OnAddButtonClicked();
+  editing.OnAddButtonClicked();  // the file dialog cancelled
   EXPECT_EQ(Rows(), (std::vector<std::string>{"zz>http://z:网址:0", "new>C:\\Tools\\new.tool.exe:文件:21",
                                               "Photos>D:\\Data\\Photos:文件夹:22"}));
   ASSERT_GE(dialogs.log.size(), 2u);
-  EXPECT_EQ(dialogs.log[0], "menu PopupMenu2 below bN: 选择文件... 选择文件夹...");
+  EXPECT_EQ(dialogs.log[0], "menu addShortcutMenu below addButton: 选择文件... 选择文件夹...");
   EXPECT_EQ(dialogs.log[3], "folder 请指定要选择的文件夹");
 }
 
@@ -104,14 +104,14 @@ TEST_F(ShortcutEditingTest, ModifyActsByTheKindOfTheFirstSelectedRowsTarget) {
     link = "D:\\Docs\\note.txt";
     return true;
   };
-  editing.bCClick();
+  editing.OnModifyButtonClicked();
   EXPECT_EQ(dialogs.log.back(), "url 请确定新的标题和链接 | web | http://w.example/");
   EXPECT_EQ(Rows()[0], "网站>D:\\Docs\\note.txt:网址:0");
 
   // 1: a file: the file dialog; the row takes the file, its icon and the type "文件".
   list.SelectOnly(1);
   dialogs.files = {"C:\\Tools\\new.tool.exe"};
-  editing.bCClick();
+  editing.OnModifyButtonClicked();
   EXPECT_EQ(Rows()[1], "tool>C:\\Tools\\new.tool.exe:文件:21");
 
   // 2: a folder: the folder browser with its title.
@@ -119,27 +119,28 @@ TEST_F(ShortcutEditingTest, ModifyActsByTheKindOfTheFirstSelectedRowsTarget) {
   dialogs.folders = {"D:\\Data\\Photos"};
   list.SetTarget(2, "C:\\Tools");
   fs.AddDirectory("C:\\Tools");
-  editing.bCClick();
+  editing.OnModifyButtonClicked();
   EXPECT_EQ(dialogs.log.back(), "folder 请指定要选择的文件夹");
   EXPECT_EQ(Rows()[2], "pics>D:\\Data\\Photos:文件夹:22");
 
-  // 3: a missing target: ChgTarget below bC; "更改网址" replaces name and target only.
+  // 3: a missing target: changeTargetMenu below modifyButton; "更改网址" replaces name and target only.
   list.SelectOnly(3);
-  dialogs.menuChoices = {"SU"};
+  dialogs.menuChoices = {"changeUrlItem"};
   dialogs.urlAnswer = [](std::string& title, std::string& link) {
     title = "新";
     link = "ftp://n.example/";
     return true;
   };
-  editing.bCClick();
-  EXPECT_EQ(dialogs.log[dialogs.log.size() - 2], "menu ChgTarget below bC: 更改文件 更改文件夹 更改网址");
+  editing.OnModifyButtonClicked();
+  EXPECT_EQ(dialogs.log[dialogs.log.size() - 2],
+            "menu changeTargetMenu below modifyButton: 更改文件 更改文件夹 更改网址");
   EXPECT_EQ(Rows()[3], "新>ftp://n.example/:不存在:3");
 
   // 4: "更改文件" on a missing target makes it a file row with the file's icon.
   list.SetTarget(3, "C:\\Nowhere\\y.exe");
-  dialogs.menuChoices = {"SF"};
+  dialogs.menuChoices = {"changeToFileItem"};
   dialogs.files = {"C:\\Tools\\new.tool.exe"};
-  editing.bCClick();
+  editing.OnModifyButtonClicked();
   EXPECT_EQ(Rows()[3], "新>C:\\Tools\\new.tool.exe:文件:21");
 }
 
@@ -153,11 +154,16 @@ TEST_F(ShortcutEditingTest, ModifyThatChangesNothingOrHasNoRowLeavesTheListAlone
     std::deque<std::string> menu;
   };
   const Case cases[] = {
-      {std::nullopt, nullptr, {}},                                             // 0: no row selected
-      {0, [](std::string& t, std::string&) { t = "x"; return false; }, {}},    // 1: dialog declined
-      {1, nullptr, {""}},                                                      // 2: menu dismissed
-      {1, nullptr, {"SF"}},                                                    // 3: file dialog cancelled
-      {1, nullptr, {"SFD"}},                                                   // 4: folder browser cancelled
+      {std::nullopt, nullptr, {}},  // 0: no row selected
+      {0,
+       [](std::string& t, std::string&) {
+         t = "x";
+         return false;
+       },
+       {}},                                  // 1: dialog declined
+      {1, nullptr, {""}},                    // 2: menu dismissed
+      {1, nullptr, {"changeToFileItem"}},    // 3: file dialog cancelled
+      {1, nullptr, {"changeToFolderItem"}},  // 4: folder browser cancelled
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -166,7 +172,7 @@ TEST_F(ShortcutEditingTest, ModifyThatChangesNothingOrHasNoRowLeavesTheListAlone
     dialogs.urlAnswer = c.answer;
     dialogs.menuChoices = c.menu;
     const std::size_t dialogsBefore = dialogs.log.size();
-    editing.bCClick();
+    editing.OnModifyButtonClicked();
     EXPECT_EQ(Rows(), before) << "case " << n;
     if (!c.select) {
       EXPECT_EQ(dialogs.log.size(), dialogsBefore) << "case " << n;
@@ -202,7 +208,7 @@ TEST_F(ShortcutEditingTest, ModifyRefusesANameThatWouldShareAKeyOrCannotBeStored
       return true;
     };
     boxes.shown.clear();
-    editing.bCClick();
+    editing.OnModifyButtonClicked();
     if (c.accepted) {
       EXPECT_EQ(list[1].name, c.newName) << "case " << n;
       EXPECT_EQ(list[1].target, "http://changed.example/") << "case " << n;
@@ -262,7 +268,7 @@ TEST_F(ShortcutEditingTest, UrlDropAsksThenAddsAtTheEndAndRefusesDropsMeanwhile)
     acceptingDuringDialog = accepting;
     return true;
   };
-  editing.UrlDropped({"http://news.example/", "新闻"});
+  editing.OnUrlDropped({"http://news.example/", "新闻"});
   EXPECT_EQ(dialogs.log.back(), "url 是否添加以下网址到我的收藏夹？ | 新闻 | http://news.example/");
   EXPECT_EQ(acceptingDuringDialog, (std::vector<bool>{false}));
   EXPECT_EQ(accepting, (std::vector<bool>{false, true}));
@@ -270,10 +276,10 @@ TEST_F(ShortcutEditingTest, UrlDropAsksThenAddsAtTheEndAndRefusesDropsMeanwhile)
 
   // A link naming an existing file is named from the path; a declined dialog adds nothing.
   dialogs.urlAnswer = nullptr;
-  editing.UrlDropped({"C:\\Tools\\run.exe", "title"});
+  editing.OnUrlDropped({"C:\\Tools\\run.exe", "title"});
   EXPECT_EQ(list[list.Count() - 1].name, "run");
   dialogs.urlAnswer = [](std::string&, std::string&) { return false; };
-  editing.UrlDropped({"http://no.example/", "no"});
+  editing.OnUrlDropped({"http://no.example/", "no"});
   EXPECT_EQ(list.Count(), 3u);
   EXPECT_EQ(accepting.back(), true);
 }

@@ -83,9 +83,9 @@ TEST_F(ShortcutLauncherTest, ShellFailureIsNotReported) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-class LVDblClickTest : public ShortcutLauncherTest {
+class ShortcutRowDoubleClickTest : public ShortcutLauncherTest {
  protected:
-  LVDblClickTest() {
+  ShortcutRowDoubleClickTest() {
     EXPECT_TRUE(list.AddShortcut("", "C:\\Tools\\x.exe", true));
     EXPECT_TRUE(list.AddShortcut("site", "http://site.example/", false));
     EXPECT_TRUE(list.AddShortcut("", "D:\\Data\\Photos", true));
@@ -93,26 +93,26 @@ class LVDblClickTest : public ShortcutLauncherTest {
   ShortcutList list{ShortcutPorts{fs, icons, links, boxes}};
 };
 
-TEST_F(LVDblClickTest, NothingHappensWithoutASelectedRow) {
+TEST_F(ShortcutRowDoubleClickTest, NothingHappensWithoutASelectedRow) {
   list.ClearSelection();
-  launcher.LVDblClick(list);
+  launcher.OnShortcutRowDoubleClicked(list);
   EXPECT_TRUE(shell.calls.empty());
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(LVDblClickTest, RunsTheFirstSelectedRow) {
+TEST_F(ShortcutRowDoubleClickTest, RunsTheFirstSelectedRow) {
   list.ClearSelection();
   list.SetSelected(2, true);
   list.SetSelected(1, true);
-  launcher.LVDblClick(list);
+  launcher.OnShortcutRowDoubleClicked(list);
   EXPECT_EQ(Calls(), std::vector<std::string>{"open|http://site.example/|||10"});
 }
 
-TEST_F(LVDblClickTest, FileDeletedAfterAddingShowsTheMissingTargetMessage) {
+TEST_F(ShortcutRowDoubleClickTest, FileDeletedAfterAddingShowsTheMissingTargetMessage) {
   ASSERT_EQ(list[0].typeText, "文件");
   ASSERT_TRUE(fs.RemoveFile("C:\\Tools\\x.exe"));
   list.SelectOnly(0);
-  launcher.LVDblClick(list);
+  launcher.OnShortcutRowDoubleClicked(list);
   EXPECT_TRUE(shell.calls.empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "目标不存在，请检查后再运行。");

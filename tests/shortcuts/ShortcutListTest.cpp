@@ -199,11 +199,11 @@ TEST_F(ShortcutListTest, SortGroupsByTypeThenNameAndIsStable) {
   EXPECT_EQ(list.SortColumn(), 2);
   // a-z compare as A-Z, so letters sort before "_" (0x5F).
   EXPECT_EQ(Names(), (std::vector<std::string>{"Dead", "gone", "Web1", "web2", "_u", "A", "b", "z"}));
-  list.LVColumnClick(1);
+  list.OnShortcutColumnClicked(1);
   EXPECT_EQ(list[0].target, "C:\\d\\z");
   EXPECT_EQ(list[7].target, "http://3");
   const std::vector<std::string> once = Names();
-  list.LVColumnClick(1);
+  list.OnShortcutColumnClicked(1);
   EXPECT_EQ(Names(), once) << "a second click sorts ascending again";
 }
 
@@ -242,7 +242,7 @@ TEST_F(ShortcutListTest, SortMatchesAStableSortOnTheTextOrder) {
       const auto& y = column == 0 ? b.name : column == 1 ? b.target : b.typeText;
       return CompareShortcutText(x, y) < 0;
     });
-    list.LVColumnClick(column);
+    list.OnShortcutColumnClicked(column);
     EXPECT_EQ(list.Entries(), byColumn) << "column " << column;
   }
 }
@@ -301,12 +301,12 @@ TEST_F(ShortcutListTest, RenameInPlaceRefusesItsOwnNameAndSorts) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     boxes.shown.clear();
-    list.LVEdited(cases[i].row, cases[i].newName);
+    list.OnShortcutNameEdited(cases[i].row, cases[i].newName);
     ASSERT_EQ(boxes.shown.size(), 1u) << "case " << i;
     EXPECT_NE(boxes.shown[0].text.find(cases[i].message), std::string::npos) << "case " << i;
     EXPECT_EQ(Names(), (std::vector<std::string>{"Mail", "News"})) << "case " << i;
   }
-  list.LVEdited(0, "Zed");
+  list.OnShortcutNameEdited(0, "Zed");
   EXPECT_EQ(Names(), (std::vector<std::string>{"News", "Zed"}));
   EXPECT_EQ(list.SortColumn(), 2);
 }

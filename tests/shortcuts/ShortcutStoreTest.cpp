@@ -48,7 +48,7 @@ class ShortcutStoreTest : public ::testing::Test {
 
 TEST_F(ShortcutStoreTest, SaveWritesRowsInReverseAndLoadPlusSortRestoresThem) {
   GivenConfig("[Option]\r\nSortMenu=0\r\n[Apps]\r\nold=gone\r\n");
-  for (auto [n, t] : {std::pair{"R1", "http://1"}, {"R2", "C:\\Apps\\a.exe"}, {"R3", "D:\\Docs"}}) {
+  for (auto [n, t] : {std::pair{"Row1", "http://1"}, {"Row2", "C:\\Apps\\a.exe"}, {"Row3", "D:\\Docs"}}) {
     ASSERT_TRUE(list.AddShortcut(n, t, false));
   }
   std::vector<std::string> menu;
@@ -56,9 +56,9 @@ TEST_F(ShortcutStoreTest, SaveWritesRowsInReverseAndLoadPlusSortRestoresThem) {
   WriteShortcuts(list, settings, [&](const ShortcutEntry& e) { menu.push_back(e.name); });
   EXPECT_EQ(h.fs.Reads(), 1);
   EXPECT_EQ(h.fs.Writes(), 1);
-  EXPECT_EQ(menu, (std::vector<std::string>{"R3", "R2", "R1"}));
+  EXPECT_EQ(menu, (std::vector<std::string>{"Row3", "Row2", "Row1"}));
   EXPECT_EQ(text::GbkToUtf8(*h.fs.File(kConfigPath)),
-            "[Option]\r\nSortMenu=0\r\n[Apps]\r\nR3=D:\\Docs\r\nR2=C:\\Apps\\a.exe\r\nR1=http://1\r\n");
+            "[Option]\r\nSortMenu=0\r\n[Apps]\r\nRow3=D:\\Docs\r\nRow2=C:\\Apps\\a.exe\r\nRow1=http://1\r\n");
 
   list.SortShortcuts();
   const std::vector<ShortcutEntry> sorted = list.Entries();
@@ -114,22 +114,21 @@ TEST_F(ShortcutStoreTest, StartUpBuildsTheTrayEntriesAndASecondSaveDoesNotDuplic
   GivenConfig("[Option]\r\nSortMenu=0\r\n[Apps]\r\nC=http://c\r\nB=C:\\Apps\\b.exe\r\nA=D:\\Docs\r\n");
   app::TKWForm form(h.Ports());
   form.StartUp();
-  EXPECT_EQ(TrayEntries(*form.PopupMenu1), (std::vector<std::string>{"C", "B", "A"}));
-  EXPECT_TRUE(form.shortcutPage.LV.Selected(0));
+  EXPECT_EQ(TrayEntries(*form.trayPopupMenu), (std::vector<std::string>{"C", "B", "A"}));
+  EXPECT_TRUE(form.shortcutPage.shortcutList.Selected(0));
   form.ShowMainWindow();
   EXPECT_FALSE(form.shortcutPage.shortcutsChanged);
-  form.shortcutPage.LV.SelectOnly(2);
+  form.shortcutPage.shortcutList.SelectOnly(2);
   EXPECT_TRUE(form.shortcutPage.shortcutsChanged) << "a selection change counts";
-  form.bOKClick();
-  form.bOKClick();
-  EXPECT_EQ(TrayEntries(*form.PopupMenu1), (std::vector<std::string>{"C", "B", "A"}));
+  form.OnSaveButtonClicked();
+  form.OnSaveButtonClicked();
+  EXPECT_EQ(TrayEntries(*form.trayPopupMenu), (std::vector<std::string>{"C", "B", "A"}));
 
-  form.CS.UserClick();  // grouped; takes effect at the next save
-  EXPECT_EQ(TrayEntries(*form.PopupMenu1).size(), 3u);
-  ASSERT_TRUE(form.shortcutPage.LV.AddShortcut("Z", "C:\\gone", false));
-  form.bOKClick();
-  EXPECT_EQ(TrayEntries(*form.PopupMenu1),
-            (std::vector<std::string>{"网址|C", "文件|B", "文件夹|A"}));
+  form.groupedMenuBox.UserClick();  // grouped; takes effect at the next save
+  EXPECT_EQ(TrayEntries(*form.trayPopupMenu).size(), 3u);
+  ASSERT_TRUE(form.shortcutPage.shortcutList.AddShortcut("Z", "C:\\gone", false));
+  form.OnSaveButtonClicked();
+  EXPECT_EQ(TrayEntries(*form.trayPopupMenu), (std::vector<std::string>{"网址|C", "文件|B", "文件夹|A"}));
   EXPECT_NE(h.ConfigText().find("[Apps]\r\nA=D:\\Docs\r\nB=C:\\Apps\\b.exe\r\nC=http://c\r\nZ=C:\\gone"),
             std::string::npos)
       << h.ConfigText();
@@ -140,16 +139,16 @@ TEST_F(ShortcutStoreTest, RefreshDropsUnsavedEditsAndDoubleClickNeedsASelection)
   GivenConfig("[Apps]\r\nA=D:\\Docs\r\n");
   app::TKWForm form(h.Ports());
   form.StartUp();
-  form.shortcutPage.LV.ClearSelection();
-  form.LVDblClick();
+  form.shortcutPage.shortcutList.ClearSelection();
+  form.OnShortcutRowDoubleClicked();
   EXPECT_TRUE(h.shell.calls.empty());
-  form.shortcutPage.LV.SelectOnly(0);
-  form.LVDblClick();
+  form.shortcutPage.shortcutList.SelectOnly(0);
+  form.OnShortcutRowDoubleClicked();
   ASSERT_EQ(h.shell.calls.size(), 1u);
   EXPECT_EQ(h.shell.calls[0].verb, "explore");
-  ASSERT_TRUE(form.shortcutPage.LV.AddShortcut("N", "http://n", false));
-  form.bRClick();
-  EXPECT_EQ(form.shortcutPage.LV.Count(), 1u);
+  ASSERT_TRUE(form.shortcutPage.shortcutList.AddShortcut("N", "http://n", false));
+  form.OnRefreshButtonClicked();
+  EXPECT_EQ(form.shortcutPage.shortcutList.Count(), 1u);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ class ShortcutTrayEntriesTest : public ::testing::Test {
   // "caption/icon" of the items above the fixed ones, "  caption/icon" inside a group.
   std::vector<std::string> Top() const {
     std::vector<std::string> out;
-    for (const auto& item : form->PopupMenu1->Items()) {
-      if (item->Name() == "N4") break;
+    for (const auto& item : form->trayPopupMenu->Items()) {
+      if (item->Name() == "shortcutsSeparatorItem") break;
       out.push_back(item->Caption() + "/" + std::to_string(item->ImageIndex()));
       for (const auto& child : item->Items()) {
         out.push_back("  " + child->Caption() + "/" + std::to_string(child->ImageIndex()));
@@ -66,8 +66,8 @@ TEST_F(ShortcutTrayEntriesTest, SavingTwiceDoesNotDuplicateEntries) {
   GivenApps(false);
   Start();
   form->shortcutPage.shortcutsChanged = true;
-  form->bOKClick();
-  form->bOKClick();
+  form->OnSaveButtonClicked();
+  form->OnSaveButtonClicked();
   EXPECT_EQ(Top(), kFlat);
 }
 
@@ -75,14 +75,14 @@ TEST_F(ShortcutTrayEntriesTest, GroupedBoxTakesEffectAtTheNextSave) {
   GivenApps(false);
   Start();
   form->ShowMainWindow();
-  form->PC.UserSelect(kPageSet);
-  form->CS.UserClick();
+  form->pageControl.UserSelect(kPageSettings);
+  form->groupedMenuBox.UserClick();
   EXPECT_TRUE(form->shortcutPage.shortcutsChanged);
   EXPECT_EQ(Top(), kFlat);  // not before the save
-  form->bOKClick();
+  form->OnSaveButtonClicked();
   EXPECT_EQ(Top(), kGrouped);
-  form->CS.UserClick();
-  form->bOKClick();
+  form->groupedMenuBox.UserClick();
+  form->OnSaveButtonClicked();
   EXPECT_EQ(Top(), kFlat);
 }
 
@@ -91,14 +91,14 @@ TEST_F(ShortcutTrayEntriesTest, UnchangedListLeavesTheEntriesAlone) {
   Start();
   form->ShowMainWindow();  // clears shortcutsChanged
   h.fs.SetFile("C:\\Tovr\\Config.ini", text::Utf8ToGbk("[Apps]\r\nother=http://o.example/\r\n"));
-  form->bOKClick();
+  form->OnSaveButtonClicked();
   EXPECT_EQ(Top(), kFlat);
 }
 
 TEST_F(ShortcutTrayEntriesTest, ChoosingEntriesStartsTheirTargets) {
   GivenApps(false);
   Start();
-  const auto& items = form->PopupMenu1->Items();
+  const auto& items = form->trayPopupMenu->Items();
   items[2]->Click();  // app
   items[3]->Click();  // Data
   items[0]->Click();  // gone

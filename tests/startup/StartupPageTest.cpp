@@ -1,4 +1,4 @@
-// The page's commands on LR, and the main window's startup page as a whole.
+// The page's commands on startupList, and the main window's startup page as a whole.
 #include <gtest/gtest.h>
 
 #include "app/FormHarness.h"
@@ -19,18 +19,18 @@ class StartupPageTest : public ::testing::Test {
     t.icons.Set("C:\\Apps\\new.exe", 21);
   }
   StartupTestBed t;
-  StartupList& LR = t.page.LR;
+  StartupList& startupList = t.page.startupList;
 };
 
 TEST_F(StartupPageTest, ModifyChangesTheFirstSelectedRowsCommandOnly) {
   t.dialogs.files = {"C:\\Apps\\new.exe"};
-  t.page.bCClick();  // no selection: no dialog
+  t.page.OnModifyButtonClicked();  // no selection: no dialog
   EXPECT_TRUE(t.dialogs.log.empty());
-  LR.SetSelected(3, true);
-  LR.SetSelected(1, true);
-  t.page.bCClick();
+  startupList.SetSelected(3, true);
+  startupList.SetSelected(1, true);
+  t.page.OnModifyButtonClicked();
   EXPECT_EQ(t.Rows()[1], "B|C:\\Apps\\new.exe|当前用户|1");
-  EXPECT_EQ(LR[1].iconIndex, 21);
+  EXPECT_EQ(startupList[1].iconIndex, 21);
   EXPECT_EQ(t.Rows()[3], "D|D.exe|当前用户|1");
 }
 
@@ -43,27 +43,27 @@ TEST_F(StartupPageTest, DeleteRemovesTheSelectionAndSelectsTheRowAtTheTopmostGap
   const Case cases[] = {{{3, 4}, 3, 2}, {{1, 3}, 3, 1}, {{}, 5, std::nullopt}, {{0, 1, 2, 3, 4}, 0, std::nullopt}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     Load();
-    for (std::size_t row : cases[i].select) LR.SetSelected(row, true);
-    t.page.bdClick();
-    EXPECT_EQ(LR.Count(), cases[i].remaining) << "case " << i;
-    EXPECT_EQ(LR.FirstSelected(), cases[i].selectedAfter) << "case " << i;
-    EXPECT_EQ(LR.SelectedRows().size(), cases[i].selectedAfter ? 1u : 0u) << "case " << i;
+    for (std::size_t row : cases[i].select) startupList.SetSelected(row, true);
+    t.page.OnDeleteButtonClicked();
+    EXPECT_EQ(startupList.Count(), cases[i].remaining) << "case " << i;
+    EXPECT_EQ(startupList.FirstSelected(), cases[i].selectedAfter) << "case " << i;
+    EXPECT_EQ(startupList.SelectedRows().size(), cases[i].selectedAfter ? 1u : 0u) << "case " << i;
   }
 }
 
 TEST_F(StartupPageTest, DoubleClickOpensTheFirstSelectedCommandWholeAndHidden) {
-  t.page.LRDblClick();
+  t.page.OnStartupRowDoubleClicked();
   EXPECT_TRUE(t.shell.calls.empty());
-  LR.SetSelected(4, true);
-  LR.SetSelected(2, true);
-  t.page.LRDblClick();
+  startupList.SetSelected(4, true);
+  startupList.SetSelected(2, true);
+  t.page.OnStartupRowDoubleClicked();
   ASSERT_EQ(t.shell.calls.size(), 1u);
   const FakeShellExecute::Call& c = t.shell.calls[0];
   EXPECT_EQ(c.verb + "|" + c.file + "|" + c.parameters + "|" + c.directory + "|" + std::to_string(c.show),
             "open|C.exe|||0");
 }
 
-// Start-up load, Add on TSRun with the name from the file, the save, a rename sorted again and
+// Start-up load, Add on startupTab with the name from the file, the save, a rename sorted again and
 // the close without saving.
 TEST(StartupFormTest, SideButtonsSaveAndCloseReachTheStartupPage) {
   app::FormHarness h;
@@ -71,25 +71,25 @@ TEST(StartupFormTest, SideButtonsSaveAndCloseReachTheStartupPage) {
   h.registry.Put(kHkcu, kRunKeyPath, "B", RegValue::FromString("b.exe"));
   app::TKWForm form(h.Ports());
   form.StartUp();
-  StartupList& LR = form.startupPage.LR;
-  ASSERT_EQ(LR.Count(), 1u);
+  StartupList& startupList = form.startupPage.startupList;
+  ASSERT_EQ(startupList.Count(), 1u);
   form.ShowMainWindow();
-  form.PC.UserSelect(app::kPageRun);
+  form.pageControl.UserSelect(app::kPageStartup);
   h.dialogs.files = {std::nullopt, "C:\\Apps\\zeta.exe"};
-  form.bN.UserClick();  // cancelled
+  form.addButton.UserClick();  // cancelled
   EXPECT_FALSE(form.startupPage.startupChanged);
-  form.bN.UserClick();
+  form.addButton.UserClick();
   EXPECT_TRUE(form.startupPage.startupChanged);
-  form.bOK.UserClick();
+  form.saveButton.UserClick();
   EXPECT_EQ(h.registry.Peek(kHkcu, kRunKeyPath, "zeta.exe"), RegValue::FromString("C:\\Apps\\zeta.exe"));
-  LR.SelectOnly(1);
-  LR.LREdited(1, "A");
-  EXPECT_EQ(LR[0].name + LR[1].name, "AB");
-  EXPECT_TRUE(LR.Selected(0));
-  form.bd.UserClick();
-  form.bCC.UserClick();  // the unsaved rename and delete are dropped
-  EXPECT_EQ(LR.Count(), 2u);
-  EXPECT_EQ(LR[1].name, "zeta.exe");
+  startupList.SelectOnly(1);
+  startupList.OnStartupNameEdited(1, "A");
+  EXPECT_EQ(startupList[0].name + startupList[1].name, "AB");
+  EXPECT_TRUE(startupList.Selected(0));
+  form.deleteButton.UserClick();
+  form.closeButton.UserClick();  // the unsaved rename and delete are dropped
+  EXPECT_EQ(startupList.Count(), 2u);
+  EXPECT_EQ(startupList[1].name, "zeta.exe");
   EXPECT_TRUE(h.messages.shown.empty());
 }
 

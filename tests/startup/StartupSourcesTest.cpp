@@ -1,5 +1,5 @@
 // What Windows really starts: the 32-bit programs' keys, the Startup folders and Task Manager's
-// StartupApproved switch, loaded into LR and applied back.
+// StartupApproved switch, loaded into startupList and applied back.
 #include <gtest/gtest.h>
 
 #include "startup/StartupTestBed.h"
@@ -101,11 +101,11 @@ TEST(StartupSourcesTest, TicksAreSwitchedWhereWindowsKeepsThem) {
   t.Switch(StartupSource::CurrentUser, "Parked", Approved({3, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}));
   t.page.ClearStartupList();
   t.page.LoadStartupEntries();
-  t.page.LRTicked(t.Row("Quiet"), true);             // off only through StartupApproved
-  t.page.LRTicked(t.Row("Parked"), true);            // parked, and switched off as well
-  t.page.LRTicked(t.Row("Sys32", kAllUsers32Label), false);
-  t.page.LRTicked(t.Row("Notes.lnk", kUserFolderLabel), false);
-  t.page.LRTicked(t.Row("Sync.lnk", kCommonFolderLabel), true);
+  t.page.OnStartupRowTicked(t.Row("Quiet"), true);   // off only through StartupApproved
+  t.page.OnStartupRowTicked(t.Row("Parked"), true);  // parked, and switched off as well
+  t.page.OnStartupRowTicked(t.Row("Sys32", kAllUsers32Label), false);
+  t.page.OnStartupRowTicked(t.Row("Notes.lnk", kUserFolderLabel), false);
+  t.page.OnStartupRowTicked(t.Row("Sync.lnk", kCommonFolderLabel), true);
   t.page.ApplyStartupEntries();
   EXPECT_EQ(t.In(StartupSource::CurrentUser, kRun, "Quiet"), RegValue::FromString("quiet.exe"));
   EXPECT_EQ(t.SwitchOf(StartupSource::CurrentUser, "Quiet"), kOn);
@@ -125,11 +125,11 @@ TEST(StartupSourcesTest, TicksAreSwitchedWhereWindowsKeepsThem) {
   t.page.ApplyStartupEntries();
   EXPECT_TRUE(t.registry.Changes().empty());
   // A row switched off by Task Manager and left unticked stays in Run.
-  t.page.LRTicked(t.Row("Chat"), false);
+  t.page.OnStartupRowTicked(t.Row("Chat"), false);
   t.page.ClearStartupList();
   t.Switch(StartupSource::CurrentUser, "Chat", Approved({3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   t.page.LoadStartupEntries();
-  t.page.LRTicked(t.Row("Quiet"), false);  // ours, moved to NeverRun
+  t.page.OnStartupRowTicked(t.Row("Quiet"), false);  // ours, moved to NeverRun
   t.page.ApplyStartupEntries();
   EXPECT_TRUE(t.In(StartupSource::CurrentUser, kRun, "Chat"));
   EXPECT_TRUE(t.In(StartupSource::CurrentUser, kNeverRun, "Quiet"));
@@ -138,7 +138,7 @@ TEST(StartupSourcesTest, TicksAreSwitchedWhereWindowsKeepsThem) {
 TEST(StartupSourcesTest, UntickingOneUserRowWritesNothingElse) {
   Bed t;
   t.Typical();
-  t.page.LRTicked(t.Row("Chat"), false);
+  t.page.OnStartupRowTicked(t.Row("Chat"), false);
   t.page.ApplyStartupEntries();
   const auto& c = t.registry.Changes();
   ASSERT_EQ(c.size(), 3u);  // NeverRun created, the value written there, then deleted from Run
@@ -150,14 +150,14 @@ TEST(StartupSourcesTest, FolderRowsKeepTheirNameAndFileUntilDeleted) {
   Bed t;
   t.Typical();
   const std::size_t notes = t.Row("Notes.lnk", kUserFolderLabel);
-  t.page.LR.LREdited(notes, "Renamed");
+  t.page.startupList.OnStartupNameEdited(notes, "Renamed");
   EXPECT_FALSE(t.page.startupChanged);
-  EXPECT_EQ(t.page.LR[notes].name, "Notes.lnk");
+  EXPECT_EQ(t.page.startupList[notes].name, "Notes.lnk");
 
   // Windows 7 keeps no StartupApproved: a folder row cannot be switched off.
   t.system.startupApproved = false;
-  t.page.LRTicked(notes, false);
-  EXPECT_TRUE(t.page.LR[notes].enabled);
+  t.page.OnStartupRowTicked(notes, false);
+  EXPECT_TRUE(t.page.startupList[notes].enabled);
   ASSERT_EQ(t.messages.shown.size(), 1u);
   EXPECT_EQ(t.messages.shown[0].text, kFolderCannotBeOffText);
 
@@ -166,17 +166,17 @@ TEST(StartupSourcesTest, FolderRowsKeepTheirNameAndFileUntilDeleted) {
   t.page.ClearStartupList();
   t.page.LoadStartupEntries();
   t.dialogs.files = {"C:\\Apps\\editor.exe"};
-  t.page.LR.SelectOnly(t.Row("Notes.lnk", kUserFolderLabel));
-  t.page.bCClick();
-  t.page.LR.SelectOnly(t.Row("run.cmd", kUserFolderLabel));
-  t.page.bCClick();
+  t.page.startupList.SelectOnly(t.Row("Notes.lnk", kUserFolderLabel));
+  t.page.OnModifyButtonClicked();
+  t.page.startupList.SelectOnly(t.Row("run.cmd", kUserFolderLabel));
+  t.page.OnModifyButtonClicked();
   EXPECT_EQ(t.messages.shown.back().text, kFolderOnlyLinksText);
-  t.page.LRDblClick();  // a folder row opens its file
+  t.page.OnStartupRowDoubleClicked();  // a folder row opens its file
   ASSERT_FALSE(t.shell.calls.empty());
   EXPECT_EQ(t.shell.calls.back().file, std::string(kUserFolder) + "\\run.cmd");
 
   // Deleted: to the Recycle Bin at the save.
-  t.page.bdClick();
+  t.page.OnDeleteButtonClicked();
   t.page.ApplyStartupEntries();
   ASSERT_EQ(t.links.written.size(), 1u);
   EXPECT_EQ(t.links.written[0].target, "C:\\Apps\\editor.exe");

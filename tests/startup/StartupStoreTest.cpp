@@ -1,4 +1,4 @@
-// Loading the four keys into LR and applying LR back, against the in-memory registry.
+// Loading the four keys into startupList and applying startupList back, against the in-memory registry.
 #include <gtest/gtest.h>
 
 #include "startup/StartupTestBed.h"
@@ -24,7 +24,7 @@ TEST(StartupStoreTest, LoadsTheFourKeysInOrderForReadingOnly) {
                                                 "Same|2|所有用户|0", "Same|3|当前用户|1", "Same|4|当前用户|0"}));
   t.Put(kHkcu, kRun, "C", "z");
   t.page.LoadStartupEntries();  // only an empty list is filled
-  EXPECT_EQ(t.page.LR.Count(), 6u);
+  EXPECT_EQ(t.page.startupList.Count(), 6u);
   EXPECT_FALSE(t.page.startupChanged);
 
   StartupTestBed bad;
@@ -40,7 +40,7 @@ TEST(StartupStoreTest, UntickingMovesTheValueToNeverRunWritingBeforeDeletingAndB
   t.Put(kHkcu, kRun, "App", "C:\\app.exe /s");
   t.Put(kHklm, kRun, "App", "D:\\other.exe");
   t.page.LoadStartupEntries();
-  t.page.LR.SetEnabled(t.Row("App"), false);
+  t.page.startupList.SetEnabled(t.Row("App"), false);
   t.page.ApplyStartupEntries();
   const auto& c = t.registry.Changes();
   ASSERT_EQ(c.size(), 3u);  // NeverRun created, the value written there, then deleted from Run
@@ -49,8 +49,8 @@ TEST(StartupStoreTest, UntickingMovesTheValueToNeverRunWritingBeforeDeletingAndB
   EXPECT_EQ(c[2], (RegChange{RegChangeKind::DeleteValue, kHkcu, kRunKeyPath + 1, "App", {}}));
   EXPECT_EQ(t.Peek(kHklm, kRun, "App"), RegValue::FromString("D:\\other.exe"));
 
-  t.page.LR.SetEnabled(t.Row("App"), true);
-  t.page.LR.LREdited(t.Row("App", kAllUsersLabel), "Renamed");
+  t.page.startupList.SetEnabled(t.Row("App"), true);
+  t.page.startupList.OnStartupNameEdited(t.Row("App", kAllUsersLabel), "Renamed");
   t.page.ApplyStartupEntries();
   EXPECT_EQ(t.Peek(kHkcu, kRun, "App"), RegValue::FromString("C:\\app.exe /s"));
   EXPECT_FALSE(t.Peek(kHkcu, kNeverRun, "App"));
@@ -63,11 +63,11 @@ TEST(StartupStoreTest, AnEmptyListTouchesNothingAndARemovedRowsValueGoes) {
   t.Put(kHkcu, kRun, "A", "a.exe");
   t.Put(kHkcu, kRun, "B", "b.exe");
   t.page.LoadStartupEntries();
-  t.page.LR.Remove(0);
+  t.page.startupList.Remove(0);
   t.page.ApplyStartupEntries();
   EXPECT_FALSE(t.Peek(kHkcu, kRun, "A"));
   t.registry.ClearChanges();
-  t.page.LR.Remove(0);
+  t.page.startupList.Remove(0);
   t.page.ApplyStartupEntries();
   EXPECT_TRUE(t.registry.Changes().empty());
   EXPECT_TRUE(t.Peek(kHkcu, kRun, "B"));
@@ -82,11 +82,11 @@ TEST(StartupStoreTest, WhatTheListDoesNotHoldSurvivesASave) {
   t.registry.Put(kHkcu, std::string(kRunKeyPath) + "\\Sub", "inner", RegValue::FromString("kept"));
   t.Put(kHkcu, kNeverRun, "NotLoaded", "n.exe");
   ErrorOf([&] { t.page.LoadStartupEntries(); });
-  ASSERT_EQ(t.page.LR.Count(), 2u);
+  ASSERT_EQ(t.page.startupList.Count(), 2u);
 
   t.page.ApplyStartupEntries();  // nothing changed: nothing written
   EXPECT_TRUE(t.registry.Changes().empty());
-  t.page.LR.SetEnabled(t.Row("Moved"), false);
+  t.page.startupList.SetEnabled(t.Row("Moved"), false);
   t.page.ApplyStartupEntries();
   EXPECT_EQ(t.Peek(kHkcu, kNeverRun, "Moved"), RegValue::FromString("%TEMP%\\m.exe", RegType::ExpandString));
   EXPECT_EQ(t.Peek(kHkcu, kRun, "Exp"), expandable);
@@ -108,7 +108,7 @@ TEST(StartupStoreTest, AFailedWriteLeavesItsEntryAndReportsOnceAfterTheOtherChan
     } else {
       t.registry.FailWhen([](const RegChange& ch) { return ch.kind == RegChangeKind::SetValue && ch.name == "Sys"; });
     }
-    for (std::size_t row = 0; row < 3; ++row) t.page.LR.SetEnabled(row, false);
+    for (std::size_t row = 0; row < 3; ++row) t.page.startupList.SetEnabled(row, false);
     EXPECT_EQ(ErrorOf([&] { t.page.ApplyStartupEntries(); }), "Failed to set data for 'Sys'") << standardUser;
     EXPECT_EQ(t.Peek(kHklm, kRun, "Sys"), RegValue::FromString("s.exe")) << standardUser;
     EXPECT_FALSE(t.Peek(kHklm, kNeverRun, "Sys")) << standardUser;
@@ -130,13 +130,13 @@ TEST(StartupStoreTest, ASaveComparesValuesByTextAndSpellsNamesAsTheRowDoes) {
   t.Put(kHkcu, kRun, "Other", "o.exe");
   t.page.LoadStartupEntries();
   t.registry.Deny(kHklm, "");  // a standard user
-  t.page.LR.SetEnabled(t.Row("Other"), false);
+  t.page.startupList.SetEnabled(t.Row("Other"), false);
   EXPECT_EQ(ErrorOf([&] { t.page.ApplyStartupEntries(); }), "(no error)");
   for (const RegChange& c : t.registry.Changes()) EXPECT_EQ(c.root, kHkcu) << c.name;
   EXPECT_EQ(t.Peek(kHkcu, kRun, "mine"), unterminated);
 
   // A new spelling of the same name reaches the registry, with the value unchanged.
-  t.page.LR.LREdited(t.Row("mine"), "MINE");
+  t.page.startupList.OnStartupNameEdited(t.Row("mine"), "MINE");
   t.page.ApplyStartupEntries();
   std::vector<std::string> names;
   for (const RegNamedValue& v : t.registry.Open(kHkcu, kRunKeyPath, RegOpen::ReadOnly)->Values()) names.push_back(v.name);

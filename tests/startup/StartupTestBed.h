@@ -32,15 +32,15 @@ struct StartupTestBed {
   }
   std::vector<std::string> Rows() const {  // "name|command|location|ticked"
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < page.LR.Count(); ++i) {
-      const StartupEntry& e = page.LR[i];
+    for (std::size_t i = 0; i < page.startupList.Count(); ++i) {
+      const StartupEntry& e = page.startupList[i];
       out.push_back(e.name + "|" + e.command + "|" + std::string(e.location) + "|" + (e.enabled ? "1" : "0"));
     }
     return out;
   }
   std::size_t Row(const std::string& name, const char* location = kCurrentUserLabel) const {
-    for (std::size_t i = 0; i < page.LR.Count(); ++i) {
-      if (page.LR[i].name == name && page.LR[i].location == location) return i;
+    for (std::size_t i = 0; i < page.startupList.Count(); ++i) {
+      if (page.startupList[i].name == name && page.startupList[i].location == location) return i;
     }
     throw std::logic_error("no row " + name);
   }

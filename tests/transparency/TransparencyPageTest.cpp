@@ -1,6 +1,6 @@
 // The transparency page over the fake window system: the window list and its table, the
 // Start menu and taskbar matching, the boxes and tray items, choosing a window and its
-// refusal. (The tray submenu's rebuild and the box of SBTF without a line are checked end to
+// refusal. (The tray submenu's rebuild and the box of applyChosenWindowAlphaButton without a line are checked end to
 // end.)
 #include <gtest/gtest.h>
 
@@ -41,10 +41,10 @@ TEST_F(TransparencyPageTest, WindowListFollowsTheZOrderAndDropsTheLowestWindow) 
       const WindowHandle h = windows.Add(title, visible);
       if (*title && visible) qualifying.push_back(h);
     }
-    page.Lstform.SetItemIndex(0);
+    page.windowList.SetItemIndex(0);
     EXPECT_EQ(page.RefreshWindowList(), cases[i].lines) << "case " << i;
-    EXPECT_EQ(page.Lstform.Lines(), cases[i].lines) << "case " << i;
-    EXPECT_EQ(page.Lstform.ItemIndex(), -1) << "case " << i;
+    EXPECT_EQ(page.windowList.Lines(), cases[i].lines) << "case " << i;
+    EXPECT_EQ(page.windowList.ItemIndex(), -1) << "case " << i;
     // The dropped window keeps its entry; nothing else is in the table.
     for (int k = 0; k <= static_cast<int>(qualifying.size()); ++k) table.push_back(page.listedWindows.At(k));
     qualifying.push_back(0);
@@ -116,13 +116,15 @@ TEST_F(TransparencyPageTest, BoxesEnableTheirAlphaAndTrayItemsApplyItUnticked) {
     WindowHandle window;
     void (TransparencyPage::*trayItem)();
   };
-  const Trio trios[] = {{page.CTT, page.SpinEdit5, taskbar, &TransparencyPage::N2Click},
-                        {page.CTM, page.SpinEdit6, startMenu, &TransparencyPage::N3Click}};
+  const Trio trios[] = {
+      {page.translucentTaskbarBox, page.taskbarAlphaEdit, taskbar, &TransparencyPage::OnTaskbarTransparencyItemClicked},
+      {page.translucentStartMenuBox, page.startMenuAlphaEdit, startMenu,
+       &TransparencyPage::OnStartMenuTransparencyItemClicked}};
   // The main window's wiring, as TKWForm does it.
-  page.CTT.OnClick = [this] { page.CTTClick(); };
-  page.SpinEdit5.OnChange = [this] { page.SpinEdit5Change(); };
-  page.CTM.OnClick = [this] { page.CTMClick(); };
-  page.SpinEdit6.OnChange = [this] { page.SpinEdit6Change(); };
+  page.translucentTaskbarBox.OnClick = [this] { page.OnTranslucentTaskbarClicked(); };
+  page.taskbarAlphaEdit.OnChange = [this] { page.OnTaskbarAlphaChanged(); };
+  page.translucentStartMenuBox.OnClick = [this] { page.OnTranslucentStartMenuClicked(); };
+  page.startMenuAlphaEdit.OnChange = [this] { page.OnStartMenuAlphaChanged(); };
   for (std::size_t i = 0; i < std::size(trios); ++i) {
     const Trio& t = trios[i];
     EXPECT_FALSE(t.spin.Enabled()) << "trio " << i;
@@ -146,19 +148,19 @@ TEST_F(TransparencyPageTest, ChoosingAWindowFromTheListAppliesTheSlider) {
   windows.Add("Tovrane");
   windows.Add("Desktop");
   page.RefreshWindowList();
-  page.Lstform.UserClick(1);  // the application's own title
-  EXPECT_FALSE(page.SBTF.Enabled());
-  page.Lstform.UserClick(0);
-  EXPECT_TRUE(page.SBTF.Enabled());
-  page.FrmTB.UserSetValue(0);
-  page.SBTF.UserClick();
+  page.windowList.UserClick(1);  // the application's own title
+  EXPECT_FALSE(page.applyChosenWindowAlphaButton.Enabled());
+  page.windowList.UserClick(0);
+  EXPECT_TRUE(page.applyChosenWindowAlphaButton.Enabled());
+  page.chosenWindowAlphaSlider.UserSetValue(0);
+  page.applyChosenWindowAlphaButton.UserClick();
   EXPECT_EQ(AlphaOf(editor), 0);
-  EXPECT_EQ(page.Label7.Caption(), "0");
+  EXPECT_EQ(page.chosenWindowAlphaValueLabel.Caption(), "0");
   EXPECT_TRUE(messages.shown.empty());
   // A window of a program with higher rights refuses: named once, then silence.
   windows.refusing.insert(editor);
-  page.SBTF.UserClick();
-  page.WindowItemClick(0);
+  page.applyChosenWindowAlphaButton.UserClick();
+  page.OnWindowEntryClicked(0);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "无法改变窗口“Editor”的透明度：它属于以更高权限（例如以管理员身份）运行的程序。");
 }

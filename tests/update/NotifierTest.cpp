@@ -9,11 +9,11 @@
 namespace tovr::update {
 namespace {
 
-// Ticks Timer1 until it stops; returns the number of ticks.
+// Ticks slideTimer until it stops; returns the number of ticks.
 int SlideUntilStopped(Notifier& n) {
   int ticks = 0;
-  while (n.Timer1.Enabled() && ticks < 1000) {
-    n.Timer1.Tick();
+  while (n.slideTimer.Enabled() && ticks < 1000) {
+    n.slideTimer.Tick();
     ++ticks;
   }
   return ticks;
@@ -26,24 +26,24 @@ TEST(NotifierTest, RisesPausesSixTicksFallsAndCloses) {
   EXPECT_TRUE(window.open);
   EXPECT_EQ(window.left, 822);
   EXPECT_EQ(window.tops, std::vector<int>{768});
-  EXPECT_EQ(n.Label6.Caption(), " 2.53 测试版");
+  EXPECT_EQ(n.currentVersionLabel.Caption(), " 2.53 测试版");
   EXPECT_EQ(n.slideTarget, 615);
 
   EXPECT_EQ(SlideUntilStopped(n), 78);  // 77 steps up, then the tick that stops
   EXPECT_EQ(window.tops.size(), 78u);
   EXPECT_EQ(window.tops[1], 766);
   EXPECT_EQ(window.tops.back(), 614);
-  EXPECT_TRUE(n.Timer2.Enabled());
+  EXPECT_TRUE(n.pauseTimer.Enabled());
 
   for (int tick = 1; tick <= 5; ++tick) {
-    n.Timer2.Tick();
+    n.pauseTimer.Tick();
     EXPECT_EQ(window.tops.back(), 614) << "pause tick " << tick;
-    EXPECT_TRUE(n.Timer2.Enabled()) << "pause tick " << tick;
-    EXPECT_FALSE(n.Timer1.Enabled()) << "pause tick " << tick;
+    EXPECT_TRUE(n.pauseTimer.Enabled()) << "pause tick " << tick;
+    EXPECT_FALSE(n.slideTimer.Enabled()) << "pause tick " << tick;
   }
-  n.Timer2.Tick();
-  EXPECT_FALSE(n.Timer2.Enabled());
-  EXPECT_TRUE(n.Timer1.Enabled());
+  n.pauseTimer.Tick();
+  EXPECT_FALSE(n.pauseTimer.Enabled());
+  EXPECT_TRUE(n.slideTimer.Enabled());
   EXPECT_EQ(window.tops.back(), 615);
   EXPECT_EQ(n.slideStep, 2);
 
@@ -51,7 +51,7 @@ TEST(NotifierTest, RisesPausesSixTicksFallsAndCloses) {
   EXPECT_EQ(window.tops.back(), 769);
   EXPECT_FALSE(window.open);
   EXPECT_FALSE(n.Shown());
-  EXPECT_FALSE(n.Timer2.Enabled());
+  EXPECT_FALSE(n.pauseTimer.Enabled());
 }
 
 TEST(NotifierTest, ButtonDownloadsOnlyFromTheNewReleaseWindowAndAlwaysCloses) {
@@ -60,13 +60,13 @@ TEST(NotifierTest, ButtonDownloadsOnlyFromTheNewReleaseWindowAndAlwaysCloses) {
     Notifier n(window);
     int downloads = 0;
     n.onDownload = [&] { ++downloads; };
-    if (silver) n.Panel1.SetColor(kSilver);
+    if (silver) n.notifierPanel.SetColor(kSilver);
     n.Show(-2);
-    n.Timer1.Tick();
-    n.sb.UserClick();
+    n.slideTimer.Tick();
+    n.downloadButton.UserClick();
     EXPECT_EQ(downloads, silver ? 0 : 1) << "silver " << silver;
     EXPECT_FALSE(window.open) << "silver " << silver;
-    EXPECT_FALSE(n.Timer1.Enabled() || n.Timer2.Enabled()) << "silver " << silver;
+    EXPECT_FALSE(n.slideTimer.Enabled() || n.pauseTimer.Enabled()) << "silver " << silver;
   }
 }
 

@@ -42,7 +42,8 @@ class UpdateCheckTest : public ::testing::Test {
   Notifier& N() { return U().notifier; }
   controls::MenuItem& Item(const char* name) { return *h.form->FindMenuItem(name); }
   std::vector<std::string> Texts() {
-    return {N().Label1.Caption(), N().Label7.Caption(), N().Label8.Caption(), N().sb.Caption()};
+    return {N().headlineLabel.Caption(), N().latestVersionLabel.Caption(), N().releaseDateLabel.Caption(),
+            N().downloadButton.Caption()};
   }
   // The client's notifications, run through the guard as the window layer runs them.
   void Arrives(const std::string& body, const std::string& sha = {}, std::uint64_t bytes = 0) {
@@ -61,7 +62,7 @@ class UpdateCheckTest : public ::testing::Test {
   // The tray item's click as the window runs it: a refusal becomes the error box.
   void Choose(const char* item) { h.form->Dispatch(item, [&] { Item(item).Click(); }); }
   void AutoCheck() {
-    for (int i = 0; i < 121; ++i) U().tmrupdate.Tick();
+    for (int i = 0; i < 121; ++i) U().updateTimer.Tick();
   }
   std::vector<std::string> Boxes() {
     std::vector<std::string> out;
@@ -73,7 +74,7 @@ class UpdateCheckTest : public ::testing::Test {
 };
 
 TEST_F(UpdateCheckTest, NewerReleaseIsAnnouncedAndItsCheckedDownloadMovesIntoTheChosenFolder) {
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   ASSERT_EQ(h.http.requests.size(), 1u);
   EXPECT_EQ(h.http.requests[0].url, "https://update.tovrane.example/soft/tovr.ver");
   EXPECT_EQ(h.http.requests[0].textLimit, 65536u);
@@ -83,28 +84,28 @@ TEST_F(UpdateCheckTest, NewerReleaseIsAnnouncedAndItsCheckedDownloadMovesIntoThe
   EXPECT_EQ(h.http.requests[1].url, "https://update.tovrane.example/soft/tovr.ver.sig");
   EXPECT_FALSE(N().Shown());  // nothing is believed before the signature
   Arrives(kSignature);
-  EXPECT_TRUE(Item("menudown").Visible());
+  EXPECT_TRUE(Item("downloadUpdateItem").Visible());
   EXPECT_TRUE(N().Shown());
   EXPECT_EQ(N().slideStep, -2);
-  EXPECT_EQ(N().Panel1.Color(), kClInfoBk);
+  EXPECT_EQ(N().notifierPanel.Color(), kClInfoBk);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Tovrane发现新版本!", "2.60", "2004-06-01", "立即下载"}));
 
   // The download shows its progress in the tray tip and greys its item until it ends.
-  N().sb.UserClick();  // the tray item's download
+  N().downloadButton.UserClick();  // the tray item's download
   ASSERT_EQ(h.http.requests.size(), 3u);
   EXPECT_EQ(h.http.requests[2].url, "https://h/s/nb.exe");
   EXPECT_EQ(h.http.requests[2].mode, HttpMode::File);
   EXPECT_EQ(h.http.requests[2].filePath, kTemp);
   EXPECT_EQ(h.http.requests[2].fileLimit, kSize);
-  EXPECT_FALSE(Item("menudown").Enabled());
+  EXPECT_FALSE(Item("downloadUpdateItem").Enabled());
   EXPECT_EQ(h.ui.trayHint, "Tovrane 正在下载新版本… 0%");
   h.http.Progress(111000);
   h.memoryMonitor.status.memoryLoad = 50;
-  h.form->memoryPage.TimermemTimer();  // the memory monitor's new tip waits for the end
+  h.form->memoryPage.OnMemoryMonitorTimer();  // the memory monitor's new tip waits for the end
   EXPECT_EQ(h.ui.trayHint, "Tovrane 正在下载新版本… 37%");
   h.updateSystem.folders.push_back("D:\\");
   Downloaded();
-  EXPECT_TRUE(Item("menudown").Enabled());
+  EXPECT_TRUE(Item("downloadUpdateItem").Enabled());
   EXPECT_EQ(h.ui.trayHint, "Tovrane  可用内存：50 %");
   EXPECT_EQ(h.updateSystem.log,
             (std::vector<std::string>{"folder 请选择保存位置", "move C:\\Temp\\NbDown.tmp > D:\\nb.exe",
@@ -119,7 +120,7 @@ TEST_F(UpdateCheckTest, OnlyALaterDateWithAnotherVersionAnnouncesARelease) {
   struct Case {
     const char* version;
     const char* date;
-    bool menudown;
+    bool downloadUpdateItem;
     std::vector<std::string> texts;
   } cases[] = {
       {" 2.53 测试版", "2004-06-01", true, design},  // the running version: all as it was
@@ -129,18 +130,18 @@ TEST_F(UpdateCheckTest, OnlyALaterDateWithAnotherVersionAnnouncesARelease) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SetUp();
-    Item("menudown").SetVisible(i != 1);
-    Item("MenuCV").Click();
+    Item("downloadUpdateItem").SetVisible(i != 1);
+    Item("checkUpdateItem").Click();
     Checked(Body(cases[i].version, cases[i].date));
     EXPECT_TRUE(N().Shown()) << "case " << i;
-    EXPECT_EQ(Item("menudown").Visible(), cases[i].menudown) << "case " << i;
+    EXPECT_EQ(Item("downloadUpdateItem").Visible(), cases[i].downloadUpdateItem) << "case " << i;
     EXPECT_EQ(Texts(), cases[i].texts) << "case " << i;
-    EXPECT_EQ(N().Panel1.Color(), cases[i].texts == none ? kSilver : kClInfoBk) << "case " << i;
+    EXPECT_EQ(N().notifierPanel.Color(), cases[i].texts == none ? kSilver : kClInfoBk) << "case " << i;
   }
 }
 
 TEST_F(UpdateCheckTest, UnsignedOrInvalidVersionFileSpeaksOnlyForTheManualCheckAndChangesNothing) {
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   Checked(Body("2.60", "2004-06-01", "https://h/old.exe"));
   h.notifierWindow.Close();
   const std::string capSized = Body(std::string(65536 - Body("", "2004-06-01").size(), 'v'), "2004-06-01");
@@ -161,23 +162,23 @@ TEST_F(UpdateCheckTest, UnsignedOrInvalidVersionFileSpeaksOnlyForTheManualCheckA
   };
   for (const bool automatic : {false, true}) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-      automatic ? AutoCheck() : Item("MenuCV").Click();
+      automatic ? AutoCheck() : Item("checkUpdateItem").Click();
       Checked(cases[i].body, cases[i].signature);
       EXPECT_EQ(Boxes(), automatic ? std::vector<std::string>{} : std::vector<std::string>{kInvalidBox})
           << "automatic " << automatic << " case " << i;
       EXPECT_FALSE(h.notifierWindow.open || U().Busy()) << "case " << i;
-      EXPECT_TRUE(Item("menudown").Visible()) << "case " << i;
+      EXPECT_TRUE(Item("downloadUpdateItem").Visible()) << "case " << i;
       EXPECT_EQ(U().downloadUrl, "https://h/old.exe") << "case " << i;
     }
     // No signature beside the file: the server answers 404 for it.
-    automatic ? AutoCheck() : Item("MenuCV").Click();
+    automatic ? AutoCheck() : Item("checkUpdateItem").Click();
     h.updateSystem.signedMessage = good;
     Arrives(good);
     Fails(HttpFailure::Status, "HTTP status 404");
     EXPECT_EQ(Boxes(), automatic ? std::vector<std::string>{} : std::vector<std::string>{kInvalidBox});
     EXPECT_FALSE(h.notifierWindow.open || U().Busy());
   }
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   Checked(capSized);  // exactly the cap's size is taken
   EXPECT_TRUE(h.notifierWindow.open);
 }
@@ -186,13 +187,13 @@ TEST_F(UpdateCheckTest, UpdateKeyReplacesTheReleaseKeyAndAMalformedOneTrustsNoth
   const std::string key = std::string(64, '1') + std::string(64, 'f');
   Start("UpdateKey= " + key + " \r\n");
   h.updateSystem.signingKey = ParseHex64(key);
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   Checked(Body("2.60", "2004-06-01"));
   EXPECT_TRUE(h.notifierWindow.open);
   h.notifierWindow.Close();
   Start("UpdateKey=" + key.substr(2) + "\r\n");  // 63 bytes
   h.updateSystem.signingKey = ParseHex64(key);
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   Checked(Body("2.60", "2004-06-01"));
   EXPECT_EQ(Boxes(), std::vector<std::string>{kInvalidBox});
   EXPECT_FALSE(h.notifierWindow.open);
@@ -200,7 +201,7 @@ TEST_F(UpdateCheckTest, UpdateKeyReplacesTheReleaseKeyAndAMalformedOneTrustsNoth
 
 TEST_F(UpdateCheckTest, PlainHttpIsRefusedExceptOnThisComputer) {
   Start("UpdateUrl=http://update.example.com/soft/tovr.ver\r\n");
-  Choose("MenuCV");
+  Choose("checkUpdateItem");
   EXPECT_TRUE(h.http.requests.empty());
   EXPECT_EQ(Boxes(), std::vector<std::string>{InsecureBox("http://update.example.com/soft/tovr.ver")});
   AutoCheck();
@@ -208,15 +209,15 @@ TEST_F(UpdateCheckTest, PlainHttpIsRefusedExceptOnThisComputer) {
   EXPECT_TRUE(Boxes().empty());
 
   Start("UpdateUrl=http://127.0.0.1:8080/soft/tovr.ver\r\n");
-  Choose("MenuCV");
+  Choose("checkUpdateItem");
   Checked(Body("2.60", "2004-06-01", "http://mirror.example.com/nb.exe"));  // signed, but not over https
   EXPECT_EQ(Boxes(), std::vector<std::string>{InsecureBox("http://mirror.example.com/nb.exe")});
-  EXPECT_FALSE(h.notifierWindow.open || Item("menudown").Visible());
-  Choose("MenuCV");
+  EXPECT_FALSE(h.notifierWindow.open || Item("downloadUpdateItem").Visible());
+  Choose("checkUpdateItem");
   Checked(Body("2.60", "2004-06-01", "http://localhost:8080/nb.exe"));
-  EXPECT_TRUE(Item("menudown").Visible());
+  EXPECT_TRUE(Item("downloadUpdateItem").Visible());
   // A redirect the client refused speaks with the address it led to.
-  Choose("menudown");
+  Choose("downloadUpdateItem");
   Fails(HttpFailure::Insecure, "http://mirror.example.com/nb.exe");
   EXPECT_EQ(Boxes(), std::vector<std::string>{InsecureBox("http://mirror.example.com/nb.exe")});
   EXPECT_FALSE(U().Busy());
@@ -230,7 +231,7 @@ TEST_F(UpdateCheckTest, FailedChecksAskOnlyTheUserWhoAskedAndRetryChecksAgain) {
     answers.erase(answers.begin());
     return a;
   };
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   EXPECT_EQ(Boxes(), (std::vector<std::string>{kNoConnectionBox, kNoConnectionBox}));
   EXPECT_EQ(h.http.requests.size(), 2u);
   EXPECT_EQ(h.http.disconnects, 1);
@@ -243,7 +244,7 @@ TEST_F(UpdateCheckTest, FailedChecksAskOnlyTheUserWhoAskedAndRetryChecksAgain) {
   Fails();
   EXPECT_TRUE(Boxes().empty());
   answers = {kIdRetry, kIdCancel};  // later, manual: Retry is the manual check again
-  Item("MenuCV").Click();
+  Item("checkUpdateItem").Click();
   Fails();
   EXPECT_EQ(Boxes(), std::vector<std::string>{kNoConnectionBox});
   EXPECT_EQ(h.http.requests.back().mode, HttpMode::Text);
@@ -255,18 +256,18 @@ TEST_F(UpdateCheckTest, DownloadFailuresAreReportedAndNoUncheckedFileStays) {
   AutoCheck();
   Checked(Body("2.60", "2004-06-01"));
   h.http.startFails = true;
-  Item("menudown").Click();
+  Item("downloadUpdateItem").Click();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"错误|不能连接到服务器！|4112"});
   // Failing later after an automatic check still speaks: the user asked for the download.
   // Retry is the manual check, not the download again.
   h.http.startFails = false;
   h.messages.answer = kIdRetry;
-  Item("menudown").Click();
+  Item("downloadUpdateItem").Click();
   h.http.Progress(150000);
   Fails();
   EXPECT_EQ(Boxes(), std::vector<std::string>{kNoConnectionBox});
   EXPECT_EQ(h.ui.trayHint, "Tovrane");
-  EXPECT_TRUE(Item("menudown").Enabled());
+  EXPECT_TRUE(Item("downloadUpdateItem").Enabled());
   EXPECT_EQ(h.http.requests.back().mode, HttpMode::Text);
   EXPECT_FALSE(U().autoCheck);
   Checked(Body("2.60", "2004-06-01"));
@@ -283,17 +284,17 @@ TEST_F(UpdateCheckTest, DownloadFailuresAreReportedAndNoUncheckedFileStays) {
       {kSha, kSize, {}},  // the folder chooser cancelled
   };
   for (const Case& c : cases) {
-    Item("menudown").Click();
+    Item("downloadUpdateItem").Click();
     h.fs.SetFile(kTemp, "MZ");
     Arrives("", c.sha, c.bytes);
     EXPECT_FALSE(h.fs.File(kTemp)) << c.bytes;
     EXPECT_EQ(Boxes(), c.boxes) << c.bytes;
   }
   EXPECT_EQ(h.updateSystem.log, std::vector<std::string>{"folder 请选择保存位置"});  // only for the right bytes
-  Item("menudown").Click();
+  Item("downloadUpdateItem").Click();
   Fails(HttpFailure::TooLarge, "longer than 300000 bytes");
   EXPECT_EQ(Boxes(), tooLarge);
-  Item("menudown").Click();
+  Item("downloadUpdateItem").Click();
   h.fs.SetFile(kTemp, "MZ");
   h.updateSystem.folders.push_back("D:\\Down");
   h.updateSystem.moveFailure = "拒绝访问。";
@@ -303,13 +304,13 @@ TEST_F(UpdateCheckTest, DownloadFailuresAreReportedAndNoUncheckedFileStays) {
 }
 
 TEST_F(UpdateCheckTest, OneRequestAtATimeEvenWhileItsBoxIsOpen) {
-  Item("MenuCV").Click();
-  Item("MenuCV").Click();
-  Item("menudown").Click();
+  Item("checkUpdateItem").Click();
+  Item("checkUpdateItem").Click();
+  Item("downloadUpdateItem").Click();
   AutoCheck();
   EXPECT_FALSE(U().autoCheck);  // the timer did not silence the user's check
   h.messages.onShow = [&](const FakeMessageBox::Shown&) -> std::optional<int> {
-    Item("MenuCV").Click();
+    Item("checkUpdateItem").Click();
     return kIdCancel;
   };
   Fails();
@@ -319,9 +320,9 @@ TEST_F(UpdateCheckTest, OneRequestAtATimeEvenWhileItsBoxIsOpen) {
 
 TEST_F(UpdateCheckTest, TimerChecksEvery121MinutesThroughTheConfiguredServerAndProxy) {
   Start("UpdateUrl=http://127.0.0.1:8080/v.ver\r\nUseProxy=1\r\nProxyIP= proxy.lan \r\nProxyPort=3128\r\n");
-  for (int i = 0; i < 120; ++i) U().tmrupdate.Tick();
+  for (int i = 0; i < 120; ++i) U().updateTimer.Tick();
   EXPECT_TRUE(h.http.requests.empty());
-  U().tmrupdate.Tick();
+  U().updateTimer.Tick();
   ASSERT_EQ(h.http.requests.size(), 1u);
   EXPECT_TRUE(U().autoCheck);
   EXPECT_EQ(h.http.requests[0].url, "http://127.0.0.1:8080/v.ver");

@@ -29,14 +29,14 @@ struct WallpaperHarness {
   void GivenConfig(std::string_view lines) { fs.SetFile(kConfig, text::Utf8ToGbk(lines)); }
   std::string ConfigText() const { return text::GbkToUtf8(fs.File(kConfig).value_or("")); }
   void GivenRows(std::initializer_list<const char*> paths) {
-    for (const char* p : paths) page.LVP.Add(p);
+    for (const char* p : paths) page.wallpaperList.Add(p);
   }
   std::vector<std::string> Paths() const {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < page.LVP.Count(); ++i) out.push_back(page.LVP[i].path);
+    for (std::size_t i = 0; i < page.wallpaperList.Count(); ++i) out.push_back(page.wallpaperList[i].path);
     return out;
   }
-  std::vector<std::size_t> Selected() const { return page.LVP.SelectedRows(); }
+  std::vector<std::size_t> Selected() const { return page.wallpaperList.SelectedRows(); }
   void SetCurrent(const std::string& path) {
     registry.Put(RegRoot::CurrentUser, kRecordKey, "Wallpaper", RegValue::FromString(path));
   }

@@ -18,7 +18,7 @@ TEST(WallpaperPageTest, PicsLoadInFileOrderAndSaveAsZeroOneTwo) {
   h.page.LoadWallpaperList(h.settings);
   EXPECT_EQ(h.Paths(), (std::vector<std::string>{"C:\\p\\five.jpg", "C:\\p\\two.bmp", "C:\\p\\nine.gif"}));
   EXPECT_EQ(h.Selected(), std::vector<std::size_t>{1}) << "the current wallpaper's row";
-  EXPECT_EQ(h.page.Img.Picture(), "C:\\p\\two.bmp");
+  EXPECT_EQ(h.page.wallpaperPreview.Picture(), "C:\\p\\two.bmp");
   h.page.SaveWallpaperList(h.settings);
   EXPECT_EQ(h.ConfigText(), "[Pics]\r\n0=C:\\p\\five.jpg\r\n1=C:\\p\\two.bmp\r\n2=C:\\p\\nine.gif\r\n");
 }
@@ -32,12 +32,12 @@ TEST(WallpaperPageTest, SequentialOrderWrapsAndSkipsTheCurrentPicture) {
   const Case cases[] = {{3, 2, 0}, {3, std::nullopt, 1}, {3, 0, 1}, {1, 0, 0}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     WallpaperHarness h;
-    for (int r = 0; r < cases[i].rows; ++r) h.page.LVP.Add("C:\\p\\" + std::to_string(r) + ".bmp");
-    if (cases[i].selected) h.page.LVP.SetSelected(*cases[i].selected, true);
+    for (int r = 0; r < cases[i].rows; ++r) h.page.wallpaperList.Add("C:\\p\\" + std::to_string(r) + ".bmp");
+    if (cases[i].selected) h.page.wallpaperList.SetSelected(*cases[i].selected, true);
     h.SetCurrent("C:\\p\\0.bmp");
     h.page.PickNextWallpaper();
     EXPECT_EQ(h.Selected(), std::vector<std::size_t>{cases[i].want}) << "case " << i;
-    EXPECT_EQ(h.Current(), h.page.LVP[cases[i].want].path) << "case " << i;
+    EXPECT_EQ(h.Current(), h.page.wallpaperList[cases[i].want].path) << "case " << i;
     // Row 0 is the wallpaper already: it is not applied again (also the single row of case 3).
     EXPECT_EQ(h.system.applied.size(), cases[i].want == 0 ? 0u : 1u) << "case " << i;
     EXPECT_EQ(h.log.back(), "ApplyIconStyle") << "case " << i;
@@ -47,7 +47,7 @@ TEST(WallpaperPageTest, SequentialOrderWrapsAndSkipsTheCurrentPicture) {
 TEST(WallpaperPageTest, RandomOrderNeverRedrawsTheCurrentPictureAndEndsWhenItIsTheOnlyOne) {
   WallpaperHarness h;
   h.GivenRows({"C:\\p\\a.bmp", "C:\\p\\b.bmp", "C:\\p\\c.bmp"});
-  h.page.Cn.SetChecked(true);
+  h.page.randomOrderBox.SetChecked(true);
   std::set<std::string> seen;
   for (int n = 0; n < 60; ++n) {
     const std::string before = h.Current();
@@ -59,9 +59,9 @@ TEST(WallpaperPageTest, RandomOrderNeverRedrawsTheCurrentPictureAndEndsWhenItIsT
 
   WallpaperHarness one;  // every row is the current picture: it stays
   one.GivenRows({"C:\\p\\a.bmp"});
-  one.page.LVP.Add("C:\\p\\b.bmp");
-  one.page.LVP.SetPath(1, "C:\\p\\a.bmp");  // modify can make a duplicate
-  one.page.Cn.SetChecked(true);
+  one.page.wallpaperList.Add("C:\\p\\b.bmp");
+  one.page.wallpaperList.SetPath(1, "C:\\p\\a.bmp");  // modify can make a duplicate
+  one.page.randomOrderBox.SetChecked(true);
   one.SetCurrent("C:\\p\\a.bmp");
   one.page.PickNextWallpaper();
   EXPECT_EQ(one.Selected(), std::vector<std::size_t>{0});
@@ -71,56 +71,56 @@ TEST(WallpaperPageTest, RandomOrderNeverRedrawsTheCurrentPictureAndEndsWhenItIsT
 TEST(WallpaperPageTest, MinuteTickCountsDownPicksAndRestartsOrStops) {
   WallpaperHarness h;
   h.GivenRows({"C:\\p\\a.bmp", "C:\\p\\b.bmp"});
-  h.page.Timer1.SetEnabled(true);
+  h.page.wallpaperTimer.SetEnabled(true);
   h.page.changeInterval = 3;
   h.page.minutesLeft = 2;
-  h.page.Timer1Timer();
+  h.page.OnWallpaperTimer();
   EXPECT_EQ(h.page.minutesLeft, 1);
   EXPECT_TRUE(h.system.applied.empty());
-  h.page.Timer1Timer();
+  h.page.OnWallpaperTimer();
   EXPECT_EQ(h.system.applied, std::vector<std::string>{"C:\\p\\b.bmp"});
   EXPECT_EQ(h.page.minutesLeft, 3);
-  EXPECT_EQ(h.page.L2.Caption(), "少于 3 分钟");
+  EXPECT_EQ(h.page.minutesLeftLabel.Caption(), "少于 3 分钟");
   h.page.changeInterval = 0;  // no interval loaded or saved: the tick stops the timer
   h.page.minutesLeft = 1;
-  h.page.Timer1Timer();
-  EXPECT_FALSE(h.page.Timer1.Enabled());
-  EXPECT_EQ(h.page.L2.Caption(), "少于 0 分钟");
+  h.page.OnWallpaperTimer();
+  EXPECT_FALSE(h.page.wallpaperTimer.Enabled());
+  EXPECT_EQ(h.page.minutesLeftLabel.Caption(), "少于 0 分钟");
 }
 
 TEST(WallpaperPageTest, TrayCommandStartsFromRowZeroAndEndsTheAnimatedPage) {
   WallpaperHarness empty;
   empty.GivenConfig("[Option]\r\nDynamicDesk=1\r\n");
-  empty.page.m201Click(empty.settings);
+  empty.page.OnNextWallpaperItemClicked(empty.settings);
   EXPECT_EQ(empty.ConfigText(), "[Option]\r\nDynamicDesk=1\r\n") << "an empty list: nothing";
 
   WallpaperHarness h;
   h.GivenConfig("[Option]\r\nDynamicDesk=1\r\n");
   h.GivenRows({"C:\\p\\a.bmp", "C:\\p\\b.bmp", "C:\\p\\c.bmp"});
-  h.page.CB.SetChecked(true);
-  h.page.CBB.SetEnabled(true);
-  h.page.m201Click(h.settings);
+  h.page.transitionAnimationBox.SetChecked(true);
+  h.page.transitionEffectCombo.SetEnabled(true);
+  h.page.OnNextWallpaperItemClicked(h.settings);
   EXPECT_EQ(h.Current(), "C:\\p\\b.bmp");
-  EXPECT_FALSE(h.page.CB.Checked());
-  EXPECT_FALSE(h.page.CBB.Enabled());
+  EXPECT_FALSE(h.page.transitionAnimationBox.Checked());
+  EXPECT_FALSE(h.page.transitionEffectCombo.Enabled());
   EXPECT_EQ(h.ConfigText(), "[Option]\r\nDynamicDesk=0\r\n");
 }
 
 TEST(WallpaperPageTest, DeleteReselectsAtTheLowestRemovedRow) {
   WallpaperHarness h;
   h.GivenRows({"0", "1", "2", "3", "4", "5"});
-  h.page.LVP.SetSelected(2, true);
-  h.page.LVP.SetSelected(4, true);
-  h.page.editing.bdClick();
+  h.page.wallpaperList.SetSelected(2, true);
+  h.page.wallpaperList.SetSelected(4, true);
+  h.page.editing.OnDeleteButtonClicked();
   EXPECT_EQ(h.Paths(), (std::vector<std::string>{"0", "1", "3", "5"}));
   EXPECT_EQ(h.Selected(), std::vector<std::size_t>{2});
-  EXPECT_EQ(h.page.Img.Picture(), "3");
-  h.page.LVP.SetSelected(0, true);
-  h.page.LVP.SetSelected(1, true);
-  h.page.LVP.SetSelected(3, true);
-  h.page.editing.bdClick();
+  EXPECT_EQ(h.page.wallpaperPreview.Picture(), "3");
+  h.page.wallpaperList.SetSelected(0, true);
+  h.page.wallpaperList.SetSelected(1, true);
+  h.page.wallpaperList.SetSelected(3, true);
+  h.page.editing.OnDeleteButtonClicked();
   EXPECT_TRUE(h.Paths().empty());
-  EXPECT_EQ(h.page.Img.Picture(), "");
+  EXPECT_EQ(h.page.wallpaperPreview.Picture(), "");
 }
 
 TEST(WallpaperPageTest, DropsAddPicturesByExtensionAndRefuseOthersOneByOne) {
@@ -141,14 +141,15 @@ TEST(WallpaperPageTest, FolderAndDialogAddsAreSortedUniqueAndNameTooLongPathsOnc
   WallpaperHarness h;
   for (const char* name : {"b.JPG", "A.gif", "c.bmp", "notes.txt", "d.jpeg"}) h.fs.SetFile(std::string("D:\\") + name, "x");
   h.dialogs.folders = {"D:\\"};
-  h.dialogs.menuChoice = "PicFolder";
-  h.page.editing.bNClick();
-  EXPECT_EQ(h.dialogs.log, (std::vector<std::string>{"menu PicAddMenu below bN", "folder 请指定要选择的文件夹"}));
+  h.dialogs.menuChoice = "addPictureFolderItem";
+  h.page.editing.OnAddButtonClicked();
+  EXPECT_EQ(h.dialogs.log,
+            (std::vector<std::string>{"menu addPictureMenu below addButton", "folder 请指定要选择的文件夹"}));
   EXPECT_EQ(h.Paths(), (std::vector<std::string>{"D:\\A.gif", "D:\\b.JPG", "D:\\c.bmp", "D:\\d.jpeg"}));
 
   const std::string longPath = "E:\\" + std::string(300, 'x') + ".jpg";
   h.dialogs.pictures = {{"E:\\z.bmp", longPath, "D:\\A.gif", longPath + "2"}};
-  h.page.editing.PicFileClick();
+  h.page.editing.OnAddPictureFilesClicked();
   EXPECT_EQ(h.Paths().back(), "E:\\z.bmp");
   EXPECT_EQ(h.Paths().size(), 5u);
   ASSERT_EQ(h.messages.shown.size(), 1u);
@@ -158,8 +159,8 @@ TEST(WallpaperPageTest, FolderAndDialogAddsAreSortedUniqueAndNameTooLongPathsOnc
 TEST(WallpaperPageTest, AnimatedPageIsWrittenByteForByteThenMadeTheWallpaper) {
   WallpaperHarness h;
   h.GivenRows({"C:\\a.jpg", "C:\\b.bmp", "D:\\x\\c.gif"});
-  h.page.CBB.SetItemIndex(12);
-  h.page.SPInt.SetValue(5);
+  h.page.transitionEffectCombo.SetItemIndex(12);
+  h.page.intervalMinutes.SetValue(5);
   h.SetCurrent("C:\\a.jpg");
   h.page.ApplyAnimatedWallpaper();
   const std::string want =

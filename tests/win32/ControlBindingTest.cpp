@@ -106,42 +106,42 @@ class ControlBindingTest : public ::testing::Test {
 const RECT kBox{10, 10, 200, 32};
 
 TEST_F(ControlBindingTest, CheckBoxFollowsTheModelAndClicksReachIt) {
-  CheckBox ct{"CT", "主窗口界面半透明效果"};
+  CheckBox translucentBox{"translucentWindowBox", "主窗口界面半透明效果"};
   int clicks = 0;
-  ct.OnClick = [&] { ++clicks; };
+  translucentBox.OnClick = [&] { ++clicks; };
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
   binder.SetGuard(Recorder());
-  HWND box = binder.Bind(ct, 101, kBox);
+  HWND box = binder.Bind(translucentBox, 101, kBox);
   EXPECT_EQ(TextOf(box), L"主窗口界面半透明效果");
 
-  ct.SetChecked(true);  // the program: handler once, box ticked
+  translucentBox.SetChecked(true);  // the program: handler once, box ticked
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(clicks, 1);
 
   SendMessageW(box, BM_CLICK, 0, 0);  // the user
-  EXPECT_FALSE(ct.Checked());
+  EXPECT_FALSE(translucentBox.Checked());
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(guarded_, std::vector<std::string>{"CTClick"});
+  EXPECT_EQ(guarded_, std::vector<std::string>{"translucentWindowBoxClick"});
 
-  ct.SetEnabled(false);
-  ct.SetCaption("已禁用");
+  translucentBox.SetEnabled(false);
+  translucentBox.SetCaption("已禁用");
   EXPECT_FALSE(IsWindowEnabled(box));
   EXPECT_EQ(TextOf(box), L"已禁用");
   Command(box, BN_CLICKED);  // a click that reaches a disabled box changes nothing
-  EXPECT_FALSE(ct.Checked());
+  EXPECT_FALSE(translucentBox.Checked());
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  ct.SetVisible(false);
+  translucentBox.SetVisible(false);
   EXPECT_FALSE(Shown(box));
 }
 
 TEST_F(ControlBindingTest, RadioClickUnticksTheOtherRealButton) {
   RadioGroup group;
-  RadioButton r0{"R0", "不改变", group, 0}, r5{"R5", "围绕中心", group, 5};
+  RadioButton r0{"iconStyleNoneRadio", "不改变", group, 0}, r5{"iconStyleEllipsesRadio", "围绕中心", group, 5};
   std::vector<std::string> clicked;
-  r0.OnClick = [&] { clicked.push_back("R0"); };
-  r5.OnClick = [&] { clicked.push_back("R5"); };
+  r0.OnClick = [&] { clicked.push_back("iconStyleNoneRadio"); };
+  r5.OnClick = [&] { clicked.push_back("iconStyleEllipsesRadio"); };
   r0.SetChecked(true);
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
@@ -155,11 +155,11 @@ TEST_F(ControlBindingTest, RadioClickUnticksTheOtherRealButton) {
   EXPECT_EQ(SendMessageW(b5, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(b0, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   SendMessageW(b5, BM_CLICK, 0, 0);  // already ticked: no second click
-  EXPECT_EQ(clicked, (std::vector<std::string>{"R0", "R5"}));
+  EXPECT_EQ(clicked, (std::vector<std::string>{"iconStyleNoneRadio", "iconStyleEllipsesRadio"}));
 }
 
 TEST_F(ControlBindingTest, SpinEditShowsTheValueAndTakesArrowsAndTyping) {
-  SpinEdit spin{"SpinEdit2", 10, 1000, 100};
+  SpinEdit spin{"ellipseRatio", 10, 1000, 100};
   spin.SetIncrement(10);
   std::vector<int> changes;
   spin.OnChange = [&] { changes.push_back(spin.Value()); };
@@ -197,11 +197,11 @@ TEST_F(ControlBindingTest, SpinEditShowsTheValueAndTakesArrowsAndTyping) {
   EXPECT_EQ(TextOf(edit), L"10");
   EXPECT_EQ(changes, (std::vector<int>{150, 160, 42, 10}));
   EXPECT_GE(guarded_.size(), 3u);  // the arrow, the typed number, the focus loss
-  for (const std::string& name : guarded_) EXPECT_EQ(name, "SpinEdit2Change");
+  for (const std::string& name : guarded_) EXPECT_EQ(name, "ellipseRatioChange");
 }
 
 TEST_F(ControlBindingTest, SpinEditKeepsAValueAboveANarrowedRangeUntilEdited) {
-  SpinEdit radius{"SpinEdit1", 0, 10000, 900};
+  SpinEdit radius{"circleRadius", 0, 10000, 900};
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
   HWND edit = binder.Bind(radius, 121, kBox);
@@ -215,7 +215,7 @@ TEST_F(ControlBindingTest, SpinEditKeepsAValueAboveANarrowedRangeUntilEdited) {
 }
 
 TEST_F(ControlBindingTest, TrackBarFollowsTheModelAndTheKeyboard) {
-  TrackBar level{"DLevel", 2, 100, 10};
+  TrackBar level{"memoryLimitSlider", 2, 100, 10};
   int changes = 0;
   level.OnChange = [&] { ++changes; };
   ControlBinder binder(window_, nullptr);
@@ -231,7 +231,7 @@ TEST_F(ControlBindingTest, TrackBarFollowsTheModelAndTheKeyboard) {
 }
 
 TEST_F(ControlBindingTest, ComboBoxSelectionBothWays) {
-  ComboBox cbb{"CBB", {"溶解", "水平百叶窗", "随机"}, "[ 无 ]"};
+  ComboBox cbb{"transitionEffectCombo", {"溶解", "水平百叶窗", "随机"}, "[ 无 ]"};
   int changes = 0;
   cbb.OnChange = [&] { ++changes; };
   ControlBinder binder(window_, nullptr);
@@ -253,7 +253,7 @@ TEST_F(ControlBindingTest, ComboBoxSelectionBothWays) {
 }
 
 TEST_F(ControlBindingTest, EditTextBothWays) {
-  Edit proxy{"edtpx"};
+  Edit proxy{"proxyHostEdit"};
   std::vector<std::string> seen;
   proxy.OnChange = [&] { seen.push_back(proxy.Text()); };
   ControlBinder binder(window_, nullptr);
@@ -267,7 +267,7 @@ TEST_F(ControlBindingTest, EditTextBothWays) {
 }
 
 TEST_F(ControlBindingTest, ColorPanelPaintsItsColourAndTakesClicks) {
-  ColorPanel panel{"PnlFC", 0x0000FF};  // red in the low byte
+  ColorPanel panel{"iconTextColourSwatch", 0x0000FF};  // red in the low byte
   int clicks = 0;
   panel.OnClick = [&] { ++clicks; };
   ControlBinder binder(window_, nullptr);
@@ -293,53 +293,54 @@ TEST_F(ControlBindingTest, ColorPanelPaintsItsColourAndTakesClicks) {
 }
 
 TEST_F(ControlBindingTest, PagesShowTheirControlsAndUserSelectionRunsOnChange) {
-  PageControl pc{"PC", {{"TSshortcut", "快捷方式"}, {"TSWP", "桌面壁纸"}, {"TSSet", "系统设置"}}};
+  PageControl pc{"pageControl",
+                 {{"shortcutsTab", "快捷方式"}, {"wallpaperTab", "桌面壁纸"}, {"settingsTab", "系统设置"}}};
   std::vector<std::string> log;
-  pc.Pages()[2].OnShow = [&] { log.push_back("TSSetShow"); };
-  pc.OnChange = [&] { log.push_back("PCChange"); };
-  Control panel2{"Panel2"};
-  Button bN{"bN", "添加"};
-  CheckBox cw{"CW", "随Windows启动自动运行"};
+  pc.Pages()[2].OnShow = [&] { log.push_back("OnSettingsPageShown"); };
+  pc.OnChange = [&] { log.push_back("OnPageChanged"); };
+  Control listPanel{"listButtonsPanel"};
+  Button addButton{"addButton", "添加"};
+  CheckBox autoRun{"autoRunBox", "随Windows启动自动运行"};
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
   binder.SetGuard(Recorder());
   HWND tabs = binder.Bind(pc, 170, RECT{0, 0, 420, 330});
-  HWND box = binder.Bind(cw, 171, RECT{20, 40, 300, 60});
-  HWND add = binder.Bind(bN, 172, RECT{430, 10, 453, 33});
+  HWND box = binder.Bind(autoRun, 171, RECT{20, 40, 300, 60});
+  HWND add = binder.Bind(addButton, 172, RECT{430, 10, 453, 33});
   binder.PlaceIn(box, pc, 2);
-  binder.PlaceIn(add, panel2);
+  binder.PlaceIn(add, listPanel);
   ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_FALSE(Shown(box));
 
-  pc.SetActivePage("TSSet");  // the program: no PCChange
+  pc.SetActivePage("settingsTab");  // the program: no OnPageChanged
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
   EXPECT_TRUE(Shown(box));
-  EXPECT_EQ(log, std::vector<std::string>{"TSSetShow"});
+  EXPECT_EQ(log, std::vector<std::string>{"OnSettingsPageShown"});
 
   Key(tabs, VK_LEFT);  // the user
   EXPECT_EQ(pc.ActiveIndex(), 1);
   EXPECT_FALSE(Shown(box));
-  EXPECT_EQ(log, (std::vector<std::string>{"TSSetShow", "PCChange"}));
-  EXPECT_EQ(guarded_, std::vector<std::string>{"PCChange"});
+  EXPECT_EQ(log, (std::vector<std::string>{"OnSettingsPageShown", "OnPageChanged"}));
+  EXPECT_EQ(guarded_, std::vector<std::string>{"pageControlChange"});
 
   EXPECT_TRUE(IsWindowEnabled(add));
-  panel2.SetEnabled(false);  // a panel without a window disables what it holds
+  listPanel.SetEnabled(false);  // a panel without a window disables what it holds
   EXPECT_FALSE(IsWindowEnabled(add));
-  bN.SetEnabled(true);
+  addButton.SetEnabled(true);
   EXPECT_FALSE(IsWindowEnabled(add));
-  panel2.SetEnabled(true);
+  listPanel.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(add));
 }
 
 TEST_F(ControlBindingTest, ControlsOnAPageTakeThePageBackground) {
-  PageControl pc{"PC", {{"TSSet", "系统设置"}}};
-  CheckBox cs{"CS", "使用分组菜单"};
-  Edit port{"edtpr"};
-  Label off{"L1", "分钟"};
+  PageControl pc{"pageControl", {{"settingsTab", "系统设置"}}};
+  CheckBox groupedBox{"groupedMenuBox", "使用分组菜单"};
+  Edit port{"proxyPortEdit"};
+  Label off{"intervalUnitLabel", "分钟"};
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
   binder.Bind(pc, 190, RECT{0, 0, 420, 330});
-  HWND box = binder.Bind(cs, 191, RECT{20, 40, 300, 60});
+  HWND box = binder.Bind(groupedBox, 191, RECT{20, 40, 300, 60});
   HWND edit = binder.Bind(port, 192, RECT{20, 70, 100, 90}, ES_READONLY);
   HWND label = binder.Bind(off, 193, RECT{20, 100, 100, 120});
   binder.PlaceIn(box, pc, 0);
@@ -362,11 +363,11 @@ TEST_F(ControlBindingTest, ControlsOnAPageTakeThePageBackground) {
 }
 
 TEST_F(ControlBindingTest, HintsBecomeTooltips) {
-  Button bOK{"bOK"};
+  Button saveButton{"saveButton"};
   ControlBinder binder(window_, nullptr);
   Hook hook(binder, forward.controls);
-  HWND button = binder.Bind(bOK, 180, kBox);
-  bOK.SetHint("保存设置");
+  HWND button = binder.Bind(saveButton, 180, kBox);
+  saveButton.SetHint("保存设置");
   HWND tooltip = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM found) -> BOOL {
     wchar_t name[64] = {};
@@ -396,7 +397,7 @@ void Pump(const std::function<bool()>& done, DWORD milliseconds) {
 }
 
 TEST_F(ControlBindingTest, TimersRunAsWindowTimersWhileEnabled) {
-  Timer timer{"Timer1", 10, false};
+  Timer timer{"wallpaperTimer", 10, false};
   int ticks = 0;
   timer.OnTimer = [&] { ++ticks; };
   TimerBinder binder(window_, 500);
@@ -410,7 +411,7 @@ TEST_F(ControlBindingTest, TimersRunAsWindowTimersWhileEnabled) {
   Pump([&] { return ticks >= 2; }, 3000);
   EXPECT_GE(ticks, 2);
   ASSERT_FALSE(guarded_.empty());
-  EXPECT_EQ(guarded_.front(), "Timer1Timer");
+  EXPECT_EQ(guarded_.front(), "wallpaperTimerTimer");
 
   timer.SetEnabled(false);
   EXPECT_FALSE(KillTimer(window_, id));  // already stopped by the binder
@@ -440,19 +441,19 @@ std::unique_ptr<MenuItem> Item(const std::string& name, const std::string& capti
 }
 
 TEST_F(ControlBindingTest, MenuFromATreeRunsItsItems) {
-  MenuItem root{"PopupMenu1"};
+  MenuItem root{"trayPopupMenu"};
   root.Add(Item("网址", "网址", 3));  // an empty group: a plain item
-  root.Add(Item("N4", "-"));
-  MenuItem& m1 = root.Add(Item("m1", "显示主界面..."));
-  MenuItem& m5 = root.Add(Item("m5", "[快速执行]"));
-  m5.Add(Item("m201", "立即手动更换壁纸"));
-  m5.Add(Item("m202", "隐藏桌面所有图标")).SetChecked(true);
-  m5.Add(Item("m203", "刷新桌面图标")).SetEnabled(false);
-  root.Add(Item("menudown", "下载新版本")).SetVisible(false);
-  MenuItem& close = root.Add(Item("menuclose", "关闭"));
+  root.Add(Item("shortcutsSeparatorItem", "-"));
+  MenuItem& showMainWindowItem = root.Add(Item("showMainWindowItem", "显示主界面..."));
+  MenuItem& quickActionsItem = root.Add(Item("quickActionsItem", "[快速执行]"));
+  quickActionsItem.Add(Item("nextWallpaperItem", "立即手动更换壁纸"));
+  quickActionsItem.Add(Item("hideIconsItem", "隐藏桌面所有图标")).SetChecked(true);
+  quickActionsItem.Add(Item("refreshIconsItem", "刷新桌面图标")).SetEnabled(false);
+  root.Add(Item("downloadUpdateItem", "下载新版本")).SetVisible(false);
+  MenuItem& close = root.Add(Item("quitItem", "关闭"));
   std::vector<std::string> clicked;
-  m1.OnClick = [&] { clicked.push_back("m1"); };
-  close.OnClick = [&] { clicked.push_back("menuclose"); };
+  showMainWindowItem.OnClick = [&] { clicked.push_back("showMainWindowItem"); };
+  close.OnClick = [&] { clicked.push_back("quitItem"); };
 
   MenuBinder binder;
   Hook hook(binder, forward.menus);
@@ -476,14 +477,14 @@ TEST_F(ControlBindingTest, MenuFromATreeRunsItsItems) {
 
   const UINT closeId = GetMenuItemID(menu, 4);
   SendMessageW(window_, WM_COMMAND, MAKEWPARAM(closeId, 0), 0);
-  EXPECT_EQ(clicked, std::vector<std::string>{"menuclose"});
-  EXPECT_EQ(guarded_, std::vector<std::string>{"menucloseClick"});
+  EXPECT_EQ(clicked, std::vector<std::string>{"quitItem"});
+  EXPECT_EQ(guarded_, std::vector<std::string>{"quitItemClick"});
 
   // A rebuild hands out new ids: a late command of the old menu runs nothing.
-  const UINT oldM1 = GetMenuItemID(menu, 2);
+  const UINT oldShowMainWindowId = GetMenuItemID(menu, 2);
   HMENU rebuilt = binder.Build(root);
-  EXPECT_NE(GetMenuItemID(rebuilt, 2), oldM1);
-  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(oldM1, 0), 0);
+  EXPECT_NE(GetMenuItemID(rebuilt, 2), oldShowMainWindowId);
+  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(oldShowMainWindowId, 0), 0);
   EXPECT_EQ(clicked.size(), 1u);
   // An item removed since the build runs nothing either.
   const UINT groupId = GetMenuItemID(rebuilt, 0);
@@ -491,15 +492,15 @@ TEST_F(ControlBindingTest, MenuFromATreeRunsItsItems) {
   EXPECT_EQ(binder.ItemForCommand(groupId), nullptr);
   EXPECT_FALSE(binder.Run(groupId));
   EXPECT_TRUE(binder.Run(GetMenuItemID(rebuilt, 2)));
-  EXPECT_EQ(clicked, (std::vector<std::string>{"menuclose", "m1"}));
+  EXPECT_EQ(clicked, (std::vector<std::string>{"quitItem", "showMainWindowItem"}));
 }
 
 // Shortcut names and window titles show as typed: "-" is no separator, "&" no access key.
 TEST_F(ControlBindingTest, LiteralCaptionsShowAsTyped) {
-  MenuItem root{"PopupMenu1"};
+  MenuItem root{"trayPopupMenu"};
   root.Add(Item("", "-", 3)).SetLiteralCaption(true);
   root.Add(Item("", "A&B && C", 3)).SetLiteralCaption(true);
-  root.Add(Item("N4", "-"));
+  root.Add(Item("shortcutsSeparatorItem", "-"));
   MenuBinder binder;
   HMENU menu = binder.Build(root);
   ASSERT_EQ(GetMenuItemCount(menu), 3);
@@ -513,7 +514,7 @@ TEST_F(ControlBindingTest, MenuItemsShowTheirImageFromTheList) {
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
   ASSERT_NE(images, nullptr);
   ASSERT_EQ(ImageList_AddIcon(images, LoadIconW(nullptr, IDI_APPLICATION)), 0);
-  MenuItem root{"PopupMenu1"};
+  MenuItem root{"trayPopupMenu"};
   root.Add(Item("a", "with image")).SetImageIndex(0);
   root.Add(Item("b", "without"));
   root.Add(Item("c", "index beyond the list")).SetImageIndex(9);

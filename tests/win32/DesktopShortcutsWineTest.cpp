@@ -123,7 +123,7 @@ TEST_F(DesktopShortcutsWineTest, ExportedLinksReadBackWithTargetWorkingFolderAnd
   ASSERT_TRUE(list.AddShortcut("Mail", tool, false));
   ASSERT_TRUE(list.AddShortcut("文档", root, false));
 
-  desktop.SpeedButton1Click();
+  desktop.OnExportDesktopLinksClicked();
   const struct {
     const char* name;
     std::string target;
@@ -138,7 +138,7 @@ TEST_F(DesktopShortcutsWineTest, ExportedLinksReadBackWithTargetWorkingFolderAnd
 
   // A second export overwrites the link in place.
   list.SetTarget(0, other);
-  desktop.SpeedButton1Click();
+  desktop.OnExportDesktopLinksClicked();
   const auto again = ReadLink(common + "\\Mail.lnk");
   ASSERT_TRUE(again);
   EXPECT_TRUE(text::EqualsIgnoreAsciiCase(again->target, other)) << again->target;
@@ -156,7 +156,7 @@ TEST_F(DesktopShortcutsWineTest, RowNamesThatLeaveTheDesktopWriteNothing) {
   ASSERT_TRUE(list.AddShortcut("CON", root + "\\c.exe", false));
   ASSERT_TRUE(list.AddShortcut("ok", root + "\\ok.exe", false));
 
-  desktop.SpeedButton1Click();
+  desktop.OnExportDesktopLinksClicked();
   EXPECT_FALSE(Exists(root + "\\x.lnk"));
   EXPECT_FALSE(Exists(common + "\\a\\b.lnk"));
   // (A device name reads as existing whatever folder precedes it, so the folders are counted.)
@@ -173,7 +173,7 @@ TEST_F(DesktopShortcutsWineTest, ImportAndDeleteAllWorkOnTheRealDesktopFolders) 
   ASSERT_TRUE(links.CreateShellLink(tool, common + "\\Mail.lnk", root, ""));
   WriteFile(user + "\\notes.txt");
 
-  desktop.binClick();
+  desktop.OnImportDesktopLinksClicked();
   ASSERT_EQ(list.Count(), 1u);
   EXPECT_EQ(list[0].name, "mail");
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -182,7 +182,7 @@ TEST_F(DesktopShortcutsWineTest, ImportAndDeleteAllWorkOnTheRealDesktopFolders) 
 
   boxes.shown.clear();
   boxes.answer = kIdYes;
-  desktop.bdelClick();
+  desktop.OnDeleteDesktopLinksClicked();
   EXPECT_FALSE(Exists(user + "\\Mail.lnk"));
   EXPECT_TRUE(Exists(user + "\\notes.txt"));
   EXPECT_TRUE(Exists(common + "\\Mail.lnk"));

@@ -67,7 +67,7 @@ class MainWindowTest : public ::testing::Test, protected FakeToolPorts {
     form = std::make_unique<TKWForm>(AppPortsWith(env, boxes, window, files, registry));
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
-    controlsBeforeIdle = window.ControlWindow(form->PC) != nullptr;
+    controlsBeforeIdle = window.ControlWindow(form->pageControl) != nullptr;
     window.CreateControlsWhenIdle();  // the pages' controls come with the first idle moment
     MSG msg;
     while (PeekMessageW(&msg, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -85,7 +85,7 @@ class MainWindowTest : public ::testing::Test, protected FakeToolPorts {
 
 TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHiddenWithItsControlsMadeWhenIdle) {
   EXPECT_FALSE(controlsBeforeIdle) << "the pages' controls were made during the start-up sequence";
-  EXPECT_NE(window.ControlWindow(form->PC), nullptr);
+  EXPECT_NE(window.ControlWindow(form->pageControl), nullptr);
   HWND h = window.Handle();
   // The window icons, given late like the controls, are there when the window is complete.
   EXPECT_NE(SendMessageW(h, WM_GETICON, ICON_BIG, 0), 0);
@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, EveryLayoutEntryNamesAControlOfTheForm) {
 }
 
 TEST_F(MainWindowTest, SevenTabsFitWithoutScrollArrows) {
-  HWND tabs = window.ControlWindow(form->PC);
+  HWND tabs = window.ControlWindow(form->pageControl);
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 7);
   // The tab control makes its scroll arrows when the tabs do not fit (and may keep them hidden
@@ -180,14 +180,20 @@ TEST_F(MainWindowTest, SideButtonsAreNine23PixelButtonsInThePanelColumnWithTheir
   HWND main = window.Handle();
   RECT client{};
   GetClientRect(main, &client);
-  const RECT column{Scale(kPanel1Rect.x), 0, Scale(kPanel1Rect.x + kPanel1Rect.w), client.bottom};
+  const RECT column{Scale(kSidePanelRect.x), 0, Scale(kSidePanelRect.x + kSidePanelRect.w), client.bottom};
   const struct {
     const char* name;
     int id;
     const char* hint;
-  } kButtons[] = {{"bN", kIdbN, "添加"},        {"bd", kIdbd, "删除"},         {"bC", kIdbC, "修改"},
-                  {"bR", kIdbR, "刷新"},        {"sbweb", kIdsbweb, nullptr}, {"sbmail", kIdsbmail, nullptr},
-                  {"btnhelp", kIdbtnhelp, "打开帮助"}, {"bOK", kIdbOK, "保存设置"}, {"bCC", kIdbCC, "关闭"}};
+  } kButtons[] = {{"addButton", kIdAddButton, "添加"},
+                  {"deleteButton", kIdDeleteButton, "删除"},
+                  {"modifyButton", kIdModifyButton, "修改"},
+                  {"refreshButton", kIdRefreshButton, "刷新"},
+                  {"homePageButton", kIdHomePageButton, nullptr},
+                  {"mailButton", kIdMailButton, nullptr},
+                  {"helpButton", kIdHelpButton, "打开帮助"},
+                  {"saveButton", kIdSaveButton, "保存设置"},
+                  {"closeButton", kIdCloseButton, "关闭"}};
   std::vector<RECT> seen;
   for (const auto& b : kButtons) {
     SCOPED_TRACE(b.name);
@@ -229,8 +235,8 @@ TEST_F(MainWindowTest, LaysOutAtTheScreensDpi) {
                                      static_cast<DWORD>(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE)), 96);
   EXPECT_NEAR(client.bottom, Scale(kOuterHeight - (frame96.bottom - frame96.top)), 1);
   LOGFONTW font{};
-  HWND cw = window.ControlWindow(*form->FindControl("CW"));
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(cw, WM_GETFONT, 0, 0)), sizeof font, &font);
+  HWND autoRun = window.ControlWindow(*form->FindControl("autoRunBox"));
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(autoRun, WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -Scale(12));
   HWND list = window.ShortcutListWindow();
   ASSERT_NE(list, nullptr);
@@ -252,9 +258,9 @@ TEST_F(MainWindowTest, LaysOutAtTheScreensDpi) {
 TEST_F(MainWindowTest, ADpiChangeReLaysTheWindowAtTheSuggestedRectangle) {
   const int before = window.Dpi();
   const int after = before * 5 / 4;
-  HWND bOK = window.ControlWindow(*form->FindControl("bOK"));
+  HWND saveButton = window.ControlWindow(*form->FindControl("saveButton"));
   RECT button{};
-  GetClientRect(bOK, &button);
+  GetClientRect(saveButton, &button);
   RECT suggested{10, 20, 10 + Scale(kClientWidth) * 5 / 4 + 16, 20 + Scale(kOuterHeight) * 5 / 4};
   SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window.Dpi(), after);
@@ -264,7 +270,7 @@ TEST_F(MainWindowTest, ADpiChangeReLaysTheWindowAtTheSuggestedRectangle) {
   EXPECT_EQ(outer.top, 20);
   EXPECT_EQ(outer.bottom - outer.top, suggested.bottom - suggested.top);
   RECT scaled{};
-  GetClientRect(bOK, &scaled);
+  GetClientRect(saveButton, &scaled);
   EXPECT_NEAR(scaled.right, button.right * 5 / 4, 1);
   EXPECT_NEAR(scaled.bottom, button.bottom * 5 / 4, 1);
 }

@@ -137,10 +137,10 @@ class ShellDialogsTest : public ::testing::Test {
     owner_ = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"ShellDialogsOwner", WS_POPUP | WS_VISIBLE | WS_CAPTION,
                              100, 100, 500, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(owner_, nullptr);
-    button_ = CreateWindowExW(0, L"BUTTON", L"bN", WS_CHILD | WS_VISIBLE, 20, 30, 60, 24, owner_, nullptr,
+    button_ = CreateWindowExW(0, L"BUTTON", L"addButton", WS_CHILD | WS_VISIBLE, 20, 30, 60, 24, owner_, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     dialogs_.owner = owner_;
-    dialogs_.anchorWindow = [this](std::string_view name) { return name == "bN" ? button_ : nullptr; };
+    dialogs_.anchorWindow = [this](std::string_view name) { return name == "addButton" ? button_ : nullptr; };
   }
   void TearDown() override {
     DestroyWindow(owner_);
@@ -158,8 +158,10 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
     int field;
     WPARAM key;
     bool accepted;
-  } cases[] = {{kIdEdit1, VK_RETURN, true}, {kIdEdit2, VK_RETURN, true}, {kIdEdit1, VK_ESCAPE, false},
-               {kIdEdit2, VK_ESCAPE, false}};
+  } cases[] = {{kIdTitleEdit, VK_RETURN, true},
+               {kIdLinkEdit, VK_RETURN, true},
+               {kIdTitleEdit, VK_ESCAPE, false},
+               {kIdLinkEdit, VK_ESCAPE, false}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
     std::string title = "旧标题", link = "http://old.example/";
@@ -172,10 +174,10 @@ TEST_F(ShellDialogsTest, UrlDialogShowsItsTextsAndClosesWithEnterOrEscape) {
       GetWindowRect(d, &dialogRect);
       GetClientRect(d, &clientRect);
       seen.push_back(TextOf(d));
-      for (int id : {kIdQuestion, kIdTitleLabel, kIdLinkLabel, IDOK, IDCANCEL, kIdEdit1, kIdEdit2})
+      for (int id : {kIdQuestion, kIdTitleLabel, kIdLinkLabel, IDOK, IDCANCEL, kIdTitleEdit, kIdLinkEdit})
         seen.push_back(TextOf(GetDlgItem(d, id)));
-      SendMessageW(GetDlgItem(d, kIdEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"新标题"));
-      SendMessageW(GetDlgItem(d, kIdEdit2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ftp://new.example/"));
+      SendMessageW(GetDlgItem(d, kIdTitleEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"新标题"));
+      SendMessageW(GetDlgItem(d, kIdLinkEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ftp://new.example/"));
       PostKey(GetDlgItem(d, c.field), c.key);
       WaitGone(d);
     });
@@ -207,7 +209,7 @@ TEST_F(ShellDialogsTest, UrlDialogKeepsItselfOpenForALinkWithoutProtocol) {
   Driver driver([&](DWORD mainThread) {
     HWND d = WaitForWindow(mainThread, L"#32770", tovr::kUrlDialogCaption);
     if (!d) return;
-    PostKey(GetDlgItem(d, kIdEdit2), VK_RETURN);
+    PostKey(GetDlgItem(d, kIdLinkEdit), VK_RETURN);
     HWND box = WaitForWindow(mainThread, L"#32770", kProtocolCaption, d);
     if (!box) return;
     boxCaption = TextOf(box);
@@ -216,8 +218,8 @@ TEST_F(ShellDialogsTest, UrlDialogKeepsItselfOpenForALinkWithoutProtocol) {
     if (!WaitGone(box)) return;
     Sleep(100);
     openAfterBox = IsWindow(d) && IsWindowVisible(d);
-    SendMessageW(GetDlgItem(d, kIdEdit2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"http://www.example.com"));
-    PostKey(GetDlgItem(d, kIdEdit2), VK_RETURN);
+    SendMessageW(GetDlgItem(d, kIdLinkEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"http://www.example.com"));
+    PostKey(GetDlgItem(d, kIdLinkEdit), VK_RETURN);
     WaitGone(d);
   });
   const bool accepted = dialogs_.ShowUrlDialog(kUrlQuestionDrop, title, link);
@@ -311,13 +313,16 @@ TEST_F(ShellDialogsTest, DropDownMenuOpensBelowTheButtonAndClicksTheChoice) {
   struct Case {
     std::vector<WPARAM> keys;
     std::string clicked;
-  } cases[] = {{{VK_DOWN, VK_RETURN}, "S1"}, {{VK_DOWN, VK_DOWN, VK_RETURN}, "S2"}, {{VK_ESCAPE}, ""}};
+  } cases[] = {{{VK_DOWN, VK_RETURN}, "addShortcutFileItem"},
+               {{VK_DOWN, VK_DOWN, VK_RETURN}, "addShortcutFolderItem"},
+               {{VK_ESCAPE}, ""}};
   RECT button{};
   GetWindowRect(button_, &button);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    controls::MenuItem root("PopupMenu2");
+    controls::MenuItem root("addShortcutMenu");
     std::string clicked;
-    for (const auto& [name, caption] : {std::pair{"S1", "选择文件..."}, std::pair{"S2", "选择文件夹..."}}) {
+    for (const auto& [name, caption] :
+         {std::pair{"addShortcutFileItem", "选择文件..."}, std::pair{"addShortcutFolderItem", "选择文件夹..."}}) {
       controls::MenuItem& item = root.Add(std::make_unique<controls::MenuItem>(name, caption));
       item.OnClick = [&clicked, n = std::string(name)] { clicked = n; };
     }
@@ -331,7 +336,7 @@ TEST_F(ShellDialogsTest, DropDownMenuOpensBelowTheButtonAndClicksTheChoice) {
       for (WPARAM key : cases[i].keys) PostKey(menu, key);
       WaitGone(menu);
     });
-    dialogs_.DropDownMenu(root, "bN");
+    dialogs_.DropDownMenu(root, "addButton");
     driver.Join();
     ASSERT_TRUE(found) << "case " << i << ": no menu";
     EXPECT_EQ(menuRect.left, button.left) << "case " << i;

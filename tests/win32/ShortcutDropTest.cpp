@@ -1,6 +1,6 @@
 // Drops onto the shortcut page against the real calls under Wine: an HDROP made here and sent
-// as WM_DROPFILES to the main window adds rows to LV and its list view; the OLE drop target of
-// PnlUrl takes a data object offering "UniformResourceLocator" or only CF_TEXT with the link
+// as WM_DROPFILES to the main window adds rows to shortcutList and its list view; the OLE drop target of
+// urlDropPanel takes a data object offering "UniformResourceLocator" or only CF_TEXT with the link
 // effect, and refuses one offering none of its four formats.
 #include <windows.h>
 #include <ole2.h>
@@ -177,7 +177,7 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   auto form = std::make_unique<app::TKWForm>(fakes.AppPortsWith(env, boxes, window, files, registry));
   ASSERT_TRUE(window.Create(*form, "Tovrane"));
   window.EnsureControls();
-  ShortcutEditing editing(form->shortcutPage.LV, fakes.dialogs);
+  ShortcutEditing editing(form->shortcutPage.shortcutList, fakes.dialogs);
   window.onFilesDropped = [&](const std::vector<std::string>& paths) {
     editing.DropFiles(paths, DropDestination::Shortcuts);
   };
@@ -185,11 +185,11 @@ TEST(ShellDropTest, FilesDroppedOnTheMainWindowBecomeRowsOfTheShortcutList) {
   SendMessageW(window.Handle(), WM_DROPFILES,
                reinterpret_cast<WPARAM>(MakeDrop({L"D:\\Data\\Photos", L"C:\\Tools\\run.exe", Widen(longFolder)})), 0);
 
-  ASSERT_EQ(form->shortcutPage.LV.Count(), 3u);
+  ASSERT_EQ(form->shortcutPage.shortcutList.Count(), 3u);
   // Sorted: "文件" before "文件夹", then by name within a type.
-  EXPECT_EQ(form->shortcutPage.LV[0].target, "C:\\Tools\\run.exe");
-  EXPECT_EQ(form->shortcutPage.LV[1].name, "Photos");
-  EXPECT_EQ(form->shortcutPage.LV[2].target, longFolder);  // the whole path, past 256 characters
+  EXPECT_EQ(form->shortcutPage.shortcutList[0].target, "C:\\Tools\\run.exe");
+  EXPECT_EQ(form->shortcutPage.shortcutList[1].name, "Photos");
+  EXPECT_EQ(form->shortcutPage.shortcutList[2].target, longFolder);  // the whole path, past 256 characters
   HWND list = window.ShortcutListWindow();
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);

@@ -234,7 +234,8 @@ std::vector<COLORREF> Draw(SideGlyph glyph, bool enabled) {
 }
 
 TEST(SideGlyphsTest, NineDistinctPicturesInside16PixelsGreyWhenDisabled) {
-  const char* kButtons[] = {"bN", "bd", "bC", "bR", "sbweb", "sbmail", "btnhelp", "bOK", "bCC"};
+  const char* kButtons[] = {"addButton",  "deleteButton", "modifyButton", "refreshButton", "homePageButton",
+                            "mailButton", "helpButton",   "saveButton",   "closeButton"};
   std::set<std::vector<COLORREF>> distinct;
   for (const char* name : kButtons) {
     SCOPED_TRACE(name);

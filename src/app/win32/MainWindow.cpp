@@ -31,10 +31,10 @@ using controls::Control;
 
 // Styles a few controls need beyond what their kind gives.
 DWORD ExtraStyle(std::string_view name) {
-  if (name == "SpinEdit7") return ES_READONLY;  // arrows only
-  if (name == "SpinEdit3" || name == "SpinEdit5" || name == "SpinEdit6") return ES_READONLY;
-  // MemLevel's range is the machine's memory in MiB: ticks every 8 would be a solid bar.
-  if (name == "DLevel" || name == "CPULevel") return TBS_AUTOTICKS;
+  if (name == "ringCount") return ES_READONLY;  // arrows only
+  if (name == "windowAlphaEdit" || name == "taskbarAlphaEdit" || name == "startMenuAlphaEdit") return ES_READONLY;
+  // defragmentSizeSlider's range is the machine's memory in MiB: ticks every 8 would be a solid bar.
+  if (name == "memoryLimitSlider" || name == "cpuLimitSlider") return TBS_AUTOTICKS;
   return 0;
 }
 
@@ -80,11 +80,11 @@ void MainWindow::Destroy() {
   tray_.reset();  // removes the icon
   // The binder goes before the page views: it still refers to the models they hold.
   binder_.reset();
-  shortcutPage_.reset();  // lets go of LV, revokes the drop target
-  transparencyPage_.reset();  // lets go of Lstform
+  shortcutPage_.reset();      // lets go of shortcutList, revokes the drop target
+  transparencyPage_.reset();  // lets go of windowList
   memoryPage_.reset();
   startupPage_.reset();  // after the binder, which lets go of the view's stand-in model
-  wallpaperPage_.reset();  // lets go of LVP and Img
+  wallpaperPage_.reset();  // lets go of wallpaperList and wallpaperPreview
   iconPage_.reset();
   menu_.reset();
   sideGlyphs_.clear();
@@ -163,7 +163,7 @@ bool MainWindow::Create(TKWForm& form, const std::string& appTitle) {
 
   tray_->menuOwner = hwnd_;
   tray_->PrepareMenu = [this] { return PrepareTrayMenu(); };
-  tray_->OnDblClick = [this] { form_->Dispatch("TrayIcon1DblClick", [this] { form_->TrayIcon1DblClick(); }); };
+  tray_->OnDblClick = [this] { form_->Dispatch("OnTrayDoubleClicked", [this] { form_->OnTrayDoubleClicked(); }); };
   return true;
 }
 
@@ -177,7 +177,7 @@ void MainWindow::CreateControls() {
   const RECT pc = Offset(kPageControlRect, 0, 0);
   const int pcTop = std::clamp(clientHeight - static_cast<int>(pc.bottom - pc.top), 0, static_cast<int>(pc.top));
   const int pcHeight = std::min(static_cast<int>(pc.bottom - pc.top), clientHeight - pcTop);
-  binder_->Bind(f.PC, kPageControlId, RECT{pc.left, pcTop, pc.right, pcTop + pcHeight}, TCS_FIXEDWIDTH);
+  binder_->Bind(f.pageControl, kPageControlId, RECT{pc.left, pcTop, pc.right, pcTop + pcHeight}, TCS_FIXEDWIDTH);
   SizeTabs();
 
   SamplePageColor();
@@ -188,7 +188,7 @@ void MainWindow::CreateControls() {
       if (!place) continue;
       HWND h = BindAny(*binder_, *c, ControlId(c->Name()), Offset(place->rect, area.left, area.top), ExtraStyle(c->Name()));
       if (!h) continue;
-      binder_->PlaceIn(h, f.PC, page);
+      binder_->PlaceIn(h, f.pageControl, page);
       if (auto* track = dynamic_cast<controls::TrackBar*>(c)) {
         SendMessageW(h, TBM_SETTICFREQ, 2, 0);
         SendMessageW(h, TBM_SETPAGESIZE, 0, track->Increment());
@@ -196,22 +196,22 @@ void MainWindow::CreateControls() {
     }
   }
 
-  // The side panel: Panel2's four buttons act on the active page; PCChange enables Panel2.
-  const ControlPlace* panel2 = FindPlace("Panel2");
-  const int p1x = Scale(kPanel1Rect.x), p1y = Scale(kPanel1Rect.y);
+  // The side panel: listButtonsPanel's four buttons act on the active page; OnPageChanged enables listButtonsPanel.
+  const ControlPlace* listPanel = FindPlace("listButtonsPanel");
+  const int sidePanelX = Scale(kSidePanelRect.x), sidePanelY = Scale(kSidePanelRect.y);
   for (Control* c : f.ControlsOfPage(kSidePanel)) {
     auto glyph = SideGlyphOf(c->Name());
     const ControlPlace* place = FindPlace(c->Name());
     auto* button = dynamic_cast<controls::Button*>(c);
     if (!glyph || !place || !button) continue;
-    const bool inPanel2 = *glyph == SideGlyph::Add || *glyph == SideGlyph::Delete || *glyph == SideGlyph::Modify ||
-                          *glyph == SideGlyph::Refresh;
-    const int dx = p1x + (inPanel2 && panel2 ? Scale(panel2->rect.x) : 0);
-    const int dy = p1y + (inPanel2 && panel2 ? Scale(panel2->rect.y) : 0);
+    const bool inListButtonsPanel = *glyph == SideGlyph::Add || *glyph == SideGlyph::Delete ||
+                                    *glyph == SideGlyph::Modify || *glyph == SideGlyph::Refresh;
+    const int dx = sidePanelX + (inListButtonsPanel && listPanel ? Scale(listPanel->rect.x) : 0);
+    const int dy = sidePanelY + (inListButtonsPanel && listPanel ? Scale(listPanel->rect.y) : 0);
     HWND h = binder_->Bind(*button, place->id, Offset(place->rect, dx, dy), BS_OWNERDRAW);
     if (!h) continue;
     sideGlyphs_[h] = *glyph;
-    binder_->PlaceIn(h, inPanel2 ? f.Panel2 : f.Panel1);
+    binder_->PlaceIn(h, inListButtonsPanel ? f.listButtonsPanel : f.sidePanel);
   }
   CreateShortcutPage();
   CreateTransparencyPage();
@@ -242,7 +242,7 @@ RECT MainWindow::Offset(const LayoutRect& r, int dx, int dy) const {
 // The pages are painted by the page control (white under a visual style, the face colour
 // without one); labels, check boxes and sliders on them take the same colour.
 void MainWindow::SamplePageColor() {
-  HWND tabs = binder_->Window(form_->PC);
+  HWND tabs = binder_->Window(form_->pageControl);
   RECT client{};
   GetClientRect(tabs, &client);
   pageColor_ = GetSysColor(COLOR_BTNFACE);
@@ -285,7 +285,7 @@ HWND MainWindow::ControlWindow(const controls::Control& model) const {
 }
 
 RECT MainWindow::PageArea() const {
-  HWND tabs = binder_->Window(form_->PC);
+  HWND tabs = binder_->Window(form_->pageControl);
   RECT r{};
   GetWindowRect(tabs, &r);
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
@@ -325,7 +325,7 @@ void MainWindow::DrawImageButton(const DRAWITEMSTRUCT& item) {
 }
 
 void MainWindow::PaintSidePanel(HDC dc) {
-  RECT panel = Offset(kPanel1Rect, 0, 0);
+  RECT panel = Offset(kSidePanelRect, 0, 0);
   RECT client{};
   GetClientRect(hwnd_, &client);
   panel.bottom = std::min(panel.bottom, client.bottom);
@@ -334,9 +334,9 @@ void MainWindow::PaintSidePanel(HDC dc) {
 
 HMENU MainWindow::PrepareTrayMenu() {
   // The menu's opening handler runs first; when it fails the menu does not open.
-  if (!form_->Dispatch("PopupMenu1Popup", [this] { form_->PopupMenu1Popup(); })) return nullptr;
-  if (!form_->PopupMenu1) return nullptr;
-  HMENU menu = menu_->Build(*form_->PopupMenu1);
+  if (!form_->Dispatch("OnTrayMenuOpening", [this] { form_->OnTrayMenuOpening(); })) return nullptr;
+  if (!form_->trayPopupMenu) return nullptr;
+  HMENU menu = menu_->Build(*form_->trayPopupMenu);
   if (!menu) return nullptr;
   // "[关于]" carries the program's own small picture.
   const int count = GetMenuItemCount(menu);
@@ -366,7 +366,7 @@ HMENU MainWindow::PrepareTrayMenu() {
 }
 
 void MainWindow::Minimize() {
-  form_->Dispatch("ApplicationMinimize", [this] { form_->ApplicationMinimize(); });
+  form_->Dispatch("OnApplicationMinimized", [this] { form_->OnApplicationMinimized(); });
   tray_->SetVisible(true);  // MinimizeToTray: the icon stays reachable
 }
 
@@ -504,7 +504,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == tovr::ProcessFigureMessage()) return tovr::ReadProcessFigure(wParam);
   switch (msg) {
     case kShowRequestMessage:
-      f.Dispatch("ShowRequest", [&f] { f.ShowRequest(); });
+      f.Dispatch("OnShowRequest", [&f] { f.OnShowRequest(); });
       return 0;
     case WM_COMMAND:
       if (menu_ && menu_->OnCommand(wParam, lParam)) return 0;
@@ -547,7 +547,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       EnsureControls();
       return 0;
     case WM_DISPLAYCHANGE:
-      f.Dispatch("DisplayChange", [&f] { f.DisplayChange(); });
+      f.Dispatch("OnDisplayChanged", [&f] { f.OnDisplayChanged(); });
       break;
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -561,7 +561,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE: {
       bool allow = false;
-      f.Dispatch("FormCloseQuery", [&] { allow = f.FormCloseQuery(); });
+      f.Dispatch("OnFormCloseRequested", [&] { allow = f.OnFormCloseRequested(); });
       if (allow) DestroyWindow(hwnd);
       return 0;
     }
@@ -606,7 +606,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         paths.push_back(Narrow(path));
       }
       DragFinish(drop);
-      if (onFilesDropped) f.Dispatch("FormDropFiles", [&] { onFilesDropped(paths); });
+      if (onFilesDropped) f.Dispatch("OnFormFilesDropped", [&] { onFilesDropped(paths); });
       return 0;
     }
     case WM_HOTKEY:  // the menu's hotkey: the tray menu at the pointer, as a right click opens it

@@ -70,10 +70,10 @@ class MainWindow final : public IShellUi {
   HWND ControlWindow(const controls::Control& model) const;
   RECT PageArea() const;
   int Dpi() const { return dpi_; }  // the page control's display area, in client coordinates
-  // The shortcut page's list view and its web-link drop panel PnlUrl with the drop target.
+  // The shortcut page's list view and its web-link drop panel urlDropPanel with the drop target.
   HWND ShortcutListWindow() const { return shortcutPage_ ? shortcutPage_->ListWindow() : nullptr; }
   HWND UrlPanelWindow() const { return shortcutPage_ ? shortcutPage_->UrlPanelWindow() : nullptr; }
-  // Registers the drop target on PnlUrl (RegisterUrlDropTarget; OLE must be initialised), now
+  // Registers the drop target on urlDropPanel (RegisterUrlDropTarget; OLE must be initialised), now
   // or when the pages' controls are made.
   void RegisterUrlDrop();
   // The pages' controls are made when the window first shows, or at the first idle moment
@@ -82,7 +82,7 @@ class MainWindow final : public IShellUi {
   void CreateControlsWhenIdle();
   void EnsureControls();
   HWND StartupListWindow() const { return startupPage_ ? startupPage_->ListWindow() : nullptr; }
-  // The wallpaper page's list view LVP and preview Img.
+  // The wallpaper page's list view wallpaperList and preview wallpaperPreview.
   HWND WallpaperListWindow() const { return wallpaperPage_ ? wallpaperPage_->ListWindow() : nullptr; }
   HWND WallpaperPreviewWindow() const { return wallpaperPage_ ? wallpaperPage_->PreviewWindow() : nullptr; }
   // Files dropped from the shell onto the window, in the drop's order (the HDROP already

@@ -16,10 +16,10 @@ namespace tovr::app::win32 {
 // the page control (Wine's tab control needs 4 pixels more than the tabs), a little narrower,
 // so that no scroll arrows appear.
 void MainWindow::SizeTabs() {
-  HWND tabs = binder_->Window(form_->PC);
+  HWND tabs = binder_->Window(form_->pageControl);
   RECT client{};
   GetClientRect(tabs, &client);
-  const int pages = static_cast<int>(form_->PC.Pages().size());
+  const int pages = static_cast<int>(form_->pageControl.Pages().size());
   const int width = Scale(kTabWidth);
   const int tabWidth = pages > 0 ? std::min(width, static_cast<int>(client.right - Scale(4)) / pages) : width;
   SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, Scale(kTabHeight)));
@@ -42,72 +42,72 @@ void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// The shortcut page: the list view LV and the web-link drop panel PnlUrl below it.
+// The shortcut page: the list view shortcutList and the web-link drop panel urlDropPanel below it.
 void MainWindow::CreateShortcutPage() {
   TKWForm& f = *form_;
   const RECT area = PageArea();
   shortcutPage_ = std::make_unique<shortcuts::win32::ShortcutPageView>(
       hwnd_, f.shortcutPage, *binder_,
       shortcuts::win32::ShortcutPageView::Placement{
-          f.PC, kPageShortcut, Offset(kShortcutListRect, area.left, area.top),
+          f.pageControl, kPageShortcut, Offset(kShortcutListRect, area.left, area.top),
           Offset(kUrlPanelRect, area.left, area.top), kIdShortcutList, kIdUrlPanel},
       font_.get(),
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
-      [this] { form_->LVDblClick(); });
+      [this] { form_->OnShortcutRowDoubleClicked(); });
   if (systemImages_) shortcutPage_->SetImages(systemImages_);
 }
 
-// The transparency page: the window list Lstform and the slider FrmTB.
+// The transparency page: the window list windowList and the slider chosenWindowAlphaSlider.
 void MainWindow::CreateTransparencyPage() {
   const RECT area = PageArea();
   transparencyPage_ = std::make_unique<transparency::win32::TransparencyPageView>(
       hwnd_, form_->transparencyPage, *binder_,
       transparency::win32::TransparencyPageView::Placement{
-          form_->PC, kPageTrans, Offset(kWindowListRect, area.left, area.top),
+          form_->pageControl, kPageTransparency, Offset(kWindowListRect, area.left, area.top),
           Offset(kAlphaSliderRect, area.left, area.top), kIdWindowList, kIdAlphaSlider},
       font_.get(),
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); });
 }
 
-// The memory page's gauges, at their places in the layout (their labels and Button2 are
+// The memory page's gauges, at their places in the layout (their labels and defragmentNowButton are
 // plain controls, bound with the others).
 void MainWindow::CreateMemoryPage() {
   const RECT area = PageArea();
   memoryPage_ = std::make_unique<memory::win32::MemoryPageView>(
-      hwnd_, form_->memoryPage, *binder_, form_->PC, kPageMemory, font_.get(), [&](const std::string& name) {
+      hwnd_, form_->memoryPage, *binder_, form_->pageControl, kPageMemory, font_.get(), [&](const std::string& name) {
         const ControlPlace* place = FindPlace(name);
         return memory::win32::MemoryPageView::Place{place ? Offset(place->rect, area.left, area.top) : RECT{},
                                                     ControlId(name)};
       });
 }
 
-// The startup page: the list LR.
+// The startup page: the list startupList.
 void MainWindow::CreateStartupPage() {
   TKWForm& f = *form_;
   const RECT area = PageArea();
   startupPage_ = std::make_unique<startup::win32::StartupPageView>(
       hwnd_, f.startupPage, *binder_,
-      startup::win32::StartupPageView::Placement{f.PC, kPageRun, Offset(kStartupListRect, area.left, area.top),
-                                                 kIdStartupList},
+      startup::win32::StartupPageView::Placement{f.pageControl, kPageStartup,
+                                                 Offset(kStartupListRect, area.left, area.top), kIdStartupList},
       font_.get(),
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
-      [this] { form_->LRDblClick(); });
+      [this] { form_->OnStartupRowDoubleClicked(); });
   if (systemImages_) startupPage_->SetImages(systemImages_);
 }
 
-// The wallpaper page: the list view LVP and the preview Img in its group box.
+// The wallpaper page: the list view wallpaperList and the preview wallpaperPreview in its group box.
 void MainWindow::CreateWallpaperPage() {
   TKWForm& f = *form_;
   const RECT area = PageArea();
   wallpaperPage_ = std::make_unique<wallpaper::win32::WallpaperPageView>(
       hwnd_, f.wallpaperPage, *binder_,
       wallpaper::win32::WallpaperPageView::Placement{
-          f.PC, kPageWallpaper, Offset(kWallpaperListRect, area.left, area.top),
-          Offset(kPreviewGroupRect, area.left, area.top), Offset(kPreviewRect, area.left, area.top),
-          kIdWallpaperList, kIdPreviewGroup, kIdPreview, pageColor_},
+          f.pageControl, kPageWallpaper, Offset(kWallpaperListRect, area.left, area.top),
+          Offset(kPreviewGroupRect, area.left, area.top), Offset(kPreviewRect, area.left, area.top), kIdWallpaperList,
+          kIdPreviewGroup, kIdPreview, pageColor_},
       font_.get(),
       [this](const std::string& name, const std::function<void()>& action) { form_->Dispatch(name, action); },
-      [this] { form_->LVPDblClick(); });
+      [this] { form_->OnWallpaperRowDoubleClicked(); });
   if (systemImages_) wallpaperPage_->SetImages(systemImages_);
 }
 

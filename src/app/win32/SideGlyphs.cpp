@@ -234,9 +234,9 @@ std::optional<SideGlyph> SideGlyphOf(std::string_view name) {
     SideGlyph glyph;
   };
   static constexpr Entry kEntries[] = {
-      {"bN", SideGlyph::Add},      {"bd", SideGlyph::Delete},   {"bC", SideGlyph::Modify},
-      {"bR", SideGlyph::Refresh},  {"sbweb", SideGlyph::Web},   {"sbmail", SideGlyph::Mail},
-      {"btnhelp", SideGlyph::Help}, {"bOK", SideGlyph::Save},   {"bCC", SideGlyph::Close},
+      {"addButton", SideGlyph::Add},         {"deleteButton", SideGlyph::Delete}, {"modifyButton", SideGlyph::Modify},
+      {"refreshButton", SideGlyph::Refresh}, {"homePageButton", SideGlyph::Web},  {"mailButton", SideGlyph::Mail},
+      {"helpButton", SideGlyph::Help},       {"saveButton", SideGlyph::Save},     {"closeButton", SideGlyph::Close},
   };
   for (const Entry& e : kEntries) {
     if (e.name == name) return e.glyph;

@@ -18,7 +18,8 @@ inline constexpr int kGlyphSize = 16;
 // Draws the picture with its top-left corner at (x, y); the background is left as it is.
 void DrawSideGlyph(HDC dc, SideGlyph glyph, int x, int y, bool enabled);
 
-// The picture of a side button by its name (bN, bd, bC, bR, sbweb, sbmail, btnhelp, bOK, bCC).
+// The picture of a side button by its name (addButton, deleteButton, modifyButton, refreshButton, homePageButton,
+// mailButton, helpButton, saveButton, closeButton).
 std::optional<SideGlyph> SideGlyphOf(std::string_view buttonName);
 
 }  // namespace tovr::app::win32

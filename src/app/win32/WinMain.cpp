@@ -125,13 +125,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     pictureDialogs.dropDownMenu = [&](controls::MenuItem& menu, std::string_view anchor) {
       dialogs.DropDownMenu(menu, anchor);
     };
-    window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.FormDropFiles(paths); };
+    window.onFilesDropped = [&form](const std::vector<std::string>& paths) { form.OnFormFilesDropped(paths); };
     const auto guard = [&form](const std::string& name, const std::function<void()>& action) { form.Dispatch(name, action); };
     http.SetGuard(guard);
     updateSystem.owner = window.Handle();
     notifier.Attach(form.updateCheck.notifier, window.Owner(), window.Handle(),
                     reinterpret_cast<HICON>(GetClassLongPtrW(window.Handle(), GCLP_HICON)), guard);
-    window.RegisterUrlDrop();  // start-up step 9: PnlUrl takes dropped web links
+    window.RegisterUrlDrop();  // start-up step 9: urlDropPanel takes dropped web links
     form.onStartupStep = [](int step) { MarkStartupStep(step); };
     window.Tray().HoldMenu();
     form.StartUp();  // the window stays hidden: the program lives in the tray

@@ -1,7 +1,8 @@
 // How the views run a user's action (a click, a selection, a timer tick, a menu command): the
 // window layer passes the form's error guard, so that an error thrown by a handler is shown to
 // the user instead of escaping through the window procedure. `handler` names the form's
-// handler ("CBClick", "SPIntChange", "Timer1Timer", "m1Click").
+// handler ("OnTransitionAnimationClicked", "OnIntervalMinutesChanged", "OnWallpaperTimer",
+// "OnShowMainWindowItemClicked").
 #pragma once
 
 #include <functional>

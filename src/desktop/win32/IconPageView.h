@@ -1,6 +1,6 @@
 // What the icon page's windows need beyond the shared control binding: the hand cursor over the
 // two colour panels (a click on them opens the colour dialog), a lowered bevel on them that
-// shows on a white page, and the ellipse ratio SpinEdit2
+// shows on a white page, and the ellipse ratio ellipseRatio
 // changed by its arrows only, at most three digits typed. The main window creates one after
 // binding the page's controls and forwards WM_SETCURSOR to it.
 #pragma once
@@ -22,8 +22,8 @@ class IconPageView {
   bool OnSetCursor(HWND window) const;
 
  private:
-  HWND foreground_;  // PnlFC
-  HWND background_;  // PnlBC
+  HWND foreground_;  // iconTextColourSwatch
+  HWND background_;  // iconTextBackColourSwatch
 };
 
 }  // namespace tovr::desktop::win32

@@ -1,4 +1,4 @@
-// ColorDialog1: the system's colour dialog (ChooseColor), fully opened so that a colour can be
+// The colour dialog: the system's colour dialog (ChooseColor), fully opened so that a colour can be
 // given by its red, green and blue numbers, preset to the panel's colour. The sixteen custom
 // colours live as long as the adapter.
 #pragma once

@@ -6,7 +6,8 @@ MemoryPageView::MemoryPageView(HWND parent, MemoryPage& page, controls::win32::C
                                controls::PageControl& pages, int pageIndex, HFONT font,
                                const std::function<Place(const std::string& name)>& placeOf)
     : page_(page) {
-  Gauge* const gauges[] = {&page.Gauge3, &page.Gauge1, &page.Gauge2, &page.Gauge4, &page.Gauge5};
+  Gauge* const gauges[] = {&page.cpuUsageGauge, &page.freePhysicalMemoryGauge, &page.freePageFileGauge,
+                           &page.freeVirtualMemoryGauge, &page.defragmentProgressGauge};
   for (std::size_t i = 0; i < gauges_.size(); ++i) {
     const Place place = placeOf(gauges[i]->Name());
     gauges_[i] = std::make_unique<GaugeView>(parent, *gauges[i], place.id, place.rect, font);

@@ -1,5 +1,5 @@
 // The memory page's own windows: its five gauges (GaugeView), each placed on the page like a
-// control of the binder; the labels, sliders and Button2 are plain controls that the main
+// control of the binder; the labels, sliders and defragmentNowButton are plain controls that the main
 // window binds. The view also gives the page its message pump, the step of a run with the tab
 // visible.
 #pragma once

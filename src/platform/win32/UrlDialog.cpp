@@ -44,9 +44,9 @@ void Layout(HWND dialog, DialogState& s) {
   const DialogState& f = s;
   Child(dialog, L"STATIC", s.question, SS_LEFT, kIdQuestion, 12, 10, 296, 18, f);
   Child(dialog, L"STATIC", Widen(kUrlTitleLabel), SS_LEFT, kIdTitleLabel, 12, 40, 40, 18, f);
-  Child(dialog, L"EDIT", s.title, WS_TABSTOP | ES_AUTOHSCROLL, kIdEdit1, 56, 36, 252, 22, f, WS_EX_CLIENTEDGE);
+  Child(dialog, L"EDIT", s.title, WS_TABSTOP | ES_AUTOHSCROLL, kIdTitleEdit, 56, 36, 252, 22, f, WS_EX_CLIENTEDGE);
   Child(dialog, L"STATIC", Widen(kUrlLinkLabel), SS_LEFT, kIdLinkLabel, 12, 70, 40, 18, f);
-  Child(dialog, L"EDIT", s.link, WS_TABSTOP | ES_AUTOHSCROLL, kIdEdit2, 56, 66, 252, 22, f, WS_EX_CLIENTEDGE);
+  Child(dialog, L"EDIT", s.link, WS_TABSTOP | ES_AUTOHSCROLL, kIdLinkEdit, 56, 66, 252, 22, f, WS_EX_CLIENTEDGE);
   Child(dialog, L"BUTTON", Widen(kUrlYes), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 150, 102, 75, 25, f);
   Child(dialog, L"BUTTON", Widen(kUrlNo), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 233, 102, 75, 25, f);
 
@@ -68,19 +68,19 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       Layout(dialog, *reinterpret_cast<DialogState*>(lParam));
-      SetFocus(GetDlgItem(dialog, kIdEdit1));
-      SendDlgItemMessageW(dialog, kIdEdit1, EM_SETSEL, 0, -1);
+      SetFocus(GetDlgItem(dialog, kIdTitleEdit));
+      SendDlgItemMessageW(dialog, kIdTitleEdit, EM_SETSEL, 0, -1);
       return FALSE;  // the focus is set
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK && s) {
         // "是" and Enter in either field.
-        const std::wstring link = TextOf(GetDlgItem(dialog, kIdEdit2));
+        const std::wstring link = TextOf(GetDlgItem(dialog, kIdLinkEdit));
         if (!UrlLinkHasProtocol(Narrow(link))) {
           MessageBoxW(dialog, Widen(kProtocolMessage).c_str(), Widen(kProtocolCaption).c_str(), MB_OK);
-          SetFocus(GetDlgItem(dialog, kIdEdit2));
+          SetFocus(GetDlgItem(dialog, kIdLinkEdit));
           return TRUE;
         }
-        s->title = TextOf(GetDlgItem(dialog, kIdEdit1));
+        s->title = TextOf(GetDlgItem(dialog, kIdTitleEdit));
         s->link = link;
         EndDialog(dialog, IDOK);
         return TRUE;

@@ -1,5 +1,5 @@
-// The web-address dialog TUF: caption "添加", dialog frame, centred on its owner; the question
-// UL1, "标题" with Edit1 (the title), "链接" with Edit2 (the link), "是" (default, Enter) and "否"
+// The web-address dialog: caption "添加", dialog frame, centred on its owner; the question,
+// "标题" with the title's box, "链接" with the link's box, "是" (default, Enter) and "否"
 // (Escape, closing). "是" closes only when the link keeps a protocol (":"); otherwise it shows
 // the protocol message and stays open. While it is open the owner leaves the stay-on-top state
 // and the dialog takes it; afterwards the owner is put back on top.
@@ -18,6 +18,6 @@ bool ShowUrlDialog(HWND owner, const std::string& question, std::string& title, 
 // with this caption.
 inline constexpr wchar_t kUrlDialogCaption[] = L"添加";
 // Control ids inside the dialog.
-inline constexpr int kIdQuestion = 101, kIdTitleLabel = 102, kIdLinkLabel = 103, kIdEdit1 = 104, kIdEdit2 = 105;
+inline constexpr int kIdQuestion = 101, kIdTitleLabel = 102, kIdLinkLabel = 103, kIdTitleEdit = 104, kIdLinkEdit = 105;
 
 }  // namespace tovr::win32

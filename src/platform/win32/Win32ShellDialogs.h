@@ -1,5 +1,5 @@
 // IShellDialogs on the real system: GetOpenFileName, SHBrowseForFolder, the web-address dialog
-// TUF (UrlDialog) and drop-down menus below the main window's side buttons.
+// (UrlDialog) and drop-down menus below the main window's side buttons.
 #pragma once
 
 #include <windows.h>

@@ -84,7 +84,8 @@ bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
     case LVN_ITEMCHANGED:
       if (auto c = controls::win32::UserSelectionChange(*reinterpret_cast<const NMLISTVIEW*>(lParam), updating_,
                                                         model_.Count())) {
-        controls::win32::RunGuarded(guard_, "LVChange", [this, c] { model_.SetSelected(c->row, c->selected); });
+        controls::win32::RunGuarded(guard_, "OnShortcutListChanged",
+                                    [this, c] { model_.SetSelected(c->row, c->selected); });
       }
       break;
     case LVN_BEGINLABELEDITW:
@@ -97,7 +98,8 @@ bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
       const auto row = static_cast<std::size_t>(info->item.iItem);
       const std::string name = Narrow(info->item.pszText);
       if (row >= model_.Count()) break;
-      controls::win32::RunGuarded(guard_, "LVEdited", [this, row, name] { model_.LVEdited(row, name); });
+      controls::win32::RunGuarded(guard_, "OnShortcutNameEdited",
+                                  [this, row, name] { model_.OnShortcutNameEdited(row, name); });
       // A refused name leaves the model as it was: show it again.
       if (IsWindow(hwnd_) && row < model_.Count()) {
         controls::win32::Updating scope(updating_);
@@ -107,11 +109,12 @@ bool ShortcutListView::OnNotify(LPARAM lParam, LRESULT& result) {
     }
     case LVN_COLUMNCLICK: {
       const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
-      controls::win32::RunGuarded(guard_, "LVColumnClick", [this, column] { model_.LVColumnClick(column); });
+      controls::win32::RunGuarded(guard_, "OnShortcutColumnClicked",
+                                  [this, column] { model_.OnShortcutColumnClicked(column); });
       break;
     }
     case NM_DBLCLK:
-      if (OnDblClick) controls::win32::RunGuarded(guard_, "LVDblClick", OnDblClick);
+      if (OnDblClick) controls::win32::RunGuarded(guard_, "OnShortcutRowDoubleClicked", OnDblClick);
       break;
     default:
       break;

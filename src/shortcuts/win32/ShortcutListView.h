@@ -1,9 +1,9 @@
-// The shortcut list LV as a real list view: report view with the columns "文件名别称" (120),
+// The shortcut list shortcutList as a real list view: report view with the columns "文件名别称" (120),
 // "所执行的文件" (230) and "类型" (50), grid lines, whole-row and multiple selection kept visible
 // when the list loses the focus, names edited in place, icons from the shared system small-icon
 // list, no sorting of its own. It mirrors the ShortcutList model (its `Changed` observer belongs
 // to the view while it lives) and turns the user's actions into the model's calls: selection,
-// the end of an in-place edit (LVEdited), a header click (LVColumnClick); a double-click goes to
+// the end of an in-place edit (OnShortcutNameEdited), a header click (OnShortcutColumnClicked); a double-click goes to
 // OnDblClick. The parent forwards WM_NOTIFY to OnNotify.
 #pragma once
 
@@ -31,7 +31,7 @@ class ShortcutListView {
   void SetImages(HIMAGELIST images);
   // WM_NOTIFY from the parent; true when it came from this list view.
   bool OnNotify(LPARAM lParam, LRESULT& result);
-  std::function<void()> OnDblClick;  // run through the guard as "LVDblClick"
+  std::function<void()> OnDblClick;  // run through the guard as "OnShortcutRowDoubleClicked"
 
   // Shows the model again, row by row.
   void Rebuild();

@@ -4,11 +4,10 @@
 
 namespace tovr::shortcuts::win32 {
 
-ShortcutPageView::ShortcutPageView(HWND parent, ShortcutPage& page,
-                                   controls::win32::ControlBinder& binder, const Placement& at,
-                                   HFONT font, controls::win32::ActionGuard guard,
+ShortcutPageView::ShortcutPageView(HWND parent, ShortcutPage& page, controls::win32::ControlBinder& binder,
+                                   const Placement& at, HFONT font, controls::win32::ActionGuard guard,
                                    std::function<void()> onDblClick)
-    : page_(page), binder_(binder), guard_(guard), list_(parent, page.LV, at.listId, at.list, font) {
+    : page_(page), binder_(binder), guard_(guard), list_(parent, page.shortcutList, at.listId, at.list, font) {
   list_.SetGuard(std::move(guard));
   list_.OnDblClick = std::move(onDblClick);
   if (HWND list = list_.Handle()) {
@@ -20,7 +19,7 @@ ShortcutPageView::ShortcutPageView(HWND parent, ShortcutPage& page,
     bold.lfWeight = FW_BOLD;
     boldFont_.reset(CreateFontIndirectW(&bold));
   }
-  HWND panel = binder_.Bind(page_.PnlUrl, at.urlPanelId, at.urlPanel, SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN);
+  HWND panel = binder_.Bind(page_.urlDropPanel, at.urlPanelId, at.urlPanel, SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN);
   if (panel) {
     if (boldFont_) SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     binder_.PlaceIn(panel, at.pages, at.pageIndex);
@@ -38,7 +37,7 @@ void ShortcutPageView::ChangeDpi(int dpi) {
 
 bool ShortcutPageView::RegisterUrlDrop() {
   urlDrop_.OnDrop = [this](const DroppedLink& link) {
-    controls::win32::RunGuarded(guard_, "UrlDropTarget1Drop", [&] { page_.editing.UrlDropped(link); });
+    controls::win32::RunGuarded(guard_, "OnWebLinkDropped", [&] { page_.editing.OnUrlDropped(link); });
   };
   page_.editing.AcceptUrlDrops = [this](bool accept) { urlDrop_.SetAccepting(accept); };
   HWND panel = UrlPanelWindow();

@@ -1,5 +1,5 @@
-// The shortcut page's own windows: the list view LV mirroring the page's shortcut list and,
-// below it, the panel PnlUrl ("拖入网址", green, bold) with the OLE drop target that takes web
+// The shortcut page's own windows: the list view shortcutList mirroring the page's shortcut list and,
+// below it, the panel urlDropPanel ("拖入网址", green, bold) with the OLE drop target that takes web
 // links dropped from a browser. The main window creates one on its page and forwards WM_NOTIFY
 // to it; the desktop-link buttons are plain controls bound by the main window's binder.
 #pragma once
@@ -29,7 +29,7 @@ class ShortcutPageView {
     int listId;
     int urlPanelId;
   };
-  // `guard` runs every user action as the named handler; `onDblClick` is the form's LVDblClick.
+  // `guard` runs every user action as the named handler; `onDblClick` is the form's OnShortcutRowDoubleClicked.
   ShortcutPageView(HWND parent, ShortcutPage& page, controls::win32::ControlBinder& binder,
                    const Placement& placement, HFONT font, controls::win32::ActionGuard guard,
                    std::function<void()> onDblClick);
@@ -38,15 +38,15 @@ class ShortcutPageView {
   ShortcutPageView& operator=(const ShortcutPageView&) = delete;
 
   HWND ListWindow() const { return list_.Handle(); }
-  HWND UrlPanelWindow() const { return binder_.Window(page_.PnlUrl); }
+  HWND UrlPanelWindow() const { return binder_.Window(page_.urlDropPanel); }
   UrlDropTarget& UrlDrop() { return urlDrop_; }
   void SetImages(HIMAGELIST images) { list_.SetImages(images); }
   bool OnNotify(LPARAM lParam, LRESULT& result) { return list_.OnNotify(lParam, result); }
-  // Registers the drop target on PnlUrl (OLE must be initialised): a drop runs the page's
-  // UrlDropped as "UrlDropTarget1Drop", which switches acceptance off while it asks.
+  // Registers the drop target on urlDropPanel (OLE must be initialised): a drop runs the page's
+  // OnUrlDropped as "OnWebLinkDropped", which switches acceptance off while it asks.
   bool RegisterUrlDrop();
   // The window moved to another DPI (its children are already moved and given the new font):
-  // PnlUrl gets its bold font at that DPI.
+  // urlDropPanel gets its bold font at that DPI.
   void ChangeDpi(int dpi);
 
  private:
@@ -54,7 +54,7 @@ class ShortcutPageView {
   controls::win32::ControlBinder& binder_;
   controls::win32::ActionGuard guard_;
   ShortcutListView list_;
-  controls::Control listModel_{"LV"};  // stands for the list view on its page
+  controls::Control listModel_{"shortcutList"};  // stands for the list view on its page
   controls::win32::UniqueHandle<HFONT, &DeleteObject> boldFont_;
   UrlDropTarget urlDrop_;
 };

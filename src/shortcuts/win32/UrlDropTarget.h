@@ -1,4 +1,4 @@
-// The OLE drop target of the panel PnlUrl ("拖入网址"): takes web links dragged from a browser
+// The OLE drop target of the panel urlDropPanel ("拖入网址"): takes web links dragged from a browser
 // (or an Internet shortcut dragged from the shell) with the link drop effect only, from data
 // objects that offer "UniformResourceLocator", "FileContents", CF_HDROP or CF_TEXT as global
 // memory. The formats are read when the drag enters; a drop hands the address and title

@@ -118,7 +118,7 @@ void StartupListView::ItemChanged(const NMLISTVIEW& change) {
   // A state image of 0 is an item the list view has just made, before ShowState: no tick yet.
   if ((changed & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK) != 0) {
     const bool ticked = (change.uNewState & LVIS_STATEIMAGEMASK) == kChecked;
-    controls::win32::RunGuarded(guard_, "LRChange", [this, row, ticked] {
+    controls::win32::RunGuarded(guard_, "OnStartupListChanged", [this, row, ticked] {
       if (OnTick) {
         OnTick(row, ticked);
       } else {
@@ -127,7 +127,7 @@ void StartupListView::ItemChanged(const NMLISTVIEW& change) {
     });
   }
   if (auto c = controls::win32::UserSelectionChange(change, updating_, model_.Count())) {
-    controls::win32::RunGuarded(guard_, "LRChange", [this, c] { model_.SetSelected(c->row, c->selected); });
+    controls::win32::RunGuarded(guard_, "OnStartupListChanged", [this, c] { model_.SetSelected(c->row, c->selected); });
   }
 }
 
@@ -151,11 +151,12 @@ bool StartupListView::OnNotify(LPARAM lParam, LRESULT& result) {
       const auto row = static_cast<std::size_t>(info->item.iItem);
       if (row >= model_.Count()) break;
       const std::string name = Narrow(info->item.pszText);
-      controls::win32::RunGuarded(guard_, "LREdited", [this, row, name] { model_.LREdited(row, name); });
+      controls::win32::RunGuarded(guard_, "OnStartupNameEdited",
+                                  [this, row, name] { model_.OnStartupNameEdited(row, name); });
       break;
     }
     case NM_DBLCLK:
-      if (OnDblClick) controls::win32::RunGuarded(guard_, "LRDblClick", OnDblClick);
+      if (OnDblClick) controls::win32::RunGuarded(guard_, "OnStartupRowDoubleClicked", OnDblClick);
       break;
     default:
       break;

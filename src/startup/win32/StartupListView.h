@@ -1,10 +1,10 @@
-// The startup list LR as a real list view: report view with check boxes, grid lines, whole-row
+// The startup list startupList as a real list view: report view with check boxes, grid lines, whole-row
 // and multiple selection kept visible when the list loses the focus, names edited in place,
 // icons from the shared system small-icon list, and the columns "文件名别称" (120),
 // "所执行的文件" (210) and "位置" (70, or as wide as its longest label needs in the list's font;
 // the command column gives up that width). It has no sorting of its own: it shows the model's
 // rows in the model's order. The user's ticks go to OnTick, selections and renames become the
-// model's calls (through the guard, as "LRChange" and "LREdited"); a row the model cannot
+// model's calls (through the guard, as "OnStartupListChanged" and "OnStartupNameEdited"); a row the model cannot
 // rename is not edited; a double-click goes to OnDblClick. The parent forwards WM_NOTIFY to
 // OnNotify.
 #pragma once
@@ -33,8 +33,8 @@ class StartupListView {
   void SetImages(HIMAGELIST images);
   // WM_NOTIFY from the parent; true when it came from this list view.
   bool OnNotify(LPARAM lParam, LRESULT& result);
-  std::function<void()> OnDblClick;  // run through the guard as "LRDblClick"
-  std::function<void(std::size_t row, bool ticked)> OnTick;  // run through the guard as "LRChange"
+  std::function<void()> OnDblClick;                          // run through the guard as "OnStartupRowDoubleClicked"
+  std::function<void(std::size_t row, bool ticked)> OnTick;  // run through the guard as "OnStartupListChanged"
 
   void Rebuild();
 

@@ -1,4 +1,4 @@
-// The startup page's own window: the list view LR, filling the page TSRun. The main window
+// The startup page's own window: the list view startupList, filling the page startupTab. The main window
 // creates one on its page and forwards WM_NOTIFY to it.
 #pragma once
 
@@ -23,7 +23,7 @@ class StartupPageView {
     RECT list;  // in the parent's client coordinates
     int listId;
   };
-  // `guard` runs every user action as the named handler; `onDblClick` is the form's LRDblClick.
+  // `guard` runs every user action as the named handler; `onDblClick` is the form's OnStartupRowDoubleClicked.
   StartupPageView(HWND parent, StartupPage& page, controls::win32::ControlBinder& binder,
                   const Placement& placement, HFONT font, controls::win32::ActionGuard guard,
                   std::function<void()> onDblClick);
@@ -36,7 +36,7 @@ class StartupPageView {
 
  private:
   StartupListView list_;
-  controls::Control listModel_{"LR"};  // stands for the list view on its page
+  controls::Control listModel_{"startupList"};  // stands for the list view on its page
 };
 
 }  // namespace tovr::startup::win32

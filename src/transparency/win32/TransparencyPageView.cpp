@@ -8,7 +8,7 @@ namespace tovr::transparency::win32 {
 
 namespace {
 
-constexpr int kSliderStep = 5;  // page size and tick spacing of FrmTB
+constexpr int kSliderStep = 5;  // page size and tick spacing of chosenWindowAlphaSlider
 
 }  // namespace
 
@@ -23,22 +23,22 @@ TransparencyPageView::TransparencyPageView(HWND parent, TransparencyPage& page, 
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     binder.Adopt(listModel_, list_);
     binder.PlaceIn(list_, at.pages, at.pageIndex);
-    page_.Lstform.Changed = [this] { ShowLines(); };
+    page_.windowList.Changed = [this] { ShowLines(); };
     ShowLines();
   }
-  if (HWND slider = binder.Bind(page_.FrmTB, at.sliderId, at.slider, TBS_BOTH | TBS_AUTOTICKS)) {
+  if (HWND slider = binder.Bind(page_.chosenWindowAlphaSlider, at.sliderId, at.slider, TBS_BOTH | TBS_AUTOTICKS)) {
     SendMessageW(slider, TBM_SETTICFREQ, kSliderStep, 0);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, kSliderStep);
     binder.PlaceIn(slider, at.pages, at.pageIndex);
   }
 }
 
-TransparencyPageView::~TransparencyPageView() { page_.Lstform.Changed = nullptr; }
+TransparencyPageView::~TransparencyPageView() { page_.windowList.Changed = nullptr; }
 
 // The lines are put in anew only when they changed, so that a selection keeps the list's
 // scroll position.
 void TransparencyPageView::ShowLines() {
-  const auto& lines = page_.Lstform.Lines();
+  const auto& lines = page_.windowList.Lines();
   if (lines != shown_) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
@@ -49,8 +49,8 @@ void TransparencyPageView::ShowLines() {
     InvalidateRect(list_, nullptr, TRUE);
     shown_ = lines;
   }
-  if (SendMessageW(list_, LB_GETCURSEL, 0, 0) != page_.Lstform.ItemIndex()) {
-    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(page_.Lstform.ItemIndex()), 0);
+  if (SendMessageW(list_, LB_GETCURSEL, 0, 0) != page_.windowList.ItemIndex()) {
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(page_.windowList.ItemIndex()), 0);
   }
 }
 
@@ -58,7 +58,7 @@ bool TransparencyPageView::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (!list_ || reinterpret_cast<HWND>(lParam) != list_) return false;
   if (HIWORD(wParam) == LBN_SELCHANGE) {
     const int line = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
-    controls::win32::RunGuarded(guard_, "LstformClick", [&] { page_.Lstform.UserClick(line); });
+    controls::win32::RunGuarded(guard_, "OnWindowListClicked", [&] { page_.windowList.UserClick(line); });
   }
   return true;
 }

@@ -1,5 +1,5 @@
-// The transparency page's own windows: the window list Lstform (a LISTBOX mirroring the page's
-// list model) and the slider FrmTB (ticks every 5 on both sides, page size 5). The main window
+// The transparency page's own windows: the window list windowList (a LISTBOX mirroring the page's
+// list model) and the slider chosenWindowAlphaSlider (ticks every 5 on both sides, page size 5). The main window
 // creates one on its page and forwards WM_COMMAND to it; the boxes, spin edits, labels and
 // buttons of the page are plain controls bound by the main window's binder.
 #pragma once
@@ -34,7 +34,7 @@ class TransparencyPageView {
   TransparencyPageView& operator=(const TransparencyPageView&) = delete;
 
   HWND ListWindow() const { return list_; }
-  // LBN_SELCHANGE of the list: the user's click on a line (LstformClick). True when the
+  // LBN_SELCHANGE of the list: the user's click on a line (OnWindowListClicked). True when the
   // command was the list's.
   bool OnCommand(WPARAM wParam, LPARAM lParam);
 
@@ -44,7 +44,7 @@ class TransparencyPageView {
   TransparencyPage& page_;
   controls::win32::ActionGuard guard_;
   HWND list_ = nullptr;
-  controls::Control listModel_{"Lstform"};  // stands for the list box on its page
+  controls::Control listModel_{"windowList"};  // stands for the list box on its page
   std::vector<std::string> shown_;         // the lines the list box holds
 };
 

@@ -19,8 +19,8 @@ constexpr int kButtonId = 100;
 struct DesignRect {
   int x, y, w, h;
 };
-constexpr DesignRect kImage1{10, 10, 32, 32};
-constexpr DesignRect kSb{72, 120, 73, 22};
+constexpr DesignRect kIconImageRect{10, 10, 32, 32};
+constexpr DesignRect kDownloadButtonRect{72, 120, 73, 22};
 
 UINT WindowDpi(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -65,7 +65,7 @@ void NotifierWindow::Attach(Notifier& model, HWND owner, HWND mainWindow, HICON 
 void NotifierWindow::Detach() {
   timers_.reset();
   binder_.reset();
-  if (model_) model_->Panel1.Changed = nullptr;
+  if (model_) model_->notifierPanel.Changed = nullptr;
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
@@ -94,9 +94,9 @@ bool NotifierWindow::Create() {
   }
   timers_ = std::make_unique<controls::win32::TimerBinder>(hwnd_, 1);
   timers_->SetGuard(guard_);
-  timers_->Bind(model_->Timer1);
-  timers_->Bind(model_->Timer2);
-  model_->Panel1.Changed = [this] { PanelChanged(); };
+  timers_->Bind(model_->slideTimer);
+  timers_->Bind(model_->pauseTimer);
+  model_->notifierPanel.Changed = [this] { PanelChanged(); };
   PanelChanged();
   return true;
 }
@@ -120,22 +120,29 @@ void NotifierWindow::Layout(int dpi) {
     controls::Label& label;
     DesignRect place;
   } labels[] = {
-      {m.Label1, {60, 20, 138, 14}}, {m.Label3, {28, 50, 63, 14}}, {m.Label4, {28, 74, 63, 14}},
-      {m.Label5, {28, 98, 63, 14}},  {m.Label6, {91, 50, 105, 14}}, {m.Label7, {91, 74, 105, 14}},
-      {m.Label8, {91, 98, 105, 14}},
+      {m.headlineLabel, {60, 20, 138, 14}},
+      {m.currentVersionCaptionLabel, {28, 50, 63, 14}},
+      {m.latestVersionCaptionLabel, {28, 74, 63, 14}},
+      {m.releaseDateCaptionLabel, {28, 98, 63, 14}},
+      {m.currentVersionLabel, {91, 50, 105, 14}},
+      {m.latestVersionLabel, {91, 74, 105, 14}},
+      {m.releaseDateLabel, {91, 98, 105, 14}},
   };
   int id = 1;
   for (const auto& l : labels) {
     const DesignRect& p = l.place;
     binder_->Bind(l.label, id++, RECT{Scale(p.x), Scale(p.y), Scale(p.x + p.w), Scale(p.y + p.h)}, SS_NOPREFIX);
   }
-  binder_->Bind(m.sb, kButtonId, RECT{Scale(kSb.x), Scale(kSb.y), Scale(kSb.x + kSb.w), Scale(kSb.y + kSb.h)},
-                BS_OWNERDRAW);
+  binder_->Bind(
+      m.downloadButton, kButtonId,
+      RECT{Scale(kDownloadButtonRect.x), Scale(kDownloadButtonRect.y),
+           Scale(kDownloadButtonRect.x + kDownloadButtonRect.w), Scale(kDownloadButtonRect.y + kDownloadButtonRect.h)},
+      BS_OWNERDRAW);
 }
 
 void NotifierWindow::PanelChanged() {
   if (!model_) return;
-  panelBrush_.reset(CreateSolidBrush(controls::win32::ControlBinder::ToColorRef(model_->Panel1.Color())));
+  panelBrush_.reset(CreateSolidBrush(controls::win32::ControlBinder::ToColorRef(model_->notifierPanel.Color())));
   if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -174,14 +181,15 @@ void NotifierWindow::Paint(HDC dc) {
   RECT client{};
   GetClientRect(hwnd_, &client);
   FillRect(dc, &client, panelBrush_.get());
-  // Panel1: a lowered outer bevel two pixels wide.
+  // notifierPanel: a lowered outer bevel two pixels wide.
   for (int i = 0; i < 2; ++i) {
     RECT r = client;
     InflateRect(&r, -i, -i);
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
   }
   if (icon_) {
-    DrawIconEx(dc, Scale(kImage1.x), Scale(kImage1.y), icon_, Scale(kImage1.w), Scale(kImage1.h), 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, Scale(kIconImageRect.x), Scale(kIconImageRect.y), icon_, Scale(kIconImageRect.w),
+               Scale(kIconImageRect.h), 0, nullptr, DI_NORMAL);
   }
 }
 
@@ -238,7 +246,7 @@ LRESULT NotifierWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(dc, controls::win32::ControlBinder::ToColorRef(model_->Panel1.Color()));
+      SetBkColor(dc, controls::win32::ControlBinder::ToColorRef(model_->notifierPanel.Color()));
       return reinterpret_cast<LRESULT>(panelBrush_.get());
     }
     case WM_DRAWITEM:

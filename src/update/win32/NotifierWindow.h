@@ -2,7 +2,7 @@
 // client pixels at 96 DPI (scaled by the DPI of the window, GetDpiForWindow where the system
 // has it), owned by the application's hidden owner window so that it has no taskbar button,
 // with alpha 240. It mirrors the Notifier's models: the panel colour with its lowered bevel,
-// the program's icon, the labels, the flat button sb (a glyph and blue text) and the two
+// the program's icon, the labels, the flat button downloadButton (a glyph and blue text) and the two
 // timers. It is created at the first Metrics() and kept; its handlers run through the form's
 // guard as "FormCHVer.<handler>", apart from the main window's handlers of the same names.
 #pragma once
@@ -33,7 +33,7 @@ class NotifierWindow final : public INotifierWindow {
   NotifierWindow& operator=(const NotifierWindow&) = delete;
 
   // The models, the application's owner window, the main window (made normal while the
-  // notifier shows) and the icon Image1 shows. Without them the window is not made.
+  // notifier shows) and the icon iconImage shows. Without them the window is not made.
   void Attach(Notifier& model, HWND owner, HWND mainWindow, HICON icon, controls::win32::ActionGuard guard);
   // Destroys the window and lets go of the models.
   void Detach();

@@ -84,7 +84,8 @@ LRESULT CALLBACK PreviewView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
       case WM_ERASEBKGND:
         return 1;  // painted whole by WM_PAINT
       case WM_LBUTTONDBLCLK:
-        controls::win32::RunGuarded(self->guard_, "ImgDblClick", [self] { self->model_.UserDblClick(); });
+        controls::win32::RunGuarded(self->guard_, "OnWallpaperPreviewDoubleClicked",
+                                    [self] { self->model_.UserDblClick(); });
         return 0;
       default:
         break;

@@ -1,4 +1,4 @@
-// The preview Img as a window of its own: it follows the page's PicturePreview model, decodes
+// The preview wallpaperPreview as a window of its own: it follows the page's PicturePreview model, decodes
 // the picture when it is next painted (so a burst of selection changes decodes only the last
 // one), draws it centred in the box and turns a double-click into the model's UserDblClick.
 #pragma once

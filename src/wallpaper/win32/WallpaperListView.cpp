@@ -11,7 +11,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
 constexpr DWORD kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
-constexpr UINT_PTR kSubclassId = 0x4C5650;  // "LVP"
+constexpr UINT_PTR kSubclassId = 0x4C5650;  // "wallpaperList"
 
 void SetState(HWND list, std::size_t row, UINT mask, UINT state) {
   LVITEMW item{};
@@ -94,7 +94,8 @@ bool WallpaperListView::OnNotify(LPARAM lParam, LRESULT& result) {
     case LVN_ITEMCHANGED:
       if (auto c = controls::win32::UserSelectionChange(*reinterpret_cast<const NMLISTVIEW*>(lParam), updating_,
                                                         model_.Count())) {
-        controls::win32::RunGuarded(guard_, "LVPChange", [this, c] { model_.SetSelected(c->row, c->selected); });
+        controls::win32::RunGuarded(guard_, "OnWallpaperListChanged",
+                                    [this, c] { model_.SetSelected(c->row, c->selected); });
       }
       break;
     case LVN_BEGINDRAG:
@@ -104,7 +105,7 @@ bool WallpaperListView::OnNotify(LPARAM lParam, LRESULT& result) {
       }
       break;
     case NM_DBLCLK:
-      if (OnDblClick) controls::win32::RunGuarded(guard_, "LVPDblClick", OnDblClick);
+      if (OnDblClick) controls::win32::RunGuarded(guard_, "OnWallpaperRowDoubleClicked", OnDblClick);
       break;
     default:
       break;
@@ -144,7 +145,7 @@ void WallpaperListView::EndDrag(bool drop, POINT client) {
   GetClientRect(hwnd_, &area);
   if (!drop || !PtInRect(&area, client)) return;  // only a drop over the list itself acts
   const std::optional<std::size_t> target = TargetAt(client);
-  controls::win32::RunGuarded(guard_, "LVPDragDrop", [this, target] { model_.MoveSelectedBefore(target); });
+  controls::win32::RunGuarded(guard_, "OnWallpaperRowsDropped", [this, target] { model_.MoveSelectedBefore(target); });
 }
 
 LRESULT CALLBACK WallpaperListView::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {

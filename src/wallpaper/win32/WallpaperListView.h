@@ -1,9 +1,9 @@
-// The wallpaper list LVP as a real list view: report view with the one column "壁纸文件" (370),
+// The wallpaper list wallpaperList as a real list view: report view with the one column "壁纸文件" (370),
 // grid lines, whole-row and multiple selection kept visible when the list loses the focus,
 // icons from the shared system small-icon list. It mirrors the WallpaperList model (its
 // `Changed` observer belongs to the view while it lives), turns selection changes into the
-// model's calls ("LVPChange"), a double-click into OnDblClick ("LVPDblClick") and a drag of rows
-// inside the list into MoveSelectedBefore ("LVPDragDrop"). The parent forwards WM_NOTIFY.
+// model's calls ("OnWallpaperListChanged"), a double-click into OnDblClick ("OnWallpaperRowDoubleClicked") and a drag
+// of rows inside the list into MoveSelectedBefore ("OnWallpaperRowsDropped"). The parent forwards WM_NOTIFY.
 #pragma once
 
 #include <windows.h>

@@ -7,8 +7,8 @@ namespace tovr::wallpaper::win32 {
 WallpaperPageView::WallpaperPageView(HWND parent, WallpaperPage& page, controls::win32::ControlBinder& binder,
                                      const Placement& at, HFONT font, controls::win32::ActionGuard guard,
                                      std::function<void()> onDblClick)
-    : list_(parent, page.LVP, at.listId, at.list, font),
-      preview_(parent, page.Img, at.previewId, at.preview, at.background) {
+    : list_(parent, page.wallpaperList, at.listId, at.list, font),
+      preview_(parent, page.wallpaperPreview, at.previewId, at.preview, at.background) {
   list_.SetGuard(guard);
   list_.OnDblClick = std::move(onDblClick);
   preview_.SetGuard(std::move(guard));

@@ -1,5 +1,5 @@
-// The wallpaper page's own windows: the list view LVP mirroring the page's wallpaper list (its
-// hint "拖动条目来改变壁纸顺序"), and the group box "壁纸预览" with the preview Img. The main
+// The wallpaper page's own windows: the list view wallpaperList mirroring the page's wallpaper list (its
+// hint "拖动条目来改变壁纸顺序"), and the group box "壁纸预览" with the preview wallpaperPreview. The main
 // window creates one on its page and forwards WM_NOTIFY to it; the option controls are plain
 // controls bound by the main window's binder.
 #pragma once
@@ -34,7 +34,7 @@ class WallpaperPageView {
     int previewId;
     COLORREF background;  // what the page is painted in (the preview's empty box)
   };
-  // `guard` runs every user action as the named handler; `onDblClick` is the form's LVPDblClick.
+  // `guard` runs every user action as the named handler; `onDblClick` is the form's OnWallpaperRowDoubleClicked.
   WallpaperPageView(HWND parent, WallpaperPage& page, controls::win32::ControlBinder& binder,
                     const Placement& placement, HFONT font, controls::win32::ActionGuard guard,
                     std::function<void()> onDblClick);
@@ -50,9 +50,9 @@ class WallpaperPageView {
   WallpaperListView list_;
   PreviewView preview_;
   // Stand-ins for the binder, which shows, hides and enables the windows with their page.
-  controls::Control listModel_{"LVP"};
-  controls::Control groupModel_{"GroupBoxPreview", kPreviewCaption};
-  controls::Control previewModel_{"Img"};
+  controls::Control listModel_{"wallpaperList"};
+  controls::Control groupModel_{"wallpaperPreviewGroup", kPreviewCaption};
+  controls::Control previewModel_{"wallpaperPreview"};
 };
 
 }  // namespace tovr::wallpaper::win32

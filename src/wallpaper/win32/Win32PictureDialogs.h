@@ -1,4 +1,4 @@
-// IPictureDialogs on the real system: OpenPictureDialog1 is GetOpenFileName with the picture
+// IPictureDialogs on the real system: the picture dialog is GetOpenFileName with the picture
 // filter and several files selectable; the folder chooser and the drop-down menus are the
 // main window's (the composition root hands them in).
 #pragma once

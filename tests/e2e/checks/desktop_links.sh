@@ -63,7 +63,7 @@ check_desktop_links_export_import_and_delete() {
   probe press 错误 "$SYSTEM_OK" 5000 >/dev/null || fail "cannot close the message"
   wait "$pressing" || true
   expect_eq "rows" "$(probe sendchild TKWForm SysListView32 0x1004 0 0)" 2   # LVM_GETITEMCOUNT
-  probe click TKWForm 208 || fail "cannot press bOK"
+  probe click TKWForm 208 || fail "cannot press saveButton"
   for _ in $(seq 1 50); do config_text | grep -q '^tool=' && break; sleep 0.2; done
   config_text | grep -qx 'mail=C:\\Apps\\mail.exe' || fail "no mail row saved: $(config_text)"
   config_text | grep -qx 'tool=C:\\Apps\\tool.exe' || fail "no tool row saved: $(config_text)"

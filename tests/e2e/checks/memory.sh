@@ -26,7 +26,7 @@ FREE_LINE='^Tovrane  可用内存：[0-9]+ %$'
 
 # The tray hint shows the free memory within a few seconds of the start, with no message box
 # (Wine's performance data has no Processor object: the load comes from the processor times);
-# the page shows the loaded levels; "立即整理内存" with MemLevel 2 runs, and the tray hint
+# the page shows the loaded levels; "立即整理内存" with defragmentSizeSlider 2 runs, and the tray hint
 # shows the running text until the next tick.
 check_memory_hint_levels_and_defragment_now() {
   memory_config $'MemRange=2\r\nMemLimitV=20\r\nCPULimitV=30\r\nMemLimit=1\r\nCPULimit=1\r\n'
@@ -45,7 +45,7 @@ check_memory_hint_levels_and_defragment_now() {
       "可用虚拟内存" "内存整理进度"; do
     grep -qxF "$caption" <<<"$texts" || fail "no caption '$caption' on the memory page"
   done
-  expect_eq "MemLevel position" "$(probe sendchild TKWForm msctls_trackbar32 0x400 0 0)" 2   # TBM_GETPOS
+  expect_eq "defragmentSizeSlider position" "$(probe sendchild TKWForm msctls_trackbar32 0x400 0 0)" 2   # TBM_GETPOS
   local id
   id=$(probe children TKWForm | awk -F'\t' '$3 == "Button" && $4 == "立即整理内存" { print $2; exit }')
   [ -n "$id" ] || fail "no button 立即整理内存 on the memory page"

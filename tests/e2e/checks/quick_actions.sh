@@ -18,7 +18,7 @@ open_menu_dump() {
 menu_line() { awk -F'\t' -v c="$1" '{ sub(/^ +/, "") } $1 == c { print; exit }' "$WINEPREFIX/drive_c/menu.txt"; }
 
 # first_start_help_states: a first start; HELP_STATES then holds the help item's and the side
-# button btnhelp's (id 207) states, as the user meets them.
+# button helpButton's (id 207) states, as the user meets them.
 first_start_help_states() {
   export TOVR_DUMP_MENU='C:\menu.txt'
   start_tovrane

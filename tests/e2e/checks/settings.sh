@@ -1,11 +1,11 @@
 # The save button: the settings page's keys are written only once that page has been shown.
 
-BOK_ID=208  # the side button bOK (保存设置); see kIdbOK in src/app/win32/MainLayout.h
+SAVE_BUTTON_ID=208  # the side button saveButton (保存设置); see kIdSaveButton in src/app/win32/MainLayout.h
 
-# save: presses bOK. The click is sent, so the save has run when the probe returns; it must
+# save: presses saveButton. The click is sent, so the save has run when the probe returns; it must
 # not have shown an error box.
 save() {
-  probe click TKWForm "$BOK_ID" || fail "cannot press bOK"
+  probe click TKWForm "$SAVE_BUTTON_ID" || fail "cannot press saveButton"
   local boxes
   boxes=$(probe boxes)
   [ -z "$boxes" ] || fail "a box after the save: $boxes"
@@ -41,11 +41,11 @@ check_save_writes_the_settings_keys_after_the_settings_page() {
   expect_eq "AutoUpdate" "$(config_value AutoUpdate)" 1
   # The key is written with the spelling the save uses.
   config_text | grep -q '^transparence=200$' || fail "transparence not spelt as the save writes it"
-  # CW stays ticked: the save keeps the Run value.
+  # autoRunBox stays ticked: the save keeps the Run value.
   expect_eq "Run value Tovr" "$(run_value Tovr)" 'C:\Tovrane\Tovrane.exe'
 
-  # Unticking CW (随Windows启动自动运行) and saving removes our own Run value.
+  # Unticking autoRunBox (随Windows启动自动运行) and saving removes our own Run value.
   click_control 随Windows启动自动运行
   save
-  expect_eq "Run value Tovr after unticking CW" "$(run_value Tovr)" ""
+  expect_eq "Run value Tovr after unticking autoRunBox" "$(run_value Tovr)" ""
 }

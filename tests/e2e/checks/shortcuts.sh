@@ -28,7 +28,7 @@ given_forty_shortcuts() {
   printf "[Option]\r\nGreeting=Thank\r\n[Apps]\r\n$lines" | iconv -f utf-8 -t gbk >"$E2E_APP_DIR/Config.ini"
 }
 
-# top_entries DUMP: the menu's lines above the first fixed item (the separator N4), captions
+# top_entries DUMP: the menu's lines above the first fixed item (the separator shortcutsSeparatorItem), captions
 # only, submenu items indented.
 top_entries() { awk -F'\t' '$1 == "-" { exit } { print $1 }' "$1"; }
 
@@ -154,8 +154,8 @@ check_saving_after_ticking_the_group_box_rebuilds_the_entries() {
   open_tray_menu "$dump" || fail "no tray menu"
   expect_eq "entries before the save" "$(top_entries "$dump" | head -n 1)" gone
   close_menu
-  probe click TKWForm 208 || fail "cannot press bOK"   # 保存设置
-  probe click TKWForm 208 || fail "cannot press bOK"   # a second save adds nothing twice
+  probe click TKWForm 208 || fail "cannot press saveButton"   # 保存设置
+  probe click TKWForm 208 || fail "cannot press saveButton"   # a second save adds nothing twice
   open_tray_menu "$dump" || fail "no tray menu after the save"
   expect_eq "groups after the save" "$(top_entries "$dump")" "$(printf '网址\n  site\n文件\n  记录程序\n文件夹\n  Folder')"
   close_menu

@@ -2,15 +2,15 @@
 # unticking and ticking moves a value between Run and NeverRun at the save; what the list does
 # not hold (a REG_DWORD value, a subkey, the expandable type of a string) survives.
 
-STARTUP_LIST_ID=304  # LR: kIdStartupList in src/app/win32/MainLayout.h; bOK is 208
+STARTUP_LIST_ID=304  # startupList: kIdStartupList in src/app/win32/MainLayout.h; saveButton is 208
 KEYS='SOFTWARE\Microsoft\Windows\CurrentVersion'
 
 # reg_add ARGS: `reg add` in the 64-bit view, where 64-bit programs register (with Wine's 32-bit
 # support installed, `wine reg` is the 32-bit reg.exe, which writes under WOW6432Node).
 reg_add() { timeout 60 wine reg add "$@" /reg:64 /f >/dev/null 2>&1 || fail "reg add $*"; }
 
-# startup_rows: "check<TAB>name<TAB>command<TAB>location" per row of LR (check: 1 unticked,
-# 2 ticked); click_check NAME: a real click on that row's check box; save_startup: bOK, no box.
+# startup_rows: "check<TAB>name<TAB>command<TAB>location" per row of startupList (check: 1 unticked,
+# 2 ticked); click_check NAME: a real click on that row's check box; save_startup: saveButton, no box.
 startup_rows() { probe listrows TKWForm "$STARTUP_LIST_ID" | cut -f2-5; }
 click_check() {
   local point
@@ -20,7 +20,7 @@ click_check() {
   sleep 0.5
 }
 save_startup() {
-  probe click TKWForm 208 || fail "cannot press bOK"
+  probe click TKWForm 208 || fail "cannot press saveButton"
   [ -z "$(probe boxes)" ] || fail "a box after the save: $(probe boxes)"
 }
 

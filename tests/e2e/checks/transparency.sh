@@ -24,10 +24,10 @@ check_saved_alphas_apply_at_start_up_and_unticking_makes_the_taskbar_opaque() {
   show_main_window
   click_tab 5
   sleep 0.5
-  local ctt
-  ctt=$(control_id 任务栏半透明效果)
-  [ -n "$ctt" ] || fail "no CTT box"
-  probe click TKWForm "$ctt" || fail "cannot untick CTT"
+  local taskbar_box
+  taskbar_box=$(control_id 任务栏半透明效果)
+  [ -n "$taskbar_box" ] || fail "no translucentTaskbarBox box"
+  probe click TKWForm "$taskbar_box" || fail "cannot untick translucentTaskbarBox"
   # Opaque again, the taskbar loses the layered style Tovrane gave it.
   expect_eq "taskbar after unticking" "$(layered_alpha Shell_TrayWnd)" plain
 }
@@ -46,29 +46,29 @@ check_a_window_chosen_from_the_tray_submenu_gets_the_slider_alpha() {
     wait_window "TovrHelper$n" 30 || fail "no helper window $title"
   done
 
-  # Showing the page lists the windows; SBTF without a line asks for one.
+  # Showing the page lists the windows; applyChosenWindowAlphaButton without a line asks for one.
   show_main_window
   click_tab 5
   sleep 0.7
   local lines
-  lines=$(probe sendchild TKWForm ListBox 0x18B 0 0)               # LB_GETCOUNT of Lstform
+  lines=$(probe sendchild TKWForm ListBox 0x18B 0 0)               # LB_GETCOUNT of windowList
   [ "$lines" -ge 2 ] || fail "the window list shows $lines lines"
   mkdir -p "$TOVR_BUILD/screenshots"
   window_shot "$TOVR_BUILD/screenshots/transparency-page.png"
   probe click TKWForm "$(control_id 设置窗口透明)" &               # returns when the box closes
   local click=$! box=
   for _ in $(seq 1 50); do box=$(probe boxes | grep '^错误' || true); [ -n "$box" ] && break; sleep 0.2; done
-  [[ "$box" == *$'\t'请选择要透明的窗口。* ]] || fail "no box for SBTF without a selection: '$box'"
+  [[ "$box" == *$'\t'请选择要透明的窗口。* ]] || fail "no box for applyChosenWindowAlphaButton without a selection: '$box'"
   probe press 错误 "$SYSTEM_OK" 10000 >/dev/null || fail "cannot close the box"
   wait "$click" || true
 
-  # A click on FrmTB's channel right of the thumb moves it by its page size; Label7 follows.
+  # A click on chosenWindowAlphaSlider's channel right of the thumb moves it by its page size; chosenWindowAlphaValueLabel follows.
   local t r b
   IFS=, read -r _ t r b < <(probe children TKWForm |
     awk -F'\t' '$3 == "msctls_trackbar32" && $5 == "visible" { print $7; exit }')
   xdotool mousemove $(( r - 20 )) $(( (t + b) / 2 )) click 1
   sleep 0.5
-  [ -n "$(control_id 205)" ] || fail "Label7 does not show 205"
+  [ -n "$(control_id 205)" ] || fail "chosenWindowAlphaValueLabel does not show 205"
 
   local dump=$WINEPREFIX/drive_c/menu.txt id
   open_tray_menu "$dump" || fail "no tray menu"

@@ -222,7 +222,7 @@ check_unreachable_or_silent_server_never_blocks_and_speaks_only_when_asked() {
   expect_eq "box" "$box" $'错误\t重试(&R)\t取消\t不能连接到服务器！请检查是否能够正确链接到网络。'
   probe press 错误 "$SYSTEM_CANCEL" 5000 >/dev/null
   # The automatic check (the update timer's 121st minute) says nothing.
-  probe post TKWForm 0x113 4 0 121  # WM_TIMER of tmrupdate
+  probe post TKWForm 0x113 4 0 121  # WM_TIMER of updateTimer
   sleep 4
   expect_eq "boxes after the automatic check" "$(probe boxes)" ""
 

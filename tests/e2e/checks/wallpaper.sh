@@ -3,7 +3,7 @@
 # dragged to another place and the animated page written by the save.
 
 WALLPAPER_LIST_ID=305   # kIdWallpaperList in src/app/win32/MainLayout.h
-BOK_ID=208              # the side button bOK (保存设置)
+SAVE_BUTTON_ID=208              # the side button saveButton (保存设置)
 RECORD_KEY='Software\Microsoft\Internet Explorer\Desktop\General'
 
 # given_pictures [OPTION_LINES]: three JPEG pictures in C:\Pics and a Config.ini listing them.
@@ -116,7 +116,7 @@ check_dragging_a_row_and_saving_with_the_animation_writes_the_page() {
   sleep 0.5
   drag_row_to_the_end 1
   click_control 使用壁纸转换动画
-  probe click TKWForm "$BOK_ID" || fail "cannot press bOK"
+  probe click TKWForm "$SAVE_BUTTON_ID" || fail "cannot press saveButton"
   [ -z "$(probe boxes)" ] || fail "a box after the save: $(probe boxes)"
   local page=$WINEPREFIX/drive_c/windows/TovrWall.htm
   [ -f "$page" ] || fail "no TovrWall.htm"
