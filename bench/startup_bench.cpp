@@ -48,7 +48,7 @@ struct World {
   FakeStartupSystem system;
   FakeShellLinks links;
   FakeMessageBox messages;
-  StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
+  StartupPage page{{{system}, registry, fs, icons, shell, dialogs, links, messages}};
 
   World() {
     system.userFolder = kUserFolder;

@@ -42,7 +42,7 @@ struct World {
   std::minstd_rand random{1};
   bool activeDesktopOn = false;
   TSettingsFile settings{fs, kConfig};
-  WallpaperPage page{{fs, registry, boxes, activeDesktop, system, dialogs,
+  WallpaperPage page{{{system, dialogs}, fs, registry, boxes, activeDesktop,
                       [](const std::string& path) { return static_cast<int>(path.size() & 7); }},
                      {},
                      random,

@@ -84,6 +84,10 @@ class IShellUi {
 };
 
 // The ports the main window works through, handed to its constructor.
+// The ports the main form is built from: those several tools share, then each tool's own
+// bundle, which the form hands to the tool whole. A port of one tool is added to its bundle (in
+// the tool's folder), to the program's wiring (app/win32/WinMain.cpp) and to the tests' wiring
+// (tests/fakes/FakeToolPorts.h), and nowhere else.
 struct AppPorts {
   IEnvironment& env;
   IMessageBox& messages;
@@ -95,18 +99,13 @@ struct AppPorts {
   IShellExecute& shell; // starting targets
   IShellDialogs& dialogs;  // file and folder pickers, the web-address dialog
   IActiveDesktopObject& activeDesktop;  // the shell's Active Desktop object
-  transparency::IWindowSystem& windows;  // top-level windows and their alpha
-  memory::IMemoryMonitor& memoryMonitor;  // memory status and processor load
-  memory::IBlockAllocator& memoryBlocks;  // the defragmenter's blocks
-  startup::IStartupSystem& startupSystem;  // search path and locale order of the startup list
-  update::IHttpClient& http;                 // the update check's HTTP client
-  update::IUpdateSystem& updateSystem;       // folder chooser, file move, short date format
-  update::INotifierWindow& notifierWindow;   // the new-version notifier TFormCHVer
-  tweaks::IQuickShell& quickShell;  // the quick actions' shell, screen saver and CD door
-  wallpaper::IWallpaperSystem& wallpaperSystem;  // the system wallpaper call, Windows folder, screen
-  wallpaper::IPictureDialogs& pictureDialogs;    // the picture dialog, folder chooser, menus
-  desktop::IDesktopListView& desktopListView;  // the shell's desktop icon list view
-  desktop::IColourDialog& colourDialog;        // the colour dialog
+  transparency::TransparencySystemPorts transparency;  // top-level windows and their alpha
+  memory::MemorySystemPorts memory;      // memory status and processor load, the defragmenter's blocks
+  startup::StartupSystemPorts startup;   // search path, locale order, Startup folders
+  update::UpdateSystemPorts update;      // HTTP client, folder chooser and file move, the notifier
+  tweaks::TweaksSystemPorts tweaks;      // the quick actions' shell, screen saver and CD door
+  wallpaper::WallpaperSystemPorts wallpaper;  // the system wallpaper call, the picture dialogs
+  desktop::DesktopSystemPorts desktop;   // the desktop's icon list view, the colour dialog
 };
 
 }  // namespace tovr::app

@@ -13,7 +13,7 @@ TKWForm::TKWForm(AppPorts p)
       configPlace(PlaceConfig(p.files, exePath, p.env.AppDataPath())),
       settings(p.files, configPlace.path),
       toggles(p.registry),
-      quickActions(p.quickShell, p.files, p.messages, HelpPath(exePath)),
+      quickActions(p.tweaks, p.files, p.messages, HelpPath(exePath)),
       guard(p.messages, ApplicationTitle(exePath)),
       pageControl("pageControl", {{"shortcutsTab", "快捷方式", {}, {}},
                                   {"wallpaperTab", "桌面壁纸", {}, {}},
@@ -29,16 +29,16 @@ TKWForm::TKWForm(AppPorts p)
                      pageControl.SetActivePage("shortcutsTab");
                      ShowMainWindow();
                    }),
-      transparencyPage(p.windows, p.messages, ApplicationTitle(exePath),
+      transparencyPage(p.transparency, p.messages, ApplicationTitle(exePath),
                        {[this](int a) { SetMainWindowAlpha(a); }, [this](int a) { SetTaskbarAlpha(a); },
                         [this](int a) { SetStartMenuAlpha(a); }}),
       memoryPage(
-          {p.memoryMonitor, p.memoryBlocks}, MenuItemNamed("defragMemoryItem"),
+          p.memory, MenuItemNamed("defragMemoryItem"),
           [this] { return ports.env.TickCount(); }, [this](const std::string& hint) { SetTrayHint(hint); }),
-      startupPage({p.registry, p.files, p.icons, p.shell, p.dialogs, p.startupSystem, p.links, p.messages}),
-      updateCheck({p.http, p.messages, p.files, p.updateSystem, p.notifierWindow}, *trayPopupMenu,
+      startupPage({p.startup, p.registry, p.files, p.icons, p.shell, p.dialogs, p.links, p.messages}),
+      updateCheck({p.update, p.messages, p.files}, *trayPopupMenu,
                   {useProxyBox, proxyHostEdit, proxyPortEdit}, programFileTime),
-      wallpaperPage({p.files, p.registry, p.messages, p.activeDesktop, p.wallpaperSystem, p.pictureDialogs,
+      wallpaperPage({p.wallpaper, p.files, p.registry, p.messages, p.activeDesktop,
                      [&icons = p.icons, &files = p.files](const std::string& path) {
                        return ListIconIndex(icons, files, path, false);
                      }},
@@ -46,7 +46,7 @@ TKWForm::TKWForm(AppPorts p)
                      [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },
                      [this] { return DesktopIconsVisible(); }},
                     random, activeDesktopOn),
-      iconPage({p.desktopListView, p.colourDialog, p.registry, p.activeDesktop,
+      iconPage({p.desktop, p.registry, p.activeDesktop,
                 [this](int index) { return ports.env.SystemColor(index); }, p.files, p.messages,
                 ApplicationTitle(exePath), desktop::IconLayoutPath(configPlace.path)},
                MenuItemNamed("hideIconsItem"), activeDesktopOn) {

@@ -77,4 +77,11 @@ class IColourDialog {
   virtual std::optional<std::uint32_t> Choose(std::uint32_t colour) = 0;
 };
 
+// The desktop icon tool's own ports, wired once for the program (app/win32/WinMain.cpp) and once
+// for the tests (tests/fakes/FakeToolPorts.h); the page's ports add the shared ones.
+struct DesktopSystemPorts {
+  IDesktopListView& listView;
+  IColourDialog& colourDialog;
+};
+
 }  // namespace tovr::desktop

@@ -29,9 +29,7 @@
 
 namespace tovr::desktop {
 
-struct IconPagePorts {
-  IDesktopListView& listView;
-  IColourDialog& colourDialog;
+struct IconPagePorts : DesktopSystemPorts {
   IRegistry& registry;
   IActiveDesktopObject& activeDesktop;
   std::function<std::uint32_t(int index)> systemColour;  // GetSysColor

@@ -26,7 +26,7 @@ class RunEnd {
 
 }  // namespace
 
-MemoryPage::MemoryPage(MemoryPagePorts ports, controls::MenuItem& defragMemoryItem,
+MemoryPage::MemoryPage(MemorySystemPorts ports, controls::MenuItem& defragMemoryItem,
                        std::function<std::uint32_t()> tickCount, std::function<void(const std::string&)> setTrayHint)
     : sampler(ports.monitor),
       defragmenter(ports.blocks, ports.monitor),

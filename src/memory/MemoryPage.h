@@ -28,16 +28,11 @@
 
 namespace tovr::memory {
 
-struct MemoryPagePorts {
-  IMemoryMonitor& monitor;
-  IBlockAllocator& blocks;
-};
-
 class MemoryPage {
  public:
   // `defragMemoryItem` is the tray menu's "立即整理内存", switched off with defragmentNowButton during a run;
   // `tickCount` the millisecond tick counter; `setTrayHint` sets the tray icon's tooltip.
-  MemoryPage(MemoryPagePorts ports, controls::MenuItem& defragMemoryItem, std::function<std::uint32_t()> tickCount,
+  MemoryPage(MemorySystemPorts ports, controls::MenuItem& defragMemoryItem, std::function<std::uint32_t()> tickCount,
              std::function<void(const std::string&)> setTrayHint);
   MemoryPage(const MemoryPage&) = delete;
   MemoryPage& operator=(const MemoryPage&) = delete;

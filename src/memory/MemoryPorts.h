@@ -55,4 +55,11 @@ class IBlockAllocator {
   virtual void Release(void* block) = 0;
 };
 
+// The memory tool's own ports, wired once for the program (app/win32/WinMain.cpp) and once for
+// the tests (tests/fakes/FakeToolPorts.h).
+struct MemorySystemPorts {
+  IMemoryMonitor& monitor;
+  IBlockAllocator& blocks;
+};
+
 }  // namespace tovr::memory

@@ -22,13 +22,12 @@ namespace tovr::startup {
 // ShowWindow's SW_HIDE: an entry started from the list runs without showing its window.
 inline constexpr int kShowHidden = 0;
 
-struct StartupPagePorts {
+struct StartupPagePorts : StartupSystemPorts {
   IRegistry& registry;
   IFileSystem& files;
   IShellIcons& icons;
   IShellExecute& shell;
   IShellDialogs& dialogs;  // the file dialog
-  IStartupSystem& system;
   IShellLinks& links;      // the Startup folders' shortcuts
   IMessageBox& messages;
 };

@@ -31,4 +31,10 @@ class IStartupSystem {
   virtual bool Recycle(const std::string& path) = 0;
 };
 
+// The startup manager's own ports, wired once for the program (app/win32/WinMain.cpp) and once
+// for the tests (tests/fakes/FakeToolPorts.h); the page's ports add the shared ones.
+struct StartupSystemPorts {
+  IStartupSystem& system;
+};
+
 }  // namespace tovr::startup

@@ -14,9 +14,9 @@ constexpr char kRefusedAfter[] = "”的透明度：它属于以更高权限（�
 
 }  // namespace
 
-TransparencyPage::TransparencyPage(IWindowSystem& windows, IMessageBox& messages, std::string appTitle,
+TransparencyPage::TransparencyPage(TransparencySystemPorts system, IMessageBox& messages, std::string appTitle,
                                    AlphaRoutes routes)
-    : windows_(windows), messages_(messages), appTitle_(std::move(appTitle)), routes_(std::move(routes)) {
+    : windows_(system.windows), messages_(messages), appTitle_(std::move(appTitle)), routes_(std::move(routes)) {
   // The form's design state.
   taskbarAlphaEdit.SetEnabled(false);
   startMenuAlphaEdit.SetEnabled(false);

@@ -34,7 +34,7 @@ struct AlphaRoutes {
 class TransparencyPage {
  public:
   // `appTitle` is the application's title: its line in the list cannot be made translucent.
-  TransparencyPage(IWindowSystem& windows, IMessageBox& messages, std::string appTitle, AlphaRoutes routes = {});
+  TransparencyPage(TransparencySystemPorts system, IMessageBox& messages, std::string appTitle, AlphaRoutes routes = {});
   TransparencyPage(const TransparencyPage&) = delete;
   TransparencyPage& operator=(const TransparencyPage&) = delete;
 

@@ -41,4 +41,10 @@ class IWindowSystem {
   virtual bool SetAlpha(WindowHandle window, int alpha) = 0;
 };
 
+// The transparency tool's own ports, wired once for the program (app/win32/WinMain.cpp) and once
+// for the tests (tests/fakes/FakeToolPorts.h).
+struct TransparencySystemPorts {
+  IWindowSystem& windows;
+};
+
 }  // namespace tovr::transparency

@@ -34,9 +34,8 @@ inline constexpr unsigned kNoHelpFlags = kMbIconExclamation | kMbOk | kMbSystemM
 class QuickActions {
  public:
   // `helpPath`: "help.chm" beside the executable.
-  QuickActions(IQuickShell& shell, IFileSystem& files, IMessageBox& messages,
-               std::string helpPath)
-      : shell_(shell), files_(files), messages_(messages), helpPath_(std::move(helpPath)) {}
+  QuickActions(TweaksSystemPorts system, IFileSystem& files, IMessageBox& messages, std::string helpPath)
+      : shell_(system.quickShell), files_(files), messages_(messages), helpPath_(std::move(helpPath)) {}
 
   // "运行屏幕保护程序": starts the screen saver when one is set, else says there is none.
   void OnScreenSaverItemClicked();

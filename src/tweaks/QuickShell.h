@@ -34,4 +34,10 @@ class IQuickShell {
   virtual void SendMciCommand(const std::string& command) = 0;
 };
 
+// The quick actions' own ports, wired once for the program (app/win32/WinMain.cpp) and once for
+// the tests (tests/fakes/FakeToolPorts.h).
+struct TweaksSystemPorts {
+  IQuickShell& quickShell;
+};
+
 }  // namespace tovr::tweaks

@@ -50,12 +50,9 @@ inline constexpr char kDownloadDamaged[] = "下载的文件与新版本说明的
 inline constexpr std::size_t kMaxSignatureBytes = 1024;
 inline constexpr int kMinutesBetweenChecks = 120;  // the check runs when the count exceeds it
 
-struct UpdatePorts {
-  IHttpClient& http;
+struct UpdatePorts : UpdateSystemPorts {
   IMessageBox& messages;
   IFileSystem& files;
-  IUpdateSystem& system;
-  INotifierWindow& notifierWindow;
 };
 
 // The settings page's proxy controls: "使用代理服务器", its host and port.

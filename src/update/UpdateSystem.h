@@ -30,4 +30,15 @@ class IUpdateSystem {
   virtual void MarkFromInternet(const std::string& path, const std::string& mark) = 0;
 };
 
+class IHttpClient;      // update/HttpClient.h
+class INotifierWindow;  // update/Notifier.h
+
+// The update check's own ports, wired once for the program (app/win32/WinMain.cpp) and once for
+// the tests (tests/fakes/FakeToolPorts.h); UpdatePorts adds the shared ones.
+struct UpdateSystemPorts {
+  IHttpClient& http;
+  IUpdateSystem& system;
+  INotifierWindow& notifierWindow;
+};
+
 }  // namespace tovr::update

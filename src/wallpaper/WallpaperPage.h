@@ -32,13 +32,11 @@ namespace tovr::wallpaper {
 
 inline constexpr char kPicsSection[] = "Pics";
 
-struct WallpaperPagePorts {
+struct WallpaperPagePorts : WallpaperSystemPorts {
   IFileSystem& files;
   IRegistry& registry;
   IMessageBox& messages;
   IActiveDesktopObject& activeDesktop;
-  IWallpaperSystem& system;
-  IPictureDialogs& dialogs;
   std::function<int(const std::string&)> shellIconIndex;  // the shared small-icon list
 };
 

@@ -57,4 +57,11 @@ class IPictureDialogs {
   virtual void DropDownMenu(controls::MenuItem& menu, std::string_view anchor) = 0;
 };
 
+// The wallpaper changer's own ports, wired once for the program (app/win32/WinMain.cpp) and once
+// for the tests (tests/fakes/FakeToolPorts.h); the page's ports add the shared ones.
+struct WallpaperSystemPorts {
+  IWallpaperSystem& system;
+  IPictureDialogs& dialogs;
+};
+
 }  // namespace tovr::wallpaper

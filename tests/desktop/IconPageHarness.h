@@ -32,7 +32,7 @@ struct PageHarness {
   controls::MenuItem hideIconsItem{"hideIconsItem", "隐藏桌面所有图标"};
   bool activeDesktopOn = false;
   IconPage page{
-      {listView, dialog, registry, activeDesktop, [](int) { return 0u; }, fs, messages, "Tovrane", kLayoutPath},
+      {{listView, dialog}, registry, activeDesktop, [](int) { return 0u; }, fs, messages, "Tovrane", kLayoutPath},
       hideIconsItem,
       activeDesktopOn};
 };

@@ -22,10 +22,23 @@ namespace tovr {
 struct FakeToolPorts {
   app::AppPorts AppPortsWith(app::IEnvironment& env, IMessageBox& messages, app::IShellUi& ui, IFileSystem& files,
                              IRegistry& registry) {
-    return {env,           messages,       ui,           files,          registry,         icons,
-            links,         shell,          dialogs,      activeDesktop,  windows,          memoryMonitor,
-            memoryBlocks,  startupSystem,  http,         updateSystem,   notifierWindow,   quickShell,
-            wallpaperSystem, pictureDialogs, desktopListView, colourDialog};
+    return {env,
+            messages,
+            ui,
+            files,
+            registry,
+            icons,
+            links,
+            shell,
+            dialogs,
+            activeDesktop,
+            {windows},
+            {memoryMonitor, memoryBlocks},
+            {startupSystem},
+            {http, updateSystem, notifierWindow},
+            {quickShell},
+            {wallpaperSystem, pictureDialogs},
+            {desktopListView, colourDialog}};
   }
 
   FakeShellIcons icons;

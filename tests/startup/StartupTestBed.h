@@ -53,7 +53,7 @@ struct StartupTestBed {
   FakeStartupSystem system;
   FakeShellLinks links;
   FakeMessageBox messages;
-  StartupPage page{{registry, fs, icons, shell, dialogs, system, links, messages}};
+  StartupPage page{{{system}, registry, fs, icons, shell, dialogs, links, messages}};
 };
 
 }  // namespace tovr::startup

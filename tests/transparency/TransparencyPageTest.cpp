@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 struct TransparencyPageTest : ::testing::Test {
   FakeWindowSystem windows;
   FakeMessageBox messages;
-  TransparencyPage page{windows, messages, "Tovrane"};
+  TransparencyPage page{{windows}, messages, "Tovrane"};
   int AlphaOf(WindowHandle w) { return windows.alpha.count(w) ? windows.alpha[w] : -1; }
 };
 
@@ -79,7 +79,7 @@ TEST_F(TransparencyPageTest, TheTableHoldsTheTopmost201WindowsAndTheWalkEnds) {
     WindowHandle NextWindow(WindowHandle w) override { return w == windows.size() ? 1 : w + 1; }
   } cycling;
   for (int n = 0; n < 3; ++n) cycling.Add("c" + std::to_string(n));
-  TransparencyPage other{cycling, messages, "Tovrane"};
+  TransparencyPage other{{cycling}, messages, "Tovrane"};
   EXPECT_EQ(other.RefreshWindowList().size(), ListedWindows::kCapacity);
 }
 

@@ -66,7 +66,7 @@ struct WallpaperHarness {
   bool iconsVisible = true;
   std::vector<std::string> log;  // the desktop-icon hooks and the system wallpaper call
   TSettingsFile settings{fs, kConfig};
-  WallpaperPage page{{fs, registry, messages, activeDesktop, system, dialogs,
+  WallpaperPage page{{{system, dialogs}, fs, registry, messages, activeDesktop,
                       [](const std::string& path) { return static_cast<int>(path.size()); }},
                      {[this] { log.push_back("ApplyIconStyle"); },
                       [this](bool hidden, bool now) {

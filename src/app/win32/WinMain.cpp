@@ -101,9 +101,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
-    TKWForm form(AppPorts{env, boxes, window, files, registry, icons, links, shell, dialogs, activeDesktop, windowSystem,
-                          memoryMonitor, memoryBlocks, startupSystem, http, updateSystem, notifier, quickShell,
-                          wallpaperSystem, pictureDialogs, desktopListView, colourDialog});
+    TKWForm form(AppPorts{env,
+                          boxes,
+                          window,
+                          files,
+                          registry,
+                          icons,
+                          links,
+                          shell,
+                          dialogs,
+                          activeDesktop,
+                          {windowSystem},
+                          {memoryMonitor, memoryBlocks},
+                          {startupSystem},
+                          {http, updateSystem, notifier},
+                          {quickShell},
+                          {wallpaperSystem, pictureDialogs},
+                          {desktopListView, colourDialog}});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
