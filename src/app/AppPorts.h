@@ -48,8 +48,6 @@ class IEnvironment {
   virtual std::uint64_t TotalPhysicalMemory() = 0;
   // The executable's last-write time in local time; nullopt when it cannot be read.
   virtual std::optional<LocalDateTime> ExeFileTime() = 0;
-  // The RGB value of a system colour (GetSysColor; 0 for an unknown index).
-  virtual std::uint32_t SystemColor(int index) = 0;
 };
 
 // Requests of the main window's logic to the window layer.

@@ -46,8 +46,7 @@ TKWForm::TKWForm(AppPorts p)
                      [this](bool hidden, bool refreshNow) { SetDesktopIconsHidden(hidden, refreshNow); },
                      [this] { return DesktopIconsVisible(); }},
                     random, activeDesktopOn),
-      iconPage({p.desktop, p.registry, p.activeDesktop,
-                [this](int index) { return ports.env.SystemColor(index); }, p.files, p.messages,
+      iconPage({p.desktop, p.registry, p.activeDesktop, p.files, p.messages,
                 ApplicationTitle(exePath), desktop::IconLayoutPath(configPlace.path)},
                MenuItemNamed("hideIconsItem"), activeDesktopOn) {
   // The form's design state, set before any handler is connected.

@@ -77,11 +77,20 @@ class IColourDialog {
   virtual std::optional<std::uint32_t> Choose(std::uint32_t colour) = 0;
 };
 
+class ISystemColours {
+ public:
+  virtual ~ISystemColours() = default;
+  // The system colour of `index` (GetSysColor's COLOR_... numbers) as 0x00BBGGRR; 0 for an
+  // index the system does not know.
+  virtual std::uint32_t Colour(int index) = 0;
+};
+
 // The desktop icon tool's own ports, wired once for the program (app/win32/WinMain.cpp) and once
 // for the tests (tests/fakes/FakeToolPorts.h); the page's ports add the shared ones.
 struct DesktopSystemPorts {
   IDesktopListView& listView;
   IColourDialog& colourDialog;
+  ISystemColours& systemColours;  // the captions' colours may name a system colour
 };
 
 }  // namespace tovr::desktop

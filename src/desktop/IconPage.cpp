@@ -6,8 +6,8 @@
 
 namespace tovr::desktop {
 
-std::string RgbLabelText(std::uint32_t colour, const std::function<std::uint32_t(int)>& systemColour) {
-  if ((colour & 0x80000000u) && systemColour) colour = systemColour(static_cast<int>(colour & 0xFF));
+std::string RgbLabelText(std::uint32_t colour, ISystemColours& systemColours) {
+  if (colour & 0x80000000u) colour = systemColours.Colour(static_cast<int>(colour & 0xFF));
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "RGB: %3u,%3u,%3u", colour & 0xFF, (colour >> 8) & 0xFF, colour / 65536);
   return buffer;
@@ -16,7 +16,7 @@ std::string RgbLabelText(std::uint32_t colour, const std::function<std::uint32_t
 IconPage::IconPage(IconPagePorts p, controls::MenuItem& hideIconsItem, const bool& activeDesktopOn)
     : listView_(p.listView),
       colourDialog_(p.colourDialog),
-      systemColour_(std::move(p.systemColour)),
+      systemColours_(p.systemColours),
       hideIconsItem_(hideIconsItem),
       icons_(p.listView, p.registry, p.activeDesktop, activeDesktopOn),
       layouts_({p.listView, p.files, p.messages, std::move(p.title), std::move(p.layoutPath)}) {

@@ -32,7 +32,6 @@ namespace tovr::desktop {
 struct IconPagePorts : DesktopSystemPorts {
   IRegistry& registry;
   IActiveDesktopObject& activeDesktop;
-  std::function<std::uint32_t(int index)> systemColour;  // GetSysColor
   IFileSystem& files;
   IMessageBox& messages;
   std::string title;       // of the message boxes
@@ -45,7 +44,7 @@ inline constexpr unsigned kLayoutRestoreDelayMs = 2000;
 
 // "RGB: %3d,%3d,%3d": red is the low byte, green the second, blue the value / 65536. A system
 // colour (top bit set) is first resolved to its RGB value.
-std::string RgbLabelText(std::uint32_t colour, const std::function<std::uint32_t(int)>& systemColour);
+std::string RgbLabelText(std::uint32_t colour, ISystemColours& systemColours);
 
 class IconPage {
  public:
@@ -80,7 +79,7 @@ class IconPage {
   void ApplyIconColours();
   void SetDesktopIconsHidden(bool hidden, bool refreshNow) { icons_.SetDesktopIconsHidden(hidden, refreshNow); }
   bool DesktopIconsVisible() { return icons_.DesktopIconsVisible(); }
-  std::string RgbLabelText(std::uint32_t colour) const { return desktop::RgbLabelText(colour, systemColour_); }
+  std::string RgbLabelText(std::uint32_t colour) const { return desktop::RgbLabelText(colour, systemColours_); }
   // iconRefreshTimer's period is iconRefreshSeconds seconds; it runs when that is at least 1 and iconRefreshBox is
   // ticked (settings load and save).
   void RestartRefreshTimer();
@@ -120,7 +119,7 @@ class IconPage {
 
   IDesktopListView& listView_;
   IColourDialog& colourDialog_;
-  std::function<std::uint32_t(int)> systemColour_;
+  ISystemColours& systemColours_;
   controls::MenuItem& hideIconsItem_;
   DesktopIcons icons_;
   IconLayouts layouts_;

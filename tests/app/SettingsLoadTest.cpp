@@ -300,7 +300,7 @@ TEST(SettingsLoadTest, SlidersRewriteTheirCaptions) {
 
 TEST(SettingsLoadTest, ColourLabelsShowRgbText) {
   FormHarness h;
-  h.env.systemColors[5] = 0x00FF8040;  // a system colour index 5
+  h.systemColours.colours[5] = 0x00FF8040;  // a system colour index 5
   h.GivenOptions("IconFC=16744512\r\nIconBC=-2147483643\r\n");  // 0xFF8040, then 0x80000005
   RecordingForm& f = h.Started();
   EXPECT_EQ(f.iconPage.iconTextRgbLabel.Caption(), "RGB:  64,128,255");

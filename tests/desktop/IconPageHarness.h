@@ -25,6 +25,7 @@ struct PageHarness {
 
   FakeDesktopListView listView;
   FakeColourDialog dialog;
+  FakeSystemColours colours;
   FakeRegistry registry;
   FakeActiveDesktop activeDesktop;
   MemoryFileSystem fs;
@@ -32,7 +33,7 @@ struct PageHarness {
   controls::MenuItem hideIconsItem{"hideIconsItem", "隐藏桌面所有图标"};
   bool activeDesktopOn = false;
   IconPage page{
-      {{listView, dialog}, registry, activeDesktop, [](int) { return 0u; }, fs, messages, "Tovrane", kLayoutPath},
+      {{listView, dialog, colours}, registry, activeDesktop, fs, messages, "Tovrane", kLayoutPath},
       hideIconsItem,
       activeDesktopOn};
 };

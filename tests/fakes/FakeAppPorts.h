@@ -24,7 +24,6 @@ class FakeEnvironment final : public app::IEnvironment {
   std::string appDataPath = "C:\\Users\\Li\\AppData\\Roaming";
   std::uint64_t totalPhysicalMemory = 512ull << 20;
   std::optional<app::LocalDateTime> exeFileTime = app::LocalDateTime{2004, 5, 6, 7, 8, 9, 0};
-  std::map<int, std::uint32_t> systemColors;  // unknown indexes give 0, as the system does
 
   std::string ExePath() override { return exePath; }
   int ScreenHeight() override { return screenHeight; }
@@ -33,10 +32,6 @@ class FakeEnvironment final : public app::IEnvironment {
   std::string AppDataPath() override { return appDataPath; }
   std::uint64_t TotalPhysicalMemory() override { return totalPhysicalMemory; }
   std::optional<app::LocalDateTime> ExeFileTime() override { return exeFileTime; }
-  std::uint32_t SystemColor(int index) override {
-    auto it = systemColors.find(index);
-    return it == systemColors.end() ? 0 : it->second;
-  }
 };
 
 class FakeMessageBox final : public IMessageBox {

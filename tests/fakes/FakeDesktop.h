@@ -96,4 +96,14 @@ class FakeColourDialog final : public IColourDialog {
   }
 };
 
+class FakeSystemColours final : public ISystemColours {
+ public:
+  std::map<int, std::uint32_t> colours;  // unknown indexes give 0, as the system does
+
+  std::uint32_t Colour(int index) override {
+    const auto it = colours.find(index);
+    return it == colours.end() ? 0 : it->second;
+  }
+};
+
 }  // namespace tovr::desktop

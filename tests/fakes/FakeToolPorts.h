@@ -38,7 +38,7 @@ struct FakeToolPorts {
             {http, updateSystem, notifierWindow},
             {quickShell},
             {wallpaperSystem, pictureDialogs},
-            {desktopListView, colourDialog}};
+            {desktopListView, colourDialog, systemColours}};
   }
 
   FakeShellIcons icons;
@@ -58,6 +58,7 @@ struct FakeToolPorts {
   wallpaper::FakePictureDialogs pictureDialogs;
   desktop::FakeDesktopListView desktopListView;
   desktop::FakeColourDialog colourDialog;
+  desktop::FakeSystemColours systemColours;
 };
 
 }  // namespace tovr

@@ -59,6 +59,5 @@ std::optional<LocalDateTime> Win32Environment::ExeFileTime() {
   return LocalDateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-std::uint32_t Win32Environment::SystemColor(int index) { return GetSysColor(index); }
 
 }  // namespace tovr::app::win32

@@ -15,7 +15,6 @@ class Win32Environment final : public IEnvironment {
   std::string AppDataPath() override;
   std::uint64_t TotalPhysicalMemory() override;
   std::optional<LocalDateTime> ExeFileTime() override;
-  std::uint32_t SystemColor(int index) override;
 };
 
 }  // namespace tovr::app::win32

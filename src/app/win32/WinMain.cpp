@@ -12,6 +12,7 @@
 #include "memory/win32/Win32MemoryMonitor.h"
 #include "desktop/win32/Win32ColourDialog.h"
 #include "desktop/win32/Win32DesktopListView.h"
+#include "desktop/win32/Win32SystemColours.h"
 #include "platform/win32/Win32ActiveDesktop.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -98,6 +99,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wallpaper::win32::Win32PictureDialogs pictureDialogs;
   desktop::win32::Win32DesktopListView desktopListView;
   desktop::win32::Win32ColourDialog colourDialog;
+  desktop::win32::Win32SystemColours systemColours;
   win32::MainWindow window(instance);
   int exitCode = 0;
   {
@@ -117,7 +119,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                           {http, updateSystem, notifier},
                           {quickShell},
                           {wallpaperSystem, pictureDialogs},
-                          {desktopListView, colourDialog}});
+                          {desktopListView, colourDialog, systemColours}});
     if (!window.Create(form, ApplicationTitle(form.exePath))) {
       MessageBoxW(nullptr, L"Unable to create the main window.", L"Tovrane", MB_OK | MB_ICONSTOP);
       return 1;
