@@ -10,7 +10,7 @@ namespace {
 // Marks a handler as running for the lifetime of the scope, its error box included.
 class RunningMark {
  public:
-  RunningMark(std::vector<std::string>& running, std::string_view name) : running_(running) {
+  RunningMark(std::vector<std::string_view>& running, std::string_view name) : running_(running) {
     running_.emplace_back(name);
   }
   ~RunningMark() { running_.pop_back(); }
@@ -18,7 +18,7 @@ class RunningMark {
   RunningMark& operator=(const RunningMark&) = delete;
 
  private:
-  std::vector<std::string>& running_;
+  std::vector<std::string_view>& running_;
 };
 
 }  // namespace

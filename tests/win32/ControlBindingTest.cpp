@@ -411,7 +411,7 @@ TEST_F(ControlBindingTest, TimersRunAsWindowTimersWhileEnabled) {
   Pump([&] { return ticks >= 2; }, 3000);
   EXPECT_GE(ticks, 2);
   ASSERT_FALSE(guarded_.empty());
-  EXPECT_EQ(guarded_.front(), "wallpaperTimerTimer");
+  EXPECT_EQ(guarded_.front(), "wallpaperTimer");
 
   timer.SetEnabled(false);
   EXPECT_FALSE(KillTimer(window_, id));  // already stopped by the binder

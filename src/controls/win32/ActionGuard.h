@@ -1,8 +1,8 @@
 // How the views run a user's action (a click, a selection, a timer tick, a menu command): the
 // window layer passes the form's error guard, so that an error thrown by a handler is shown to
-// the user instead of escaping through the window procedure. `handler` names the form's
-// handler ("OnTransitionAnimationClicked", "OnIntervalMinutesChanged", "OnWallpaperTimer",
-// "OnShowMainWindowItemClicked").
+// the user instead of escaping through the window procedure. `handler` names the event: the
+// control's or menu item's name with "Click" or "Change" after it ("transitionAnimationBoxClick",
+// "quitItemClick"), or a timer's own name ("wallpaperTimer").
 #pragma once
 
 #include <functional>

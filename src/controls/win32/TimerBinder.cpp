@@ -32,7 +32,7 @@ bool TimerBinder::OnTimer(WPARAM id) {
   if (id < firstId_ || id - firstId_ >= timers_.size()) return false;
   Timer& timer = *timers_[id - firstId_];
   // A WM_TIMER already queued when the timer stopped finds it stopped: Tick ignores it.
-  RunGuarded(guard_, timer.Name() + "Timer", [&timer] { timer.Tick(); });
+  RunGuarded(guard_, timer.Name(), [&timer] { timer.Tick(); });
   return true;
 }
 
