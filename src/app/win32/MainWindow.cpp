@@ -440,7 +440,6 @@ void MainWindow::SetOuterHeight(int height) {
 // idle moment after start-up): nobody sees a hidden window's icon, and giving it costs Wine's
 // X11 driver tens of milliseconds. The tray icon has shown it since the start.
 void MainWindow::ApplyApplicationIcon() {
-  tray_->SetIcon(smallIcon_);
   iconWanted_ = true;
   if (controlsMade_) SetWindowIcons();
 }
