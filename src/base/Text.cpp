@@ -68,6 +68,17 @@ char32_t DecodeUtf8(std::string_view utf8, std::size_t& i) {
   return c;
 }
 
+bool IsWellFormedUtf8(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      ++i;
+    } else if (const std::size_t at = i; DecodeUtf8(utf8, i) == kReplacementChar && utf8.substr(at, i - at) != "\xEF\xBF\xBD") {
+      return false;
+    }
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
   if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = kReplacementChar;
   if (c < 0x80) {

@@ -13,6 +13,8 @@ constexpr char32_t kReplacementChar = 0xFFFD;
 // Decodes the UTF-8 character at utf8[i] and advances i past it. An ill-formed sequence
 // yields U+FFFD and advances past its maximal subpart (at least one byte). Requires i < size.
 char32_t DecodeUtf8(std::string_view utf8, std::size_t& i);
+// True when every sequence of `utf8` is well formed (a stored U+FFFD is).
+bool IsWellFormedUtf8(std::string_view utf8);
 // Appends the UTF-8 encoding of `c`; surrogates and values above U+10FFFF become U+FFFD.
 void AppendUtf8(std::string& out, char32_t c);
 

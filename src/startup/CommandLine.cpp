@@ -32,26 +32,13 @@ std::string WellFormed(std::string_view s) {
   return out;
 }
 
-bool IsWellFormed(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t at = i;
-    if (text::DecodeUtf8(s, i) == U'\uFFFD' && s.substr(at, i - at) != "\xEF\xBF\xBD") return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 // Every character the rules look at (blanks, quotes, dots, the letters of "exe") is one byte in
 // UTF-8 and never part of a longer character, so the rules work on the bytes; only the counts
 // of characters are counted as characters.
-std::string ExtractExePath(std::string_view command) {
-  for (const char c : command) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      if (!IsWellFormed(command)) return ExtractExePath(WellFormed(command));
-      break;
-    }
-  }
+void ExtractExePath(std::string_view command, std::string& path) {
+  if (!text::IsWellFormedUtf8(command)) return ExtractExePath(WellFormed(command), path);
   std::size_t begin = 0, end = command.size();
   while (begin < end && static_cast<unsigned char>(command[begin]) <= ' ') ++begin;
   while (end > begin && static_cast<unsigned char>(command[end - 1]) <= ' ') --end;
@@ -60,24 +47,35 @@ std::string ExtractExePath(std::string_view command) {
   if (!trimmed.empty() && trimmed.front() == '"') {
     // Taken from the trimmed command, so that blanks before the quote do not shift the text.
     const std::size_t close = trimmed.find('"', 1);
-    return close == std::string_view::npos ? std::string() : std::string(trimmed.substr(1, close - 1));
+    path.assign(close == std::string_view::npos ? std::string_view() : trimmed.substr(1, close - 1));
+    return;
   }
 
   const std::size_t dot = trimmed.find('.');
   // Three characters or fewer after the first dot (or in all, without one): the whole text.
-  if (CharacterCount(dot == std::string_view::npos ? trimmed : trimmed.substr(dot + 1)) <= 3) {
-    return text::AsciiLower(trimmed);
+  std::size_t length = trimmed.size();
+  if (CharacterCount(dot == std::string_view::npos ? trimmed : trimmed.substr(dot + 1)) > 3) {
+    std::size_t exe = dot;
+    while (exe != std::string_view::npos && !text::EqualsIgnoreAsciiCase(trimmed.substr(exe, 5), ".exe ")) {
+      exe = trimmed.find('.', exe + 1);
+    }
+    length = exe == std::string_view::npos ? BytesOfCharacters(trimmed, 3) : exe + 4;
   }
-  std::size_t exe = dot;
-  while (exe != std::string_view::npos && !text::EqualsIgnoreAsciiCase(trimmed.substr(exe, 5), ".exe ")) {
-    exe = trimmed.find('.', exe + 1);
+  path.assign(trimmed.substr(0, length));
+  for (char& c : path) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  return text::AsciiLower(trimmed.substr(0, exe == std::string_view::npos ? BytesOfCharacters(trimmed, 3) : exe + 4));
 }
 
-int CommandIconIndex(const std::string& command, IFileSystem& files, IShellIcons& icons,
+std::string ExtractExePath(std::string_view command) {
+  std::string path;
+  ExtractExePath(command, path);
+  return path;
+}
+
+int CommandIconIndex(const std::string& command, std::string& path, IFileSystem& files, IShellIcons& icons,
                      IStartupSystem& system) {
-  const std::string path = ExtractExePath(command);
+  ExtractExePath(command, path);
   // A program on a share or a mapped drive gets its type's icon: the server is not asked.
   if (!path.empty() && !OnLocalFixedDrive(files, path)) return icons.TypeIconIndex(path, false);
   if (files.FileExists(command)) return icons.ShellIconIndex(command);

@@ -20,12 +20,15 @@ namespace tovr::startup {
 //   "C:\\WINDOWS\\app.exe -s" -> "c:\\windows\\app.exe";  "app.exe" -> "app.exe"
 //   "rundll32.exe shell32.dll,Foo" -> "rundll32.exe";     "notepad" -> "not"
 std::string ExtractExePath(std::string_view command);
+// The same into `path`, whose buffer is used again: a load asks for a thousand paths.
+void ExtractExePath(std::string_view command, std::string& path);
 
 // The row icon of a command: the icon of the whole command when it names an existing file, else
 // of its executable path when that names one, else of what the search path finds for that
 // path; index 3 (kMissingIconIndex) when none of these gives a file. An executable path that is
-// not on a local fixed drive gets its type's icon, and nothing is looked at.
-int CommandIconIndex(const std::string& command, IFileSystem& files, IShellIcons& icons,
+// not on a local fixed drive gets its type's icon, and nothing is looked at. `path` is where the
+// executable path is worked out (the caller's buffer, used again from command to command).
+int CommandIconIndex(const std::string& command, std::string& path, IFileSystem& files, IShellIcons& icons,
                      IStartupSystem& system);
 
 }  // namespace tovr::startup

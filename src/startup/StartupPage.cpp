@@ -22,14 +22,12 @@ StartupPage::StartupPage(StartupPagePorts ports)
 }
 
 void StartupPage::LoadStartupEntries() {
-  LoadStartupRows(startupList, StorePorts(), [this](const std::string& command) { return CommandIconIndex(command); });
+  LoadStartupRows(startupList, StorePorts(), [this, path = std::string()](const std::string& command) mutable {
+    return CommandIconIndex(command, path, ports_.files, ports_.icons, ports_.system);
+  });
 }
 
 void StartupPage::ApplyStartupEntries() { ApplyStartupRows(startupList, StorePorts()); }
-
-int StartupPage::CommandIconIndex(const std::string& command) {
-  return startup::CommandIconIndex(command, ports_.files, ports_.icons, ports_.system);
-}
 
 void StartupPage::OnAddButtonClicked() {
   const std::optional<std::string> file = ports_.dialogs.ChooseFile();

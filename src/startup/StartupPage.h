@@ -49,7 +49,6 @@ class StartupPage {
   void ClearStartupList() { startupList.Clear(); }
   // At the save when startupChanged is set (see ApplyStartupRows).
   void ApplyStartupEntries();
-  int CommandIconIndex(const std::string& command);
 
   // Add: a file from the file dialog becomes a ticked row of the current user named after the file.
   void OnAddButtonClicked();

@@ -1,6 +1,7 @@
 #include "startup/StartupStore.h"
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -132,51 +133,72 @@ class Applier {
   std::optional<std::string> failure_;
 };
 
-void LoadKeyRows(std::vector<StartupEntry>& rows, IRegistry& registry, const SourceKeys& k,
-                 const std::unordered_set<std::string>& off, const std::function<int(const std::string&)>& iconOf) {
+// One source as read from the system, before any of its rows is made: the names its
+// StartupApproved values switch off (folded), and its Run and NeverRun keys' values or its
+// folder's files. Reading everything first lets the rows be made in place once.
+struct SourceRead {
+  const SourceKeys* keys = nullptr;
+  std::unordered_set<std::string> off;
+  std::vector<RegNamedValue> values[2];  // Run, NeverRun
+  std::string folder;
+  std::vector<std::string> files;
+
+  std::size_t Count() const { return values[0].size() + values[1].size() + files.size(); }
+  bool Off(std::string_view name) const { return !off.empty() && off.contains(FoldRegistryNameUtf8(name)); }
+};
+
+SourceRead ReadSource(const StartupStorePorts& ports, const SourceKeys& k) {
+  SourceRead read{&k, SwitchedOff(ports.registry, k), {}, {}, {}};
+  if (IsFolder(k.source)) {
+    read.folder = ports.system.StartupFolder(k.source == StartupSource::CommonFolder);
+    if (!read.folder.empty()) read.files = ports.files.ListFiles(read.folder, "*");
+    return read;
+  }
   for (const bool run : {true, false}) {
-    auto key = registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly);
-    if (!key) continue;
-    std::vector<RegNamedValue> values = key->Values();
-    if (rows.capacity() < rows.size() + values.size()) rows.reserve(std::max(rows.size() + values.size(), 2 * rows.capacity()));
-    for (RegNamedValue& v : values) {
+    if (auto key = ports.registry.Open(k.root, KeyPathOf(k.source, run), RegOpen::ReadOnly)) {
+      read.values[run ? 0 : 1] = key->Values();
+    }
+  }
+  return read;
+}
+
+void MakeKeyRows(std::vector<StartupEntry>& rows, SourceRead& read, const std::function<int(const std::string&)>& iconOf) {
+  for (const bool run : {true, false}) {
+    for (RegNamedValue& v : read.values[run ? 0 : 1]) {
       if (!v.value.IsString()) throw Error(FormatMessage1(kRegInvalidDataType, v.name));
       StartupEntry& e = rows.emplace_back();  // filled in place: entries are large
       e.command = v.value.Text();
       e.iconIndex = iconOf(e.command);
-      e.location = k.label;
-      e.approvedOff = !off.empty() && off.contains(FoldRegistryNameUtf8(v.name));
+      e.location = read.keys->label;
+      e.approvedOff = read.Off(v.name);
       e.enabled = run && !e.approvedOff;
       e.type = v.value.type;
-      e.stored = StoredAt{k.source, run, v.name};
+      e.stored = StoredAt{read.keys->source, run, v.name};
       e.name = std::move(v.name);
     }
   }
 }
 
-void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& ports, const SourceKeys& k,
-                    const std::unordered_set<std::string>& off,
+void MakeFolderRows(std::vector<StartupEntry>& rows, SourceRead& read, IShellLinks& links,
                     const std::function<int(const std::string&)>& iconOf) {
-  const std::string folder = ports.system.StartupFolder(k.source == StartupSource::CommonFolder);
-  if (folder.empty()) return;
-  for (std::string& name : ports.files.ListFiles(folder, "*")) {
+  for (std::string& name : read.files) {
     if (text::EqualsIgnoreAsciiCase(name, "desktop.ini")) continue;
     StartupEntry& e = rows.emplace_back();
-    e.file = InFolder(folder, name);
+    e.file = InFolder(read.folder, name);
     e.command = e.file;
     if (IsShellLinkPath(name)) {
       try {
-        if (std::string target = ports.links.ResolveShellLink(e.file); !target.empty()) e.command = std::move(target);
+        if (std::string target = links.ResolveShellLink(e.file); !target.empty()) e.command = std::move(target);
       } catch (const Error&) {
         // an unreadable link shows as itself
       }
     }
     e.storedCommand = e.command;
     e.iconIndex = iconOf(e.file);
-    e.location = k.label;
-    e.approvedOff = !off.empty() && off.contains(FoldRegistryNameUtf8(name));
+    e.location = read.keys->label;
+    e.approvedOff = read.Off(name);
     e.enabled = !e.approvedOff;
-    e.stored = StoredAt{k.source, true, name};
+    e.stored = StoredAt{read.keys->source, true, name};
     e.name = std::move(name);
   }
 }
@@ -186,14 +208,23 @@ void LoadFolderRows(std::vector<StartupEntry>& rows, const StartupStorePorts& po
 void LoadStartupRows(StartupList& list, const StartupStorePorts& ports,
                      const std::function<int(const std::string&)>& iconOf) {
   if (!list.Empty()) return;
-  std::vector<StartupEntry> rows;
+  std::vector<SourceRead> reads;
+  std::exception_ptr readFailure;  // the sources read before it still give their rows
   try {
-    for (const SourceKeys& k : kSources) {
-      const std::unordered_set<std::string> off = SwitchedOff(ports.registry, k);
-      if (IsFolder(k.source)) {
-        LoadFolderRows(rows, ports, k, off, iconOf);
+    for (const SourceKeys& k : kSources) reads.push_back(ReadSource(ports, k));
+  } catch (...) {
+    readFailure = std::current_exception();
+  }
+  std::vector<StartupEntry> rows;
+  std::size_t count = 0;
+  for (const SourceRead& read : reads) count += read.Count();
+  rows.reserve(count);
+  try {
+    for (SourceRead& read : reads) {
+      if (IsFolder(read.keys->source)) {
+        MakeFolderRows(rows, read, ports.links, iconOf);
       } else {
-        LoadKeyRows(rows, ports.registry, k, off, iconOf);
+        MakeKeyRows(rows, read, iconOf);
       }
     }
   } catch (...) {
@@ -201,6 +232,7 @@ void LoadStartupRows(StartupList& list, const StartupStorePorts& ports,
     throw;
   }
   list.AppendLoaded(std::move(rows));
+  if (readFailure) std::rethrow_exception(readFailure);
 }
 
 void ApplyStartupRows(StartupList& list, const StartupStorePorts& ports) {

@@ -51,8 +51,9 @@ TEST(CommandLineTest, IconOfTheCommandThenItsProgramThenTheSearchPathElseThree) 
       {"\"N:\\Sync\\sync.exe\" -q", FakeShellIcons::kTypeFileIndex},
   };
   fs.SetNetworkDrive('N');
+  std::string path = "a longer path left from the command before: D:\\old\\path\\tool.exe";
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(CommandIconIndex(cases[i].first, fs, icons, system), cases[i].second) << "case " << i;
+    EXPECT_EQ(CommandIconIndex(cases[i].first, path, fs, icons, system), cases[i].second) << "case " << i;
   }
   EXPECT_EQ(fs.NetworkLooks(), 0);
   EXPECT_EQ(icons.typeLookups, (std::vector<std::string>{"\\\\192.0.2.1\\share\\agent.exe", "N:\\Sync\\sync.exe"}));
