@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/LateBound.h"
 #include "resource.h"
 #include "app/MainForm.h"
 #include "app/HotKey.h"
@@ -349,10 +350,10 @@ HMENU MainWindow::PrepareTrayMenu() {
     if (!item || item->ImageIndex() != kOwnPictureImage) continue;
     if (!ownPicture_) {
       const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-      if (HIMAGELIST list = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0)) {
-        ImageList_AddIcon(list, smallIcon_);
+      if (HIMAGELIST list = TOVR_LATE(comctl32, ImageList_Create)(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0)) {
+        TOVR_LATE(comctl32, ImageList_ReplaceIcon)(list, -1, smallIcon_);
         ownPicture_.reset(controls::win32::MenuBinder::ImageBitmap(list, 0));
-        ImageList_Destroy(list);
+        TOVR_LATE(comctl32, ImageList_Destroy)(list);
       }
     }
     MENUITEMINFOW picture{};

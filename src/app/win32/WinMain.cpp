@@ -13,6 +13,7 @@
 #include "desktop/win32/Win32ColourDialog.h"
 #include "desktop/win32/Win32DesktopListView.h"
 #include "desktop/win32/Win32SystemColours.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/Win32ActiveDesktop.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -45,7 +46,7 @@ constexpr wchar_t kRunningCaption[] = L"注意";
 // foreground only when this one passes it on.
 int RunSecondInstance(HANDLE mutex) {
   if (MessageBoxW(nullptr, kRunningText, kRunningCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
-    if (HWND first = FindWindowW(win32::MainWindow::kClassName, nullptr)) {
+    if (HWND first = FindWindowW(app::win32::MainWindow::kClassName, nullptr)) {
       DWORD firstProcess = 0;
       GetWindowThreadProcessId(first, &firstProcess);
       AllowSetForegroundWindow(firstProcess);
@@ -78,7 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HANDLE mutex = CreateMutexW(nullptr, TRUE, kMutexName);
   if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) return RunSecondInstance(mutex);
 
-  win32::Win32Environment env;
+  app::win32::Win32Environment env;
   Win32MessageBox boxes;
   Win32FileSystem files;
   Win32Registry registry;
@@ -100,7 +101,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   desktop::win32::Win32DesktopListView desktopListView;
   desktop::win32::Win32ColourDialog colourDialog;
   desktop::win32::Win32SystemColours systemColours;
-  win32::MainWindow window(instance);
+  app::win32::MainWindow window(instance);
   int exitCode = 0;
   {
     TKWForm form(AppPorts{env,
@@ -125,7 +126,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       return 1;
     }
     // After the tray icon is in (Create adds it first): OLE for the drop targets of start-up.
-    OleInitialize(nullptr);
+    TOVR_LATE(ole32, OleInitialize)(nullptr);
     boxes.owner = window.Handle();
     windowSystem.mainWindow = window.Handle();
     shell.owner = window.Handle();
@@ -160,7 +161,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     notifier.Detach();
     http.Disconnect();
     activeDesktop.Reset();
-    OleUninitialize();
+    TOVR_LATE(ole32, OleUninitialize)();
   }
   return exitCode;
 }

@@ -9,6 +9,7 @@
 
 #include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr::controls::win32 {
 namespace {
@@ -77,14 +78,16 @@ COLORREF ControlBinder::ToColorRef(unsigned color) {
 ControlBinder::ControlBinder(HWND parent, HFONT font) : parent_(parent), font_(font) {
   INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&classes);
+  TOVR_LATE(comctl32, InitCommonControlsEx)(&classes);
 }
 
 ControlBinder::~ControlBinder() {
   *alive_ = false;
   for (auto& entry : entries_) {
     entry->model->Changed = nullptr;
-    if (entry->kind == Kind::Combo && IsWindow(entry->hwnd)) RemoveWindowSubclass(entry->hwnd, ComboProc, kComboSubclass);
+    if (entry->kind == Kind::Combo && IsWindow(entry->hwnd)) {
+      TOVR_LATE(comctl32, RemoveWindowSubclass)(entry->hwnd, ComboProc, kComboSubclass);
+    }
   }
   if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
@@ -166,7 +169,7 @@ HWND ControlBinder::Bind(ComboBox& model, int id, const RECT& rect, DWORD style)
   for (const std::string& item : model.Items()) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   }
-  SetWindowSubclass(combo, ComboProc, kComboSubclass, reinterpret_cast<DWORD_PTR>(&entry));
+  TOVR_LATE(comctl32, SetWindowSubclass)(combo, ComboProc, kComboSubclass, reinterpret_cast<DWORD_PTR>(&entry));
   Sync(entry);
   return combo;
 }
@@ -175,7 +178,7 @@ HWND ControlBinder::Bind(ComboBox& model, int id, const RECT& rect, DWORD style)
 // for editable combo boxes): the caption is drawn into the empty box after the control's paint.
 LRESULT CALLBACK ControlBinder::ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                           DWORD_PTR data) {
-  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  const LRESULT result = TOVR_LATE(comctl32, DefSubclassProc)(hwnd, message, wParam, lParam);
   if (message != WM_PAINT) return result;
   const auto& entry = *reinterpret_cast<const Entry*>(data);
   const std::wstring caption = Widen(entry.model->Caption());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr::controls::win32 {
 namespace {
@@ -117,8 +118,8 @@ HBITMAP MenuBinder::BitmapFor(int index) {
 }
 
 HBITMAP MenuBinder::ImageBitmap(HIMAGELIST images, int index) {
-  if (!images || index < 0 || index >= ImageList_GetImageCount(images)) return nullptr;
-  UniqueIcon icon(ImageList_GetIcon(images, index, ILD_NORMAL));
+  if (!images || index < 0 || index >= TOVR_LATE(comctl32, ImageList_GetImageCount)(images)) return nullptr;
+  UniqueIcon icon(TOVR_LATE(comctl32, ImageList_GetIcon)(images, index, ILD_NORMAL));
   ICONINFO iconInfo{};
   if (!icon || !GetIconInfo(icon.get(), &iconInfo)) return nullptr;
   UniqueBitmap color(iconInfo.hbmColor), mask(iconInfo.hbmMask);

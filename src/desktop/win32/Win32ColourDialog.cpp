@@ -1,5 +1,6 @@
 #include "desktop/win32/Win32ColourDialog.h"
 
+#include "platform/win32/LateBound.h"
 #include <commdlg.h>
 
 namespace tovr::desktop::win32 {
@@ -13,7 +14,7 @@ std::optional<std::uint32_t> Win32ColourDialog::Choose(std::uint32_t colour) {
   cc.rgbResult = initial;
   cc.lpCustColors = custom_.data();
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (!ChooseColorW(&cc)) return std::nullopt;
+  if (!TOVR_LATE(comdlg32, ChooseColorW)(&cc)) return std::nullopt;
   return static_cast<std::uint32_t>(cc.rgbResult);
 }
 

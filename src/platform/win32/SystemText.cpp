@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr {
 
@@ -32,7 +33,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title)
   if (!chosen) return std::nullopt;
   wchar_t path[MAX_PATH] = {};
   const BOOL ok = SHGetPathFromIDListW(chosen, path);
-  CoTaskMemFree(chosen);
+  TOVR_LATE(ole32, CoTaskMemFree)(chosen);
   if (!ok || path[0] == L'\0') return std::nullopt;
   return Narrow(path);
 }

@@ -3,6 +3,7 @@
 #include <shlguid.h>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr {
 
@@ -16,8 +17,8 @@ void Win32ActiveDesktop::Reset() {
 bool Win32ActiveDesktop::Ensure() {
   if (object_) return true;
   void* object = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ActiveDesktop, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveDesktop,
-                              &object))) {
+  if (FAILED(TOVR_LATE(ole32, CoCreateInstance)(CLSID_ActiveDesktop, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveDesktop,
+                                                &object))) {
     return false;
   }
   object_ = static_cast<::IActiveDesktop*>(object);

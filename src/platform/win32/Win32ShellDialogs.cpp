@@ -7,6 +7,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/win32/MenuBinder.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/SystemText.h"
 #include "platform/win32/UrlDialog.h"
 
@@ -24,7 +25,7 @@ std::optional<std::string> Win32ShellDialogs::ChooseFile() {
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!TOVR_LATE(comdlg32, GetOpenFileNameW)(&ofn)) return std::nullopt;
   return Narrow(buffer.data());
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/SystemText.h"
 
 namespace tovr {
@@ -42,8 +43,8 @@ void Check(HRESULT hr) {
 
 std::string Win32ShellLinks::ResolveShellLink(const std::string& linkPath) {
   ComPtr<IShellLinkW> link;
-  Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                         link.OutVoid()));
+  Check(TOVR_LATE(ole32, CoCreateInstance)(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           link.OutVoid()));
   ComPtr<IPersistFile> file;
   Check(link->QueryInterface(IID_IPersistFile, file.OutVoid()));
   Check(file->Load(Widen(linkPath).c_str(), STGM_READ));
@@ -59,8 +60,8 @@ LinkSaveResult Win32ShellLinks::CreateShellLink(const std::string& target,
                                                 const std::string& workDir,
                                                 const std::string& description) {
   ComPtr<IShellLinkW> link;
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.OutVoid());
+  HRESULT hr = TOVR_LATE(ole32, CoCreateInstance)(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                                  link.OutVoid());
   ComPtr<IPersistFile> file;
   if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.OutVoid());
   if (SUCCEEDED(hr)) {

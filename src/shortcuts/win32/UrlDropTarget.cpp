@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/MessageWindow.h"
 
 namespace tovr::shortcuts::win32 {
@@ -52,7 +53,7 @@ bool WithGlobal(IDataObject* data, CLIPFORMAT cf, LONG index, Read read) {
       ok = true;
     }
   }
-  ReleaseStgMedium(&medium);
+  TOVR_LATE(ole32, ReleaseStgMedium)(&medium);
   return ok;
 }
 
@@ -98,13 +99,13 @@ LRESULT CALLBACK UrlDropTarget::QueueProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 
 bool UrlDropTarget::Register(HWND window) {
   Revoke();
-  if (RegisterDragDrop(window, this) != S_OK) return false;
+  if (TOVR_LATE(ole32, RegisterDragDrop)(window, this) != S_OK) return false;
   window_ = window;
   return true;
 }
 
 void UrlDropTarget::Revoke() {
-  if (window_) RevokeDragDrop(window_);
+  if (window_) TOVR_LATE(ole32, RevokeDragDrop)(window_);
   window_ = nullptr;
 }
 

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr::tweaks::win32 {
 
@@ -33,7 +35,11 @@ void Win32QuickShell::PostToDesktop(unsigned message, std::uintptr_t wParam,
 
 void Win32QuickShell::SendMciCommand(const std::string& command) {
   mci_.Post([command = Widen(command), callback = mciCallback] {
-    mciSendStringW(command.c_str(), nullptr, 0, callback);
+    try {
+      TOVR_LATE(winmm, mciSendStringW)(command.c_str(), nullptr, 0, callback);
+    } catch (const Error&) {
+      // without the multimedia library the command does nothing, as a refused one does
+    }
   });
 }
 

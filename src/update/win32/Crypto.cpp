@@ -1,5 +1,6 @@
 #include "update/win32/Crypto.h"
 
+#include "platform/win32/LateBound.h"
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -17,10 +18,10 @@ bool Succeeded(NTSTATUS status) { return status >= 0; }
 struct Provider {
   BCRYPT_ALG_HANDLE handle = nullptr;
   explicit Provider(const wchar_t* algorithm) {
-    if (!Succeeded(BCryptOpenAlgorithmProvider(&handle, algorithm, nullptr, 0))) handle = nullptr;
+    if (!Succeeded(TOVR_LATE(bcrypt, BCryptOpenAlgorithmProvider)(&handle, algorithm, nullptr, 0))) handle = nullptr;
   }
   ~Provider() {
-    if (handle) BCryptCloseAlgorithmProvider(handle, 0);
+    if (handle) TOVR_LATE(bcrypt, BCryptCloseAlgorithmProvider)(handle, 0);
   }
   Provider(const Provider&) = delete;
   Provider& operator=(const Provider&) = delete;
@@ -30,15 +31,17 @@ struct Provider {
 
 Sha256::Sha256() {
   BCRYPT_ALG_HANDLE algorithm = nullptr;
-  if (!Succeeded(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) return;
+  if (!Succeeded(TOVR_LATE(bcrypt, BCryptOpenAlgorithmProvider)(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
+    return;
+  }
   algorithm_ = algorithm;
   BCRYPT_HASH_HANDLE hash = nullptr;
-  if (Succeeded(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) hash_ = hash;
+  if (Succeeded(TOVR_LATE(bcrypt, BCryptCreateHash)(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) hash_ = hash;
 }
 
 Sha256::~Sha256() {
-  if (hash_) BCryptDestroyHash(hash_);
-  if (algorithm_) BCryptCloseAlgorithmProvider(algorithm_, 0);
+  if (hash_) TOVR_LATE(bcrypt, BCryptDestroyHash)(hash_);
+  if (algorithm_) TOVR_LATE(bcrypt, BCryptCloseAlgorithmProvider)(algorithm_, 0);
 }
 
 void Sha256::Add(const void* data, std::size_t size) {
@@ -46,7 +49,7 @@ void Sha256::Add(const void* data, std::size_t size) {
   auto* bytes = static_cast<UCHAR*>(const_cast<void*>(data));
   while (size > 0) {
     const ULONG piece = static_cast<ULONG>(std::min<std::size_t>(size, 1u << 30));
-    if (!Succeeded(BCryptHashData(hash_, bytes, piece, 0))) failed_ = true;
+    if (!Succeeded(TOVR_LATE(bcrypt, BCryptHashData)(hash_, bytes, piece, 0))) failed_ = true;
     bytes += piece;
     size -= piece;
   }
@@ -54,7 +57,9 @@ void Sha256::Add(const void* data, std::size_t size) {
 
 std::optional<Digest> Sha256::Finish() {
   Digest digest{};
-  if (!hash_ || failed_ || !Succeeded(BCryptFinishHash(hash_, digest.data(), digest.size(), 0))) return std::nullopt;
+  if (!hash_ || failed_ || !Succeeded(TOVR_LATE(bcrypt, BCryptFinishHash)(hash_, digest.data(), digest.size(), 0))) {
+    return std::nullopt;
+  }
   failed_ = true;  // a finished hash takes nothing more
   return digest;
 }
@@ -80,14 +85,15 @@ bool VerifyEcdsaP256(const Bytes64& key, std::string_view message, const Bytes64
   std::memcpy(blob.data(), &header, sizeof header);
   std::memcpy(blob.data() + sizeof header, key.data(), key.size());
   BCRYPT_KEY_HANDLE handle = nullptr;
-  if (!Succeeded(BCryptImportKeyPair(ecdsa.handle, nullptr, BCRYPT_ECCPUBLIC_BLOB, &handle, blob.data(),
-                                     static_cast<ULONG>(blob.size()), 0))) {
+  if (!Succeeded(TOVR_LATE(bcrypt, BCryptImportKeyPair)(ecdsa.handle, nullptr, BCRYPT_ECCPUBLIC_BLOB, &handle,
+                                                        blob.data(), static_cast<ULONG>(blob.size()), 0))) {
     return false;
   }
   Bytes64 sig = signature;
-  const bool valid = BCryptVerifySignature(handle, nullptr, digest->data(), static_cast<ULONG>(digest->size()),
-                                           sig.data(), static_cast<ULONG>(sig.size()), 0) == 0;
-  BCryptDestroyKey(handle);
+  const bool valid =
+      TOVR_LATE(bcrypt, BCryptVerifySignature)(handle, nullptr, digest->data(), static_cast<ULONG>(digest->size()),
+                                               sig.data(), static_cast<ULONG>(sig.size()), 0) == 0;
+  TOVR_LATE(bcrypt, BCryptDestroyKey)(handle);
   return valid;
 }
 

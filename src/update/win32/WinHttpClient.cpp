@@ -10,8 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "base/Error.h"
 #include "base/win32/Wide.h"
 #include "controls/win32/UniqueHandle.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/MessageWindow.h"
 #include "update/UpdateTrust.h"
 #include "update/VersionFile.h"
@@ -32,7 +34,7 @@ constexpr DWORD kAutomaticProxy = 4;  // WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, Wi
 constexpr DWORD kChunk = 64 * 1024;
 constexpr DWORD kExitWaitMs = 2000;  // how long the exit waits for running requests
 
-BOOL CloseInternet(HINTERNET h) { return WinHttpCloseHandle(h); }
+BOOL CloseInternet(HINTERNET h) { return TOVR_LATE(winhttp, WinHttpCloseHandle)(h); }
 using Internet = controls::win32::UniqueHandle<HINTERNET, &CloseInternet>;
 
 std::string ErrorText(const char* step, DWORD code) { return std::string(step) + " failed: error " + std::to_string(code); }
@@ -40,24 +42,27 @@ std::string ErrorText(const char* step, DWORD code) { return std::string(step) +
 HINTERNET OpenSession(const std::optional<HttpProxy>& proxy) {
   if (proxy) {
     const std::wstring name = Widen(proxy->host + (proxy->port.empty() ? "" : ":" + proxy->port));
-    return WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, name.c_str(), WINHTTP_NO_PROXY_BYPASS, 0);
+    return TOVR_LATE(winhttp, WinHttpOpen)(kAgent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, name.c_str(),
+                                           WINHTTP_NO_PROXY_BYPASS, 0);
   }
-  if (HINTERNET session = WinHttpOpen(kAgent, kAutomaticProxy, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)) {
+  if (HINTERNET session =
+          TOVR_LATE(winhttp, WinHttpOpen)(kAgent, kAutomaticProxy, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)) {
     return session;
   }
   HINTERNET session = nullptr;
   WINHTTP_CURRENT_USER_IE_PROXY_CONFIG ie{};
-  if (WinHttpGetIEProxyConfigForCurrentUser(&ie)) {
+  if (TOVR_LATE(winhttp, WinHttpGetIEProxyConfigForCurrentUser)(&ie)) {
     if (ie.lpszProxy && *ie.lpszProxy) {
-      session = WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, ie.lpszProxy,
-                            ie.lpszProxyBypass ? ie.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0);
+      session = TOVR_LATE(winhttp, WinHttpOpen)(kAgent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, ie.lpszProxy,
+                                                ie.lpszProxyBypass ? ie.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0);
     }
     for (LPWSTR s : {ie.lpszAutoConfigUrl, ie.lpszProxy, ie.lpszProxyBypass}) {
       if (s) GlobalFree(s);
     }
   }
   if (!session) {
-    session = WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    session = TOVR_LATE(winhttp, WinHttpOpen)(kAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                              WINHTTP_NO_PROXY_BYPASS, 0);
   }
   return session;
 }
@@ -75,7 +80,8 @@ std::optional<Target> Crack(const std::string& address) {
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof parts;
   parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-  if (url.empty() || !WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return std::nullopt;
+  if (url.empty() || !TOVR_LATE(winhttp, WinHttpCrackUrl)(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts))
+    return std::nullopt;
   if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
   if (!parts.lpszHostName || parts.dwHostNameLength == 0) return std::nullopt;
   Target target;
@@ -92,12 +98,13 @@ bool IsRedirect(DWORD status) { return status == 301 || status == 302 || status 
 
 std::string LocationOf(HINTERNET request) {
   DWORD size = 0;
-  WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
-                      WINHTTP_NO_HEADER_INDEX);
+  TOVR_LATE(winhttp, WinHttpQueryHeaders)
+  (request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
+   WINHTTP_NO_HEADER_INDEX);
   if (size == 0) return {};
   std::wstring location(size / sizeof(wchar_t) + 1, L'\0');
-  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, location.data(), &size,
-                           WINHTTP_NO_HEADER_INDEX)) {
+  if (!TOVR_LATE(winhttp, WinHttpQueryHeaders)(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
+                                               location.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
     return {};
   }
   location.resize(size / sizeof(wchar_t));
@@ -138,7 +145,7 @@ void WinHttpClient::Job::Stop(DWORD ms) {
     std::lock_guard lock(stopLock);
     abandoned = true;
     stopped = true;
-    if (open) WinHttpCloseHandle(std::exchange(open, nullptr));
+    if (open) TOVR_LATE(winhttp, WinHttpCloseHandle)(std::exchange(open, nullptr));
   }
   if (finished) WaitForSingleObject(finished.get(), ms);
 }
@@ -164,8 +171,8 @@ bool WinHttpClient::Job::Receive(HINTERNET handle) {
     // What has arrived, not a whole chunk: a slow server is read as it sends, so an abandoned
     // request notices soon.
     DWORD available = 0, read = 0;
-    if (!WinHttpQueryDataAvailable(handle, &available) ||
-        !WinHttpReadData(handle, buffer.data(), std::clamp<DWORD>(available, 1, kChunk), &read)) {
+    if (!TOVR_LATE(winhttp, WinHttpQueryDataAvailable)(handle, &available) ||
+        !TOVR_LATE(winhttp, WinHttpReadData)(handle, buffer.data(), std::clamp<DWORD>(available, 1, kChunk), &read)) {
       error = ErrorText("WinHttpReadData", GetLastError());
       break;
     }
@@ -217,23 +224,25 @@ bool WinHttpClient::Job::Fetch(HINTERNET session, std::string& url, int hop) {
     error = "not an http or https address: " + url;
     return false;
   }
-  Internet connection(WinHttpConnect(session, target->host.c_str(), target->port, 0));
-  Internet handle(connection ? WinHttpOpenRequest(connection.get(), L"GET", target->path.c_str(), nullptr,
-                                                  WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                                  target->secure ? WINHTTP_FLAG_SECURE : 0)
+  Internet connection(TOVR_LATE(winhttp, WinHttpConnect)(session, target->host.c_str(), target->port, 0));
+  Internet handle(connection ? TOVR_LATE(winhttp, WinHttpOpenRequest)(
+                                   connection.get(), L"GET", target->path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                   WINHTTP_DEFAULT_ACCEPT_TYPES, target->secure ? WINHTTP_FLAG_SECURE : 0)
                              : nullptr);
   if (handle) {
     // The wait for the response's headers has a time-out of its own (90 s by default).
     DWORD headersMs = static_cast<DWORD>(timeouts.receiveMs);
-    WinHttpSetOption(handle.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersMs, sizeof headersMs);
+    TOVR_LATE(winhttp, WinHttpSetOption)
+    (handle.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersMs, sizeof headersMs);
     // The body may pause between two bytes for the stall limit at most.
     DWORD stallMs = static_cast<DWORD>(timeouts.stallMs);
-    WinHttpSetOption(handle.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &stallMs, sizeof stallMs);
+    TOVR_LATE(winhttp, WinHttpSetOption)(handle.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &stallMs, sizeof stallMs);
     // Redirects are this client's to judge: WinHTTP follows none, from https to http least of all.
     DWORD never = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
-    WinHttpSetOption(handle.get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof never);
+    TOVR_LATE(winhttp, WinHttpSetOption)(handle.get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof never);
     DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
-    WinHttpSetOption(handle.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof noRedirects);
+    TOVR_LATE(winhttp, WinHttpSetOption)
+    (handle.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof noRedirects);
     std::lock_guard lock(stopLock);
     if (stopped) return false;
     open = handle.get();
@@ -248,14 +257,16 @@ bool WinHttpClient::Job::Fetch(HINTERNET session, std::string& url, int hop) {
       job.open = nullptr;
     }
   } release{*this, handle};
-  if (!handle || !WinHttpSendRequest(handle.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-      !WinHttpReceiveResponse(handle.get(), nullptr)) {
+  if (!handle ||
+      !TOVR_LATE(winhttp, WinHttpSendRequest)(handle.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                                              0, 0, 0) ||
+      !TOVR_LATE(winhttp, WinHttpReceiveResponse)(handle.get(), nullptr)) {
     error = ErrorText("HTTP request", GetLastError());
     return false;
   }
   DWORD status = 0, size = sizeof status;
-  if (!WinHttpQueryHeaders(handle.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
+  if (!TOVR_LATE(winhttp, WinHttpQueryHeaders)(handle.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
     error = ErrorText("WinHttpQueryHeaders", GetLastError());
     return false;
   }
@@ -289,7 +300,8 @@ void WinHttpClient::Job::Run() {
     error = ErrorText("WinHttpOpen", GetLastError());
     return;
   }
-  WinHttpSetTimeouts(session.get(), timeouts.resolveMs, timeouts.connectMs, timeouts.sendMs, timeouts.receiveMs);
+  TOVR_LATE(winhttp, WinHttpSetTimeouts)
+  (session.get(), timeouts.resolveMs, timeouts.connectMs, timeouts.sendMs, timeouts.receiveMs);
   std::string url = request.url;
   for (int hop = 0; Fetch(session.get(), url, hop); ++hop) {
   }
@@ -336,7 +348,11 @@ bool WinHttpClient::Get(const HttpRequest& request) {
   job->notify = window_;
   try {
     std::thread([job] {
-      job->Run();
+      try {
+        job->Run();
+      } catch (const Error& e) {  // the HTTP library could not be loaded
+        job->error = e.what();
+      }
       auto* message = new std::shared_ptr<Job>(job);
       if (!PostMessageW(job->notify, kFinishedMessage, 0, reinterpret_cast<LPARAM>(message))) delete message;
       SetEvent(job->finished.get());

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 #include "wallpaper/PreviewImage.h"
 #include "wallpaper/PictureFit.h"
 
@@ -159,14 +160,14 @@ UniqueBitmap FromOlePicture(std::string_view bytes, int boxW, int boxH, COLORREF
     GlobalUnlock(memory);
   }
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+  if (FAILED(TOVR_LATE(ole32, CreateStreamOnHGlobal)(memory, TRUE, &stream))) {
     GlobalFree(memory);
     return {};
   }
   UniqueBitmap result;
   IPicture* picture = nullptr;
-  if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                               reinterpret_cast<void**>(&picture)))) {
+  if (SUCCEEDED(TOVR_LATE(oleaut32, OleLoadPicture)(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                                    reinterpret_cast<void**>(&picture)))) {
     OLE_XSIZE_HIMETRIC hmW = 0;
     OLE_YSIZE_HIMETRIC hmH = 0;
     picture->get_Width(&hmW);

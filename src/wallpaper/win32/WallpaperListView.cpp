@@ -4,6 +4,7 @@
 
 #include "base/win32/Wide.h"
 #include "controls/win32/ListViewRows.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr::wallpaper::win32 {
 
@@ -32,14 +33,15 @@ WallpaperListView::WallpaperListView(HWND parent, WallpaperList& model, int id, 
   column.pszText = caption.data();
   column.cx = kListColumnWidth;
   SendMessageW(hwnd_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  SetWindowSubclass(hwnd_, &WallpaperListView::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  TOVR_LATE(comctl32, SetWindowSubclass)
+  (hwnd_, &WallpaperListView::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   model_.Changed = [this](const ListChange& change) { Follow(change); };
   Rebuild();
 }
 
 WallpaperListView::~WallpaperListView() {
   model_.Changed = nullptr;
-  if (hwnd_) RemoveWindowSubclass(hwnd_, &WallpaperListView::Subclass, kSubclassId);
+  if (hwnd_) TOVR_LATE(comctl32, RemoveWindowSubclass)(hwnd_, &WallpaperListView::Subclass, kSubclassId);
 }
 
 void WallpaperListView::SetImages(HIMAGELIST images) {
@@ -177,7 +179,7 @@ LRESULT CALLBACK WallpaperListView::Subclass(HWND hwnd, UINT msg, WPARAM wParam,
         break;
     }
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return TOVR_LATE(comctl32, DefSubclassProc)(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace tovr::wallpaper::win32

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "base/win32/Wide.h"
+#include "platform/win32/LateBound.h"
 
 namespace tovr::wallpaper::win32 {
 
@@ -39,7 +40,7 @@ std::vector<std::string> Win32PictureDialogs::ChoosePictures() {
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST |
               OFN_PATHMUSTEXIST;
-  if (!GetOpenFileNameW(&ofn)) return {};
+  if (!TOVR_LATE(comdlg32, GetOpenFileNameW)(&ofn)) return {};
   return SplitOpenFileNames(buffer.data());
 }
 
