@@ -30,15 +30,21 @@ void WallpaperList::Notify(ListChange::Kind kind, std::size_t row) {
 AddResult WallpaperList::Add(std::string path) {
   if (paths_.contains(path)) return AddResult::Duplicate;
   if (!PathFits(path)) return AddResult::TooLong;
-  const int icon = iconIndex_ ? iconIndex_(path) : -1;
   Index(path);
-  rows_.push_back({{std::move(path), icon}, false});
+  rows_.push_back({{std::move(path)}, false, std::nullopt});
   Notify(ListChange::Inserted, rows_.size() - 1);
   return AddResult::Added;
 }
 
+int WallpaperList::IconIndex(std::size_t row) const {
+  const Row& r = rows_[row];
+  if (!r.icon) r.icon = iconIndex_ ? iconIndex_(r.row.path) : -1;
+  return *r.icon;
+}
+
 bool WallpaperList::SetPath(std::size_t row, std::string path) {
   if (!PathFits(path)) return false;
+  IconIndex(row);  // the icon stays the old path's
   Unindex(rows_[row].row.path);
   Index(path);
   rows_[row].row.path = std::move(path);

@@ -21,7 +21,6 @@ bool PathFits(std::string_view path);
 
 struct WallpaperRow {
   std::string path;
-  int iconIndex = -1;
 };
 
 // What changed, for the view. `row` is the row concerned (Inserted: its new position; Removed:
@@ -36,7 +35,9 @@ enum class AddResult { Added, Duplicate, TooLong };
 
 class WallpaperList {
  public:
-  // `iconIndex` is ShellIconIndex: the path's small icon in the shared system list.
+  // `iconIndex` is ShellIconIndex: the path's small icon in the shared system list. A row's
+  // icon is looked up when it is first asked for, by the list view as it shows the row: the
+  // pictures loaded at start-up cost no look-up until the page is made.
   explicit WallpaperList(std::function<int(const std::string&)> iconIndex);
   WallpaperList(const WallpaperList&) = delete;
   WallpaperList& operator=(const WallpaperList&) = delete;
@@ -44,6 +45,7 @@ class WallpaperList {
   std::size_t Count() const { return rows_.size(); }
   bool Empty() const { return rows_.empty(); }
   const WallpaperRow& operator[](std::size_t row) const { return rows_[row].row; }
+  int IconIndex(std::size_t row) const;
 
   // AddWallpaper: appends the path unless a row has exactly this path (Duplicate) or the path
   // does not fit the system's buffer (TooLong; never cut).
@@ -77,6 +79,7 @@ class WallpaperList {
   struct Row {
     WallpaperRow row;
     bool selected = false;
+    mutable std::optional<int> icon;  // looked up at the first IconIndex
   };
   void Index(const std::string& path);
   void Unindex(const std::string& path);

@@ -12,11 +12,19 @@ namespace tovr::wallpaper {
 namespace {
 
 TEST(WallpaperListTest, AddKeepsPathsExactlyUniqueAndRefusesPathsTooLongForTheBuffer) {
-  WallpaperList list{[](const std::string&) { return 4; }};
+  std::vector<std::string> looked;  // an icon is looked up when the view first asks for it
+  WallpaperList list{[&looked](const std::string& path) {
+    looked.push_back(path);
+    return 4;
+  }};
   EXPECT_EQ(list.Add("C:\\Pics\\a.jpg"), AddResult::Added);
   EXPECT_EQ(list.Add("C:\\Pics\\a.jpg"), AddResult::Duplicate);
   EXPECT_EQ(list.Add("C:\\PICS\\A.JPG"), AddResult::Added);  // another letter case: another row
-  EXPECT_EQ(list[0].iconIndex, 4);
+  EXPECT_TRUE(looked.empty());
+  EXPECT_EQ(list.IconIndex(0), 4);
+  EXPECT_EQ(list.IconIndex(0), 4);
+  ASSERT_TRUE(list.SetPath(1, "C:\\Pics\\b.jpg"));  // Modify keeps the icon of the path it had
+  EXPECT_EQ(looked, (std::vector<std::string>{"C:\\Pics\\a.jpg", "C:\\PICS\\A.JPG"}));
 
   // 259 UTF-16 units fit with the terminating NUL; 260 do not. A Chinese character is one
   // unit (three UTF-8 bytes), a character outside the BMP two.

@@ -67,7 +67,7 @@ void WallpaperListView::WriteRow(std::size_t row, UINT message) {
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.iItem = static_cast<int>(row);
   item.pszText = text.data();
-  item.iImage = model_[row].iconIndex;
+  item.iImage = model_.IconIndex(row);
   SendMessageW(hwnd_, message, 0, reinterpret_cast<LPARAM>(&item));
 }
 
