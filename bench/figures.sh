@@ -41,6 +41,7 @@ ready_line=$(grep '^median of .* ready:' "$out/tray.txt")
 ready_empty=$(echo "$ready_line" | grep -oE 'Tovrane.exe [0-9.]+' | grep -oE '[0-9.]+$')
 icon_real=$(echo "$ready_line" | grep -oE 'realistic file icon [0-9.]+' | grep -oE '[0-9.]+$')
 ready_real=$(echo "$ready_line" | grep -oE 'ready [0-9.]+ ms$' | grep -oE '[0-9.]+')
+attached_real=$(grep '^median of .* icons attached' "$out/tray.txt" | grep -oE '[0-9.]+ ms$' | grep -oE '[0-9.]+')
 private_tovrane=$(start_of Tovrane 'private'); private_minimal=$(start_of MinimalTray 'private')
 defrag=$(grep '^median of' "$out/defrag.txt")
 
@@ -54,6 +55,7 @@ cat <<EOF
 | Start-up to tray icon under Wine, median of 9 | $tray_tovrane ms | $tray_minimal ms (MinimalTray) | $(ratio "$tray_tovrane" "$tray_minimal") |
 | Start-up to ready (start-up sequence ended) | $ready_empty ms | $tray_minimal ms (MinimalTray's icon) | $(ratio "$ready_empty" "$tray_minimal") |
 | With the realistic Config.ini: tray icon / ready | $icon_real / $ready_real ms | $tray_minimal ms (MinimalTray's icon) | $(ratio "$icon_real" "$tray_minimal") / $(ratio "$ready_real" "$tray_minimal") |
+| With the realistic Config.ini: icons attached (the first idle moment's work done) | $attached_real ms | $tray_minimal ms (MinimalTray's icon) | $(ratio "$attached_real" "$tray_minimal") |
 | Private memory 5 s after the tray icon (realistic Config.ini) | $private_tovrane KiB | $private_minimal KiB (MinimalTray) | $(ratio "$private_tovrane" "$private_minimal") |
 | Idle minute: CPU time | $(idle_of Tovrane 'CPU') ms | $(idle_of MinimalTray 'CPU') ms | |
 | Idle minute: message-loop wake-ups | $(idle_of Tovrane 'wake-ups') | $(idle_of MinimalTray 'wake-ups') | |

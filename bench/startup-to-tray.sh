@@ -2,7 +2,9 @@
 # Start-up to tray icon, under Wine: the time from process start to the icon appearing in the
 # notification area, for Tovrane.exe and, side by side, for MinimalTray.exe (a program that
 # only adds a tray icon); and Tovrane's time to ready (its start-up sequence ended: every tray
-# entry built, the settings applied), which it reports itself. Tovrane runs with a Config.ini
+# entry built, the settings applied) and to its icons attached (the system image list and the
+# shortcut entries' icons, which start-up leaves to its first idle moment), which it reports
+# itself. Tovrane runs with a Config.ini
 # that holds only the greeting's key, and with bench/startup/realistic.ini (40 shortcuts, 30
 # pictures, the timers on: a month of use). Prints each run and the medians. Then what each program costs
 # (Tovrane with the realistic file)
@@ -86,21 +88,22 @@ end_program() {
 figure() { probe send "$1" TovrProcessFigure "$2" 0 | tr -d '\r'; }
 
 # one NAME [CONFIG]: starts the program, prints the milliseconds to its tray icon (and for
-# Tovrane, with CONFIG, then to ready), ends it.
+# Tovrane, with CONFIG, then to ready and to its icons attached), ends it.
 one() {
-  local ms ready=
+  local ms ready= icons=
   [ -z "${2:-}" ] || use_config "$2"
   ms=$(probe launch-tray "C:\\Bench\\$1.exe" 30000) || die "$1: $ms"
   if [ "$1" = Tovrane ]; then
     for _ in $(seq 1 300); do
       ready=$(figure TKWForm 5)
-      [ "${ready:--1}" -ge 0 ] && break
+      icons=$(figure TKWForm 6)
+      [ "${icons:--1}" -ge 0 ] && break
       sleep 0.1
     done
-    [ "${ready:--1}" -ge 0 ] || die "Tovrane was not ready within 30 s"
+    [ "${icons:--1}" -ge 0 ] || die "Tovrane's icons were not attached within 30 s"
   fi
   end_program "$1"
-  echo "$ms $ready"
+  echo "$ms $ready $icons"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -108,19 +111,20 @@ median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]
 one Tovrane empty >/dev/null
 one Tovrane realistic >/dev/null
 one MinimalTray >/dev/null
-icon=() ready=() icon_real=() ready_real=() minimal=()
+icon=() ready=() icon_real=() ready_real=() attached_real=() minimal=()
 for i in $(seq 1 "$runs"); do
-  read -r a b <<<"$(one Tovrane empty)"; icon+=("$a"); ready+=("$b")
-  read -r a b <<<"$(one Tovrane realistic)"; icon_real+=("$a"); ready_real+=("$b")
+  read -r a b _ <<<"$(one Tovrane empty)"; icon+=("$a"); ready+=("$b")
+  read -r a b c <<<"$(one Tovrane realistic)"; icon_real+=("$a"); ready_real+=("$b"); attached_real+=("$c")
   read -r a _ <<<"$(one MinimalTray)"; minimal+=("$a")
-  printf 'run %d: Tovrane icon %s ms, ready %s ms; with the realistic file icon %s ms, ready %s ms; MinimalTray %s ms\n' \
-    "$i" "${icon[-1]}" "${ready[-1]}" "${icon_real[-1]}" "${ready_real[-1]}" "${minimal[-1]}"
+  printf 'run %d: Tovrane icon %s ms, ready %s ms; with the realistic file icon %s ms, ready %s ms, icons attached %s ms; MinimalTray %s ms\n' \
+    "$i" "${icon[-1]}" "${ready[-1]}" "${icon_real[-1]}" "${ready_real[-1]}" "${attached_real[-1]}" "${minimal[-1]}"
 done
 m() { printf '%s\n' "$@" | median; }
 printf 'median of %d runs: Tovrane.exe %s ms, MinimalTray.exe %s ms (process start to tray icon, Wine)\n' \
   "$runs" "$(m "${icon[@]}")" "$(m "${minimal[@]}")"
 printf 'median of %d runs, ready: Tovrane.exe %s ms; with the realistic file icon %s ms, ready %s ms\n' \
   "$runs" "$(m "${ready[@]}")" "$(m "${icon_real[@]}")" "$(m "${ready_real[@]}")"
+printf 'median of %d runs, icons attached with the realistic file: %s ms\n' "$runs" "$(m "${attached_real[@]}")"
 
 # cost NAME CLASS: starts the program, reads its figures after start and over the idle span, ends
 # it, and prints one line of them.

@@ -32,6 +32,7 @@ void TKWForm::OnFormShown() {
 // still show, and the error is reported afterwards, so that the next showing runs OnFormShown and
 // the page handlers again.
 void TKWForm::ShowMainWindow() {
+  AttachLaterIcons();  // the lists show them
   std::exception_ptr showingError;
   if (!mainWindowShown) {
     try {
@@ -97,6 +98,7 @@ void TKWForm::OnPageChanged() {
 void TKWForm::OnSettingsPageShown() { settingsVisited = true; }
 
 void TKWForm::OnTrayMenuOpening() {
+  AttachLaterIcons();  // the menu opens complete
   RefreshWindowEntries(MenuItemNamed("transparencyItem"), RefreshWindowList(),
                        [this](int index) { OnWindowEntryClicked(index); });
 }

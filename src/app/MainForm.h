@@ -91,6 +91,11 @@ class TKWForm {
 
   // ---- Lifecycle (FormLifecycle.cpp; StartupSequence.cpp) --------------------------------
   void OnFormCreated();  // the 28 start-up steps
+  // The system image list and the shortcut entries' icons, which start-up leaves for later
+  // (the longest part of it): the view runs this at the first idle moment after start-up, and
+  // the tray menu's opening and the window's showing run it first when they come earlier.
+  void AttachLaterIcons();
+  bool iconsLeftForLater = false;
   void OnFormShown();    // run by ShowMainWindow when the window was hidden
   // The close request: true when the window may close (quitting); otherwise hides it.
   bool OnFormCloseRequested();

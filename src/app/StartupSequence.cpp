@@ -77,8 +77,9 @@ void TKWForm::OnFormCreated() {
   step(14);
   quitting = false;
 
-  step(15);
-  ports.ui.ShareSystemImageList();
+  step(15);  // the system image list and the shortcut entries' icons: at the first idle moment
+  iconsLeftForLater = true;
+  shortcutPage.shortcutList.LeaveIconsForLater();
 
   step(16);  // the system's state into the settings page
   storedToggles = {toggles.IsFolderExplore(), toggles.ExplorerNoSave(2), toggles.IsAutorun(exePath)};
@@ -139,6 +140,13 @@ void TKWForm::OnFormCreated() {
   } else {
     ApplyIconStyle();
   }
+}
+
+void TKWForm::AttachLaterIcons() {
+  if (!iconsLeftForLater) return;
+  iconsLeftForLater = false;
+  ports.ui.ShareSystemImageList();
+  shortcutPage.LookUpLaterIcons();
 }
 
 void TKWForm::RefreshPage(const std::string& page) {

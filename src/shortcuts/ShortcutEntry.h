@@ -32,11 +32,15 @@ inline constexpr int kColumnNameWidth = 120;
 inline constexpr int kColumnTargetWidth = 230;
 inline constexpr int kColumnTypeWidth = 50;
 
+// The icon of an entry that the start-up loaded and whose icon is not looked up yet
+// (ShortcutList::LeaveIconsForLater).
+inline constexpr int kIconLater = -2;
+
 struct ShortcutEntry {
   std::string name;      // the key in [Apps]
   std::string target;    // a file or folder path, or a web address
   std::string typeText;  // kTypeMissing, kTypeUrl, kTypeFile or kTypeFolder
-  int iconIndex = 0;     // into the system small-icon list
+  int iconIndex = 0;     // into the system small-icon list; kIconLater until it is looked up
   friend bool operator==(const ShortcutEntry&, const ShortcutEntry&) = default;
 };
 

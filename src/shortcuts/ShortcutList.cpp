@@ -114,8 +114,9 @@ bool ShortcutList::AddShortcut(std::string name, std::string target, bool derive
   row.entry.name = std::move(name);
   row.entry.target = std::move(target);
   row.entry.typeText = TypeTextOf(kind);
+  row.kind = kind;
   try {
-    row.entry.iconIndex = IconOf(ports_, kind, row.entry.target);
+    row.entry.iconIndex = iconsLater_ ? kIconLater : IconOf(ports_, kind, row.entry.target);
   } catch (...) {
     Unindex(row.entry);
     throw;
@@ -191,6 +192,7 @@ void ShortcutList::SetTarget(std::size_t row, std::string target) {
 void ShortcutList::Retarget(std::size_t row, std::string target, TargetKind kind) {
   ShortcutEntry& e = rows_[row].entry;
   const int icon = IconOf(ports_, kind, target);
+  rows_[row].kind = kind;
   Unindex(e);
   e.target = std::move(target);
   e.typeText = TypeTextOf(kind);
@@ -399,6 +401,16 @@ void ShortcutList::Unindex(const ShortcutEntry& e) {
   };
   drop(names_, e.name);
   drop(targets_, e.target);
+}
+
+void ShortcutList::LookUpLaterIcons() {
+  iconsLater_ = false;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    ShortcutEntry& e = rows_[i].entry;
+    if (e.iconIndex != kIconLater) continue;
+    e.iconIndex = IconOf(ports_, rows_[i].kind, e.target);
+    if (Changed) Changed(ListChange{ListChange::Updated, i});
+  }
 }
 
 void ShortcutList::Notify(ListChange::Kind kind, std::size_t row) {

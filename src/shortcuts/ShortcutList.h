@@ -85,6 +85,15 @@ class ShortcutList {
   void Clear();
   void Reserve(std::size_t rows);  // room for a load of this many rows
 
+  // ---- Icons left for later -------------------------------------------------------------------
+  // Until LookUpLaterIcons, added rows take kIconLater instead of asking the shell. Start-up
+  // loads the list so (the system image list and a look-up per entry are its longest work) and
+  // looks the icons up at its first idle moment.
+  void LeaveIconsForLater() { iconsLater_ = true; }
+  // Every icon left for later, looked up (the view follows); rows are added as usual again.
+  // Not an edit: OnChange does not run.
+  void LookUpLaterIcons();
+
   // ---- Selection ------------------------------------------------------------------------------
   bool Selected(std::size_t row) const { return rows_[row].selected; }
   void SetSelected(std::size_t row, bool selected);
@@ -119,6 +128,7 @@ class ShortcutList {
   struct Row {
     ShortcutEntry entry;
     bool selected = false;
+    TargetKind kind = TargetKind::Missing;  // as added: what a later icon look-up needs
   };
   bool RefuseUnstorable(std::string_view name);
   // Indexes the name and target when neither is there (true); else leaves the index unchanged.
@@ -146,6 +156,7 @@ class ShortcutList {
   ShortcutPorts ports_;
   std::vector<Row> rows_;
   int sortColumn_ = 0;
+  bool iconsLater_ = false;
   // Name / target (any case) -> number of rows holding it.
   CountIndex names_;
   CountIndex targets_;

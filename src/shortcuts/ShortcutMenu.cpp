@@ -22,6 +22,16 @@ void ShortcutMenu::CreateGroups() {
   }
 }
 
+void ShortcutMenu::SetLaterIcons(const std::function<int(const std::string& target)>& iconOf) {
+  for (const auto& item : root_.Items()) {
+    if (item->Tag() != controls::kShortcutEntryTag) continue;
+    for (const auto& entry : item->Items()) {  // a group's entries
+      if (entry->ImageIndex() == kIconLater) entry->SetImageIndex(iconOf(entry->Hint()));
+    }
+    if (item->ImageIndex() == kIconLater) item->SetImageIndex(iconOf(item->Hint()));
+  }
+}
+
 MenuItem* ShortcutMenu::Group(const char* name) {
   for (const auto& item : root_.Items()) {
     if (item->Tag() == controls::kShortcutEntryTag && item->Name() == name) return item.get();

@@ -40,6 +40,8 @@ class ShortcutMenu {
   // the target's kind as it is now; a missing target (or a group that was not created) gets
   // no item.
   void AddItem(const std::string& name, const std::string& target, bool grouped, int iconIndex);
+  // The entries added with kIconLater take the icon `iconOf` gives their target.
+  void SetLaterIcons(const std::function<int(const std::string& target)>& iconOf);
 
  private:
   controls::MenuItem* Group(const char* name);

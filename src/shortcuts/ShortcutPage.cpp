@@ -1,5 +1,8 @@
 #include "shortcuts/ShortcutPage.h"
 
+#include <string>
+#include <unordered_map>
+
 #include "shortcuts/ShortcutStore.h"
 
 namespace tovr::shortcuts {
@@ -28,6 +31,16 @@ std::vector<ShortcutMenuRow> ShortcutPage::Rows() const {
   for (std::size_t i = 0; i < shortcutList.Count(); ++i)
     rows.push_back({shortcutList[i].name, shortcutList[i].target, shortcutList[i].iconIndex});
   return rows;
+}
+
+void ShortcutPage::LookUpLaterIcons() {
+  shortcutList.LookUpLaterIcons();
+  std::unordered_map<std::string, int> icons;  // by target, which is unique in the list
+  for (std::size_t i = 0; i < shortcutList.Count(); ++i) icons[shortcutList[i].target] = shortcutList[i].iconIndex;
+  shortcutMenu.SetLaterIcons([&icons](const std::string& target) {
+    const auto it = icons.find(target);
+    return it == icons.end() ? kMissingIconIndex : it->second;
+  });
 }
 
 void ShortcutPage::SelectRow(int index) {

@@ -73,6 +73,9 @@ class ShortcutPage {
   void Save(TSettingsFile& settings, bool grouped, const MenuHooks& hooks);
 
   std::vector<ShortcutMenuRow> Rows() const;
+  // The icons the start-up left for later, looked up for the list and given to the menu's
+  // entries.
+  void LookUpLaterIcons();
   void SelectRow(int index);
 
   ShortcutList shortcutList;  // its change notification sets shortcutsChanged

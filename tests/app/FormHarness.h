@@ -96,8 +96,10 @@ struct FormHarness : FakeToolPorts {
     return *form;
   }
   // A new form that has run its start-up sequence; the log starts empty afterwards.
+  // Start-up and its first idle moment.
   RecordingForm& Started() {
     NewForm().StartUp();
+    form->AttachLaterIcons();
     log.clear();
     return *form;
   }

@@ -1,5 +1,5 @@
-// The tray menu's shortcut entries as the main window builds them: at start-up from [Apps], and
-// again by each save that finds the list changed.
+// The tray menu's shortcut entries as the main window builds them: at start-up from [Apps] (their
+// icons at the first idle moment), and again by each save that finds the list changed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,7 +24,12 @@ class ShortcutTrayEntriesTest : public ::testing::Test {
                    "[Apps]\r\nData=D:\\Data\r\napp=C:\\Tools\\app.exe\r\n"
                    "site=http://site.example/\r\ngone=C:\\Nowhere\\x.exe\r\n");
   }
+  // Start-up, then its first idle moment.
   void Start() {
+    StartUpOnly();
+    form->AttachLaterIcons();
+  }
+  void StartUpOnly() {
     form = std::make_unique<TKWForm>(h.Ports());
     form->StartUp();
     ASSERT_TRUE(h.messages.shown.empty()) << h.messages.shown[0].text;
@@ -50,16 +55,33 @@ const std::vector<std::string> kFlat = {"gone/3", "site/0", "app/21", "Data/22"}
 const std::vector<std::string> kGrouped = {"网址/-1", "  site/0", "文件/-1", "  app/21",
                                            "文件夹/-1", "  Data/22"};
 
-TEST_F(ShortcutTrayEntriesTest, StartUpBuildsTheEntriesInListOrder) {
+TEST_F(ShortcutTrayEntriesTest, StartUpBuildsTheEntriesInListOrderAndTheirIconsWhenIdle) {
   GivenApps(false);
-  Start();
+  StartUpOnly();
+  EXPECT_EQ(Top(), (std::vector<std::string>{"gone/-2", "site/-2", "app/-2", "Data/-2"}));
+  EXPECT_EQ(h.icons.calls, 0);
+  form->shortcutPage.shortcutsChanged = false;
+  form->AttachLaterIcons();
   EXPECT_EQ(Top(), kFlat);
+  EXPECT_EQ(form->shortcutPage.shortcutList[2].iconIndex, 21);  // the list's rows too
+  EXPECT_FALSE(form->shortcutPage.shortcutsChanged);            // not an edit
 }
 
 TEST_F(ShortcutTrayEntriesTest, StartUpGroupsWhenSortMenuIsSet) {
   GivenApps(true);
   Start();
   EXPECT_EQ(Top(), kGrouped);
+}
+
+TEST_F(ShortcutTrayEntriesTest, TheMenuAndTheWindowNeverShowIconsLeftForLater) {
+  GivenApps(true);
+  StartUpOnly();
+  form->OnTrayMenuOpening();  // before the first idle moment
+  EXPECT_EQ(Top(), kGrouped);
+  GivenApps(false);
+  StartUpOnly();
+  form->ShowMainWindow();
+  EXPECT_EQ(form->shortcutPage.shortcutList[3].iconIndex, 22);
 }
 
 TEST_F(ShortcutTrayEntriesTest, SavingTwiceDoesNotDuplicateEntries) {

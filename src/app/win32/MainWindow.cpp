@@ -334,6 +334,7 @@ void MainWindow::PaintSidePanel(HDC dc) {
 }
 
 HMENU MainWindow::PrepareTrayMenu() {
+  AttachLaterIcons();
   // The menu's opening handler runs first; when it fails the menu does not open.
   if (!form_->Dispatch("OnTrayMenuOpening", [this] { form_->OnTrayMenuOpening(); })) return nullptr;
   if (!form_->trayPopupMenu) return nullptr;
@@ -377,6 +378,12 @@ void MainWindow::Center() {
   const int w = r.right - r.left, h = r.bottom - r.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   SetWindowPos(hwnd_, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::AttachLaterIcons() {
+  if (!form_ || !form_->iconsLeftForLater) return;
+  form_->Dispatch("AttachLaterIcons", [this] { form_->AttachLaterIcons(); });
+  MarkIconsAttached();
 }
 
 void MainWindow::EnsureControls() {
@@ -544,6 +551,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case kMakeControlsMessage:
+      AttachLaterIcons();
       EnsureControls();
       return 0;
     case WM_DISPLAYCHANGE:

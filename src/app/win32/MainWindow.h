@@ -80,6 +80,9 @@ class MainWindow final : public IShellUi {
   // after the start-up sequence, whichever comes first: a user who starts Tovrane does not
   // wait for seven pages of controls before it is ready.
   void CreateControlsWhenIdle();
+  // The icons start-up left for later (TKWForm::AttachLaterIcons): at the first idle moment,
+  // or before the tray menu opens when that comes first; the time goes to the figures.
+  void AttachLaterIcons();
   void EnsureControls();
   HWND StartupListWindow() const { return startupPage_ ? startupPage_->ListWindow() : nullptr; }
   // The wallpaper page's list view wallpaperList and preview wallpaperPreview.

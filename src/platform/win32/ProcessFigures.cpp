@@ -11,6 +11,7 @@ namespace {
 std::atomic<long long> wakeUps{0};
 std::atomic<long long> allocations{0};
 std::atomic<long long> readyMilliseconds{-1};
+std::atomic<long long> iconsAttachedMilliseconds{-1};
 std::atomic<long long> stepMicroseconds[tovr::kStartupSteps + 1];
 
 // Without allocating, so that reading the figures does not move the allocation count.
@@ -69,6 +70,10 @@ void MarkReady() {
   if (const long long t = SinceCreation(); t >= 0) readyMilliseconds.store(t / 10000);
 }
 
+void MarkIconsAttached() {
+  if (const long long t = SinceCreation(); t >= 0) iconsAttachedMilliseconds.store(t / 10000);
+}
+
 void MarkStartupStep(int step) {
   if (step < 1 || step > kStartupSteps) return;
   if (const long long t = SinceCreation(); t >= 0) stepMicroseconds[step].store(t / 10);
@@ -91,6 +96,7 @@ LRESULT ReadProcessFigure(WPARAM which) {
     case kAllocations: return allocations.load();
     case kHeapBlocks: return HeapBlocksInUse();
     case kReadyMilliseconds: return readyMilliseconds.load();
+    case kIconsAttachedMilliseconds: return iconsAttachedMilliseconds.load();
     default:
       if (which > kStartupStepBase && which <= kStartupStepBase + kStartupSteps) {
         const long long t = stepMicroseconds[which - kStartupStepBase].load();

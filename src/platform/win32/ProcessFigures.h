@@ -14,6 +14,7 @@ enum ProcessFigure : WPARAM {
   kAllocations = 3,      // C++ allocations (operator new) since the process started
   kHeapBlocks = 4,       // blocks in use in the process's heaps now
   kReadyMilliseconds = 5,  // from the process's creation to MarkReady; -1 before it
+  kIconsAttachedMilliseconds = 6,  // from the process's creation to MarkIconsAttached; -1 before it
   // kStartupStepBase + N (N = 1..kStartupSteps): microseconds from the process's creation to the
   // beginning of start-up step N; -1 before it.
   kStartupStepBase = 100,
@@ -25,6 +26,8 @@ void CountWakeUp();
 // The program is ready: its start-up has ended (every tray entry built, the settings applied).
 void MarkReady();
 void MarkStartupStep(int step);
+// The icons start-up left for later are in place: the menu and the lists are complete.
+void MarkIconsAttached();
 LRESULT ReadProcessFigure(WPARAM which);
 
 }  // namespace tovr
