@@ -9,6 +9,7 @@
 
 #include "base/Error.h"
 #include "base/win32/Wide.h"
+#include "controls/win32/CommonControls.h"
 #include "platform/win32/LateBound.h"
 
 namespace tovr::controls::win32 {
@@ -75,11 +76,7 @@ COLORREF ControlBinder::ToColorRef(unsigned color) {
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-ControlBinder::ControlBinder(HWND parent, HFONT font) : parent_(parent), font_(font) {
-  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
-                               ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  TOVR_LATE(comctl32, InitCommonControlsEx)(&classes);
-}
+ControlBinder::ControlBinder(HWND parent, HFONT font) : parent_(parent), font_(font) {}
 
 ControlBinder::~ControlBinder() {
   *alive_ = false;
@@ -104,6 +101,7 @@ ControlBinder::Entry& ControlBinder::Add(Kind kind, Control& model) {
 
 HWND ControlBinder::Create(Entry& entry, const wchar_t* className, DWORD style, DWORD exStyle, const RECT& rect,
                            int id, const std::wstring& text) {
+  EnsureCommonControls();
   if (entry.model->Visible()) style |= WS_VISIBLE;
   HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | style, rect.left, rect.top,
                               rect.right - rect.left, rect.bottom - rect.top, parent_,

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/win32/Wide.h"
+#include "controls/win32/CommonControls.h"
 
 namespace tovr::controls::win32 {
 
@@ -27,6 +28,7 @@ struct Updating {
 // A list view child window with the page's font and the given extended list-view styles;
 // nullptr when it cannot be made.
 inline HWND CreateListView(HWND parent, int id, const RECT& rect, DWORD style, DWORD listExStyle, HFONT font) {
+  EnsureCommonControls();
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
