@@ -66,7 +66,10 @@ TEST(Utf8ToUtf16, ConvertsWellFormedAndReplacesMaximalSubparts) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(Utf8ToUtf16(cases[i].utf8), cases[i].utf16) << "case " << i;
+    // No case stores U+FFFD itself: a replacement means an ill-formed sequence.
+    EXPECT_EQ(IsWellFormedUtf8(cases[i].utf8), cases[i].utf16.find(u'\uFFFD') == std::u16string::npos) << "case " << i;
   }
+  EXPECT_TRUE(IsWellFormedUtf8("a\xEF\xBF\xBD"));  // a stored U+FFFD is well formed
 }
 
 TEST(Utf16ToUtf8, ConvertsPairsAndReplacesLoneSurrogates) {

@@ -17,6 +17,7 @@ struct FakeNode {
   std::vector<RegNamedValue> values;                 // in the order of creation
   std::vector<std::shared_ptr<FakeNode>> children;  // in name order
   bool deleted = false;
+  bool unreadable = false;  // its values cannot be listed
 
   std::shared_ptr<FakeNode> Child(std::string_view childName) const {
     for (const auto& child : children) {
@@ -78,6 +79,16 @@ struct FakeRegistry::State {
 
   const std::shared_ptr<FakeNode>& Root(RegRoot root) const {
     return roots.at(static_cast<std::size_t>(root));
+  }
+
+  // The key at `path`, made with its parents when missing.
+  std::shared_ptr<FakeNode> Made(RegRoot root, std::string_view path) const {
+    std::shared_ptr<FakeNode> node = Root(root);
+    for (const std::string& part : SplitKeyPath(path)) {
+      std::shared_ptr<FakeNode> child = node->Child(part);
+      node = child ? std::move(child) : node->AddChild(part);
+    }
+    return node;
   }
 
   std::shared_ptr<FakeNode> Find(RegRoot root, const std::vector<std::string>& parts) const {
@@ -149,6 +160,7 @@ class FakeKey final : public IRegistryKey {
   }
 
   std::vector<RegNamedValue> Values() const override {
+    if (node_->unreadable) throw Error(FormatMessage1(kRegGetDataFailed, path_));
     if (node_->deleted) return {};
     return node_->values;
   }
@@ -218,11 +230,7 @@ bool FakeRegistry::DeleteKey(RegRoot root, std::string_view path) {
 
 void FakeRegistry::Put(RegRoot root, std::string_view path, std::string_view name,
                        const RegValue& value) {
-  std::shared_ptr<FakeNode> node = state_->Root(root);
-  for (const std::string& part : SplitKeyPath(path)) {
-    std::shared_ptr<FakeNode> child = node->Child(part);
-    node = child ? std::move(child) : node->AddChild(part);
-  }
+  std::shared_ptr<FakeNode> node = state_->Made(root, path);
   auto it = node->FindValue(name);
   if (it != node->values.end()) {
     it->value = value;
@@ -240,6 +248,8 @@ void FakeRegistry::DenyAsStandardUser() {
   Deny(RegRoot::CurrentUser, "Software\\Policies");
   Deny(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies");
 }
+
+void FakeRegistry::FailReads(RegRoot root, std::string_view path) { state_->Made(root, path)->unreadable = true; }
 
 void FakeRegistry::FailWhen(std::function<bool(const RegChange&)> fails) {
   state_->fails = std::move(fails);

@@ -54,6 +54,9 @@ class FakeRegistry final : public IRegistry {
   // A user without administrator rights: HKEY_LOCAL_MACHINE and both Policies trees of
   // HKEY_CURRENT_USER (Software\Policies and ...\CurrentVersion\Policies) are denied.
   void DenyAsStandardUser();
+  // The key's values can no longer be listed: Values() throws, as when the system refuses to
+  // enumerate them. Makes the key when missing.
+  void FailReads(RegRoot root, std::string_view path);
   // Every later change that `fails` matches is refused as the system refuses a write.
   void FailWhen(std::function<bool(const RegChange&)> fails);
 

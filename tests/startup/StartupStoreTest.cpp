@@ -33,6 +33,15 @@ TEST(StartupStoreTest, LoadsTheFourKeysInOrderForReadingOnly) {
   bad.Put(kHkcu, kRun, "later", "b");
   EXPECT_EQ(ErrorOf([&] { bad.page.LoadStartupEntries(); }), "Invalid data type for 'dword'");
   EXPECT_EQ(bad.Rows(), (std::vector<std::string>{"first|a|所有用户|1"}));
+
+  // A key whose values cannot be listed ends the load there too; what was read before it shows.
+  StartupTestBed refused;
+  refused.Put(kHklm, kRun, "first", "a");
+  refused.registry.FailReads(kHkcu, kRunKeyPath);
+  refused.Put(kHkcu, kNeverRun, "later", "b");
+  EXPECT_EQ(ErrorOf([&] { refused.page.LoadStartupEntries(); }),
+            "Failed to get data for 'SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run'");
+  EXPECT_EQ(refused.Rows(), (std::vector<std::string>{"first|a|所有用户|1"}));
 }
 
 TEST(StartupStoreTest, UntickingMovesTheValueToNeverRunWritingBeforeDeletingAndBack) {

@@ -21,6 +21,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeToolPorts.h"
 #include "fakes/MemoryFileSystem.h"
+#include "platform/win32/ProcessFigures.h"
 
 namespace tovr::app::win32 {
 namespace {
@@ -68,11 +69,13 @@ class MainWindowTest : public ::testing::Test, protected FakeToolPorts {
     ASSERT_TRUE(window.Create(*form, "Tovrane"));
     form->StartUp();  // a first run: the load sets the captions the pages show
     controlsBeforeIdle = window.ControlWindow(form->pageControl) != nullptr;
+    iconsLaterBeforeIdle = form->iconsLeftForLater;
     window.CreateControlsWhenIdle();  // the pages' controls come with the first idle moment
     MSG msg;
     while (PeekMessageW(&msg, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
   bool controlsBeforeIdle = true;
+  bool iconsLaterBeforeIdle = false;
   void TearDown() override { window.Destroy(); }
 
   FakeEnvironment env;
@@ -86,6 +89,10 @@ class MainWindowTest : public ::testing::Test, protected FakeToolPorts {
 TEST_F(MainWindowTest, FrameHasTheFormsStylesAndStaysHiddenWithItsControlsMadeWhenIdle) {
   EXPECT_FALSE(controlsBeforeIdle) << "the pages' controls were made during the start-up sequence";
   EXPECT_NE(window.ControlWindow(form->pageControl), nullptr);
+  // So do the icons start-up leaves for later, and the figures say when.
+  EXPECT_TRUE(iconsLaterBeforeIdle);
+  EXPECT_FALSE(form->iconsLeftForLater);
+  EXPECT_GE(ReadProcessFigure(kIconsAttachedMilliseconds), 0);
   HWND h = window.Handle();
   // The window icons, given late like the controls, are there when the window is complete.
   EXPECT_NE(SendMessageW(h, WM_GETICON, ICON_BIG, 0), 0);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/LateBound.h"
 #include "resource.h"
 #include "app/MainForm.h"
 #include "app/HotKey.h"
@@ -17,6 +16,7 @@
 #include "controls/win32/Dpi.h"
 #include "controls/win32/MenuBinder.h"
 #include "controls/win32/TimerBinder.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/ProcessFigures.h"
 
 namespace tovr::app::win32 {

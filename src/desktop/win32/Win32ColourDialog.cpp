@@ -1,7 +1,8 @@
 #include "desktop/win32/Win32ColourDialog.h"
 
-#include "platform/win32/LateBound.h"
 #include <commdlg.h>
+
+#include "platform/win32/LateBound.h"
 
 namespace tovr::desktop::win32 {
 

@@ -1,6 +1,5 @@
 #include "update/win32/Crypto.h"
 
-#include "platform/win32/LateBound.h"
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -8,6 +7,8 @@
 #include <cstring>
 #include <optional>
 #include <vector>
+
+#include "platform/win32/LateBound.h"
 
 namespace tovr::update::win32 {
 
