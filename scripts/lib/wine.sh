@@ -94,8 +94,10 @@ start_desktop() {
     "${TOVR_AS_USER[@]}" wine explorer "/desktop=$TOVR_DESKTOP_NAME,$TOVR_DESKTOP_SIZE" "$@" >>"$TOVR_WINE/wine.log" 2>&1 &
     TOVR_STARTED_PIDS+=($!)
     wait_desktop 60 && return 0
-    kill "${TOVR_STARTED_PIDS[-1]}" 2>/dev/null
-    timeout 20 "${TOVR_AS_USER[@]}" wineserver -k >/dev/null 2>&1
+    # Under set -e a failed kill (the process already gone) must not end the caller before the
+    # second try.
+    kill "${TOVR_STARTED_PIDS[-1]}" 2>/dev/null || true
+    timeout 20 "${TOVR_AS_USER[@]}" wineserver -k >/dev/null 2>&1 || true
   done
   return 1
 }
